@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12), configures and builds.
+# Usage: scripts/setup.sh [--tests]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake ninja-build g++ pkg-config python3
+  qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
+  qt6-image-formats-plugins qt6-translations-l10n libjpeg62-turbo-dev libgl-dev fonts-liberation
+  xdg-utils)
+if [[ "${1:-}" == "--tests" ]]; then
+  # npm fetches the fake marketplace's page scripts; keep a Node.js that is there
+  command -v npm >/dev/null || PACKAGES+=(nodejs npm)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+  echo "Asennetaan / installing: ${missing[*]}"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [[ "${1:-}" == "--tests" && -f tests/marketplace/package.json ]]; then
+  (cd tests/marketplace && { [[ -d node_modules ]] || npm install --no-audit --no-fund; })
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,49 @@
+#include "endpoints.h"
+#include <QFile>
+#include <QTextStream>
+
+Endpoints::Endpoints()
+{
+    m_values = {
+        {QStringLiteral("web_base"), QStringLiteral("https://www.vasaro.fi/")},
+        {QStringLiteral("domain"), QStringLiteral("vasaro.fi")},
+        {QStringLiteral("api_base"), QStringLiteral("https://api.vasaro.fi/1.1/")},
+        {QStringLiteral("proxy"), QString()},
+    };
+}
+
+Endpoints Endpoints::fromEnvironment()
+{
+    Endpoints e;
+    const QString path = qEnvironmentVariable("VSSELAIN_ENDPOINTS");
+    if (!path.isEmpty())
+        e.loadOverrides(path);
+    return e;
+}
+
+void Endpoints::loadOverrides(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';') || line.startsWith(u'['))
+            continue;
+        const int eq = line.indexOf(u'=');
+        if (eq <= 0)
+            continue;
+        m_values.insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+    }
+}
+
+QString Endpoints::value(const QString &key) const
+{
+    return m_values.value(key);
+}
+
+void Endpoints::set(const QString &key, const QString &value)
+{
+    m_values.insert(key, value);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Every message, question, input and file dialog goes through this seam so
+// features can be tested with scripted answers.
+#include <QString>
+#include <optional>
+
+class Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+    virtual ~Prompts() = default;
+
+    virtual void information(const QString &text) = 0;        // information, OK
+    virtual void message(const QString &text) = 0;            // plain message box
+    virtual void error(const QString &text) = 0;              // error, OK
+    virtual Answer confirm(const QString &text, bool withCancel = false) = 0;
+    virtual std::optional<QString> input(const QString &caption, const QString &label,
+                                         const QString &value = QString()) = 0;
+    virtual QString openFileName(const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString directory(const QString &caption, const QString &dir) = 0;
+};
