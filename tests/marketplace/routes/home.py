@@ -1,0 +1,17 @@
+"""Home page and the user's own page with the marketplace clock."""
+from routes.common import html
+
+
+def register(app):
+    @app.route(r"www\.vasaro\.test", r"/")
+    def home(req):
+        return html("<!DOCTYPE html><html><head><title>Vasaro - etusivu</title></head>"
+                    "<body><h1 id='otsikko'>Tervetuloa Vasaroon</h1>"
+                    "<a id='omasivu' href='/omasivu/'>Oma sivu</a></body></html>")
+
+    @app.route(r"www\.vasaro\.test", r"/omasivu(/.*)?")
+    def omasivu(req):
+        clock = app.state.get("clock", "4.3.2022 12:34:56")
+        return html("<!DOCTYPE html><html><head><title>Oma sivu</title></head><body>"
+                    "<div class='header'><span class=\"clock_alt\">%s</span></div>"
+                    "<p>Omat kohteet</p></body></html>" % clock)
