@@ -1,0 +1,100 @@
+#include "urlscheme.h"
+
+namespace {
+bool has(const QString &url, QLatin1String word)
+{
+    return url.contains(word, Qt::CaseInsensitive);
+}
+} // namespace
+
+UrlScheme::UrlScheme(const Endpoints &endpoints)
+    : m_webBase(endpoints.webBase()), m_domain(endpoints.domain()), m_apiBase(endpoints.apiBase())
+{
+}
+
+QString UrlScheme::kohde(const QString &itemNumber) const
+{
+    return m_webBase + PathWord::kohteet + itemNumber;
+}
+
+QString UrlScheme::kayttaja(const QString &userId) const
+{
+    return m_webBase + PathWord::kayttaja + userId;
+}
+
+QString UrlScheme::hakulomake() const
+{
+    return m_webBase + PathWord::haku;
+}
+
+QString UrlScheme::myyjanKohteet(const QString &userId) const
+{
+    return m_webBase + PathWord::myyjanKohteetOsoite + userId;
+}
+
+QString UrlScheme::myyjanKohteetSivu(const QString &userId, int page) const
+{
+    return myyjanKohteet(userId) + PathWord::sivu + QString::number(page);
+}
+
+QString UrlScheme::haku(const QString &segments) const
+{
+    return m_webBase + PathWord::rakenteinenHaku + segments;
+}
+
+QString UrlScheme::muistilista() const
+{
+    return m_webBase + PathWord::muistilista;
+}
+
+QString UrlScheme::muistilistaanLisays(const QString &itemNumber) const
+{
+    return m_webBase + PathWord::muistilistaanLisays + itemNumber;
+}
+
+bool UrlScheme::isMarketplace(const QString &url) const
+{
+    return !m_domain.isEmpty() && url.contains(m_domain, Qt::CaseInsensitive);
+}
+
+bool UrlScheme::mentionsMarketplace(const QString &url)
+{
+    return url.contains(marketplaceWord(), Qt::CaseInsensitive);
+}
+
+bool UrlScheme::isItemPage(const QString &url) { return has(url, PathWord::kohdesivu); }
+bool UrlScheme::isSearchResult(const QString &url) { return has(url, PathWord::hakutulos); }
+bool UrlScheme::isAdvancedSearch(const QString &url) { return has(url, PathWord::tarkennettuHaku); }
+bool UrlScheme::isReadableSearchResult(const QString &url) { return has(url, PathWord::luettavaHakutulos); }
+bool UrlScheme::isCategoryPage(const QString &url) { return has(url, PathWord::osasto); }
+bool UrlScheme::isNewListingForm(const QString &url) { return has(url, PathWord::uusiIlmoitus); }
+bool UrlScheme::isEditListingForm(const QString &url) { return has(url, PathWord::muokkaaIlmoitusta); }
+bool UrlScheme::isPreviewPage(const QString &url) { return has(url, PathWord::esikatselu); }
+bool UrlScheme::isWatchList(const QString &url) { return has(url, PathWord::muistilista); }
+bool UrlScheme::isOwnPage(const QString &url) { return has(url, PathWord::omasivu); }
+bool UrlScheme::isLogin(const QString &url) { return has(url, PathWord::kirjaudu); }
+bool UrlScheme::isLogout(const QString &url) { return has(url, PathWord::kirjauduUlos); }
+
+bool UrlScheme::isForumThread(const QString &url)
+{
+    return has(url, PathWord::keskustelu) && has(url, PathWord::keskusteluketju);
+}
+
+QString UrlScheme::legacyQuickSearchCommand(const QString &url)
+{
+    if (has(url, PathWord::vanhaKayttajahaku))
+        return QStringLiteral("kayttajahaku");
+    if (has(url, PathWord::vanhaKohdehaku))
+        return QStringLiteral("kohdehaku");
+    return QString();
+}
+
+QString UrlScheme::palauta_tunnus(const QList<Link> &links)
+{
+    for (const Link &link : links) {
+        if (!has(link.outerHtml, PathWord::kayttajalinkki))
+            continue;
+        return link.innerText.startsWith(u' ') ? link.innerText.mid(1) : link.innerText;
+    }
+    return QString();
+}

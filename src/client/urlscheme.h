@@ -1,0 +1,97 @@
+#pragma once
+// The marketplace's address scheme: base addresses, path words, the address
+// builders and the tests that tell what kind of page an address is.
+// Every test works on the lower-cased address.
+#include "core/endpoints.h"
+#include <QList>
+#include <QString>
+
+// Path words of the marketplace. Those without a leading "/" are appended to
+// the web base address; those with one are searched for in addresses.
+namespace PathWord {
+inline constexpr QLatin1String kohteet("kohteet/");                // + item number: an item page
+inline constexpr QLatin1String kohdesivu("/kohteet/");             // item pages and item links in result cards
+inline constexpr QLatin1String kayttaja("kayttaja/");              // + user id: a profile page
+inline constexpr QLatin1String kayttajalinkki("/kayttaja/");       // a link to a profile inside a page
+inline constexpr QLatin1String haku("haku");                       // target of the search form (POST)
+inline constexpr QLatin1String myyjanKohteet("/haku/sellernro/");  // + user id: one seller's open listings
+inline constexpr QLatin1String myyjanKohteetOsoite("haku/sellernro/");
+inline constexpr QLatin1String sivu("/page/");                     // + n (from 1): a page of that list
+inline constexpr QLatin1String hakutulos("/haku");                 // a search result page
+inline constexpr QLatin1String rakenteinenHaku("haku/");           // + segments: a structured search
+inline constexpr QLatin1String tarkennettuHaku("/haku/advanced/"); // the marketplace's advanced search
+inline constexpr QLatin1String luettavaHakutulos("hakutulos");     // results the search form can read back
+inline constexpr QLatin1String osasto("/osasto/");                 // a category listing page
+inline constexpr QLatin1String uusiIlmoitus("uusi-ilmoitus");      // the new-listing form
+inline constexpr QLatin1String muokkaaIlmoitusta("muokkaa-ilmoitusta"); // the edit-listing form
+inline constexpr QLatin1String esikatselu("/esikatsele/");         // a listing's preview page
+inline constexpr QLatin1String muistilista("omasivu/muistilista"); // the watch list
+inline constexpr QLatin1String muistilistaanLisays("omasivu/muistilista/add-ajax/item/"); // + item number
+inline constexpr QLatin1String omasivu("/omasivu/");               // the user's own pages
+inline constexpr QLatin1String kirjaudu("/kirjaudu");              // login form target
+inline constexpr QLatin1String kirjauduUlos("kirjaudu-ulos");      // logout
+inline constexpr QLatin1String keskustelu("/keskustelu");          // with "/show/": a forum thread
+inline constexpr QLatin1String keskusteluketju("/show/");
+inline constexpr QLatin1String vanhaKohdehaku("kohdenumerollahaku.php3"); // legacy quick item search link
+inline constexpr QLatin1String vanhaKayttajahaku("kayttajahaku.php3");    // legacy quick user search link
+inline constexpr QLatin1String apiItems("/items/");                // item addresses of the REST API
+} // namespace PathWord
+
+class UrlScheme final {
+public:
+    explicit UrlScheme(const Endpoints &endpoints);
+
+    // Base addresses (from the endpoints keys web_base, domain and api_base).
+    QString webBase() const { return m_webBase; }      // "https://www.<host>/"
+    QString domain() const { return m_domain; }        // host without "www."
+    QString apiBase() const { return m_apiBase; }      // ends in "/1.1/"
+    // The looser test word: any marketplace host contains it.
+    static QString marketplaceWord() { return QStringLiteral("vasaro"); }
+
+    // Address builders.
+    QString web(const QString &path) const { return m_webBase + path; }
+    QString api(const QString &path) const { return m_apiBase + path; }
+    QString kohde(const QString &itemNumber) const;              // item page
+    QString kayttaja(const QString &userId) const;               // profile page
+    QString hakulomake() const;                                  // search form POST target
+    QString myyjanKohteet(const QString &userId) const;          // one seller's open listings
+    QString myyjanKohteetSivu(const QString &userId, int page) const;
+    QString haku(const QString &segments) const;                 // structured search
+    QString muistilista() const;
+    QString muistilistaanLisays(const QString &itemNumber) const;
+
+    // What an address is.
+    bool isMarketplace(const QString &url) const;                // contains the domain
+    static bool mentionsMarketplace(const QString &url);         // contains "vasaro"
+    static bool isItemPage(const QString &url);                  // "/kohteet/"
+    static bool isSearchResult(const QString &url);              // "/haku"
+    static bool isAdvancedSearch(const QString &url);            // "/haku/advanced/"
+    static bool isReadableSearchResult(const QString &url);      // "hakutulos"
+    static bool isCategoryPage(const QString &url);              // "/osasto/"
+    static bool isNewListingForm(const QString &url);            // "uusi-ilmoitus"
+    static bool isEditListingForm(const QString &url);           // "muokkaa-ilmoitusta"
+    static bool isPreviewPage(const QString &url);               // "/esikatsele/"
+    static bool isWatchList(const QString &url);                 // "omasivu/muistilista"
+    static bool isOwnPage(const QString &url);                   // "/omasivu/"
+    static bool isLogin(const QString &url);                     // "/kirjaudu"
+    static bool isLogout(const QString &url);                    // "kirjaudu-ulos"
+    static bool isForumThread(const QString &url);               // "/keskustelu" and "/show/"
+    // The deferred command a legacy quick-search link stands for:
+    // "kayttajahaku", "kohdehaku", or "" for any other address.
+    static QString legacyQuickSearchCommand(const QString &url);
+
+    // One "A" element of a page: its outer HTML and inner text.
+    struct Link {
+        QString outerHtml;
+        QString innerText;
+    };
+    // The seller's user name on an item page, from the page's links in
+    // document order: the text of the first link to a profile ("/kayttaja/"),
+    // one leading space removed. "" when there is none.
+    static QString palauta_tunnus(const QList<Link> &links);
+
+private:
+    QString m_webBase;
+    QString m_domain;
+    QString m_apiBase;
+};
