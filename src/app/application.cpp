@@ -1,8 +1,9 @@
 #include "application.h"
+#include "signalwatcher.h"
 #include "tform1.h"
+#include "widgets/gradientstyle.h"
 #include <QApplication>
 #include <QLocale>
-#include <QWebEngineUrlScheme>
 
 int runApplication(int argc, char **argv)
 {
@@ -11,8 +12,11 @@ int runApplication(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vasaro selain"));
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+    GradientStyle::apply(app);
 
-    TForm1 w;
+    TForm1 w(Endpoints::fromEnvironment());
+    SignalWatcher watcher;
+    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, &TForm1::close);
     w.show();
     return app.exec();
 }

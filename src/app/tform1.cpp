@@ -1,8 +1,212 @@
 #include "tform1.h"
+#include "links.h"
+#include "mainmenu.h"
+#include "messagepanel.h"
+#include "core/clockformat.h"
+#include "widgets/gradientstyle.h"
+#include "widgets/qtprompts.h"
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QWebEngineView>
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent), m_view(new QWebEngineView(this))
+TForm1::TForm1(Endpoints endpoints, QWidget *parent)
+    : QMainWindow(parent),
+      m_endpoints(std::move(endpoints)),
+      m_prompts(std::make_unique<QtPrompts>(this)),
+      m_timer1(new QTimer(this)),
+      m_timer2(new QTimer(this)),
+      m_timer3(new QTimer(this))
 {
     setObjectName(QStringLiteral("TForm1"));
-    setCentralWidget(m_view);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(600000);
+    m_timer3->setObjectName(QStringLiteral("Timer3"));
+    m_timer3->setInterval(100);
+    m_timer3->setSingleShot(true);
+    connect(m_timer1, &QTimer::timeout, this, &TForm1::Timer);
+    buildLayout();
+    m_menu = new MainMenu(menuBar());
+    wireMenu();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildLayout()
+{
+    setMinimumSize(600, 450);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, GradientStyle::fromColorRef(16769217));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolbar();
+    layout->addWidget(m_toolbar);
+    m_view = new QWebEngineView(central);
+    m_view->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(m_view, 1);
+    setCentralWidget(central);
+    buildStatusBar();
+    buildHiddenPanels();
+}
+
+void TForm1::buildToolbar()
+{
+    m_toolbar = new QFrame(this);
+    m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
+    m_toolbar->setFixedHeight(33);
+    GradientStyle::makePanel(m_toolbar);
+    auto *row = new QHBoxLayout(m_toolbar);
+    row->setContentsMargins(4, 2, 4, 2);
+    m_address = new QComboBox(m_toolbar);
+    m_address->setObjectName(QStringLiteral("Ieaddress1"));
+    m_address->setEditable(true);
+    m_address->setInsertPolicy(QComboBox::NoInsert);
+    row->addWidget(m_address, 1);
+    connect(m_address->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { aktiivisivu_navigate(m_address->currentText()); });
+
+    auto *favourite = new QToolButton(m_toolbar);
+    favourite->setObjectName(QStringLiteral("XiButton14"));
+    auto *mail = new QToolButton(m_toolbar);
+    mail->setObjectName(QStringLiteral("postia"));
+    mail->setText(QStringLiteral("Muistuta sähköpostilla"));
+    m_aukiolo = new QFrame(m_toolbar);
+    m_aukiolo->setObjectName(QStringLiteral("aukiolopaneeli"));
+    m_aukiolo->setToolTip(QStringLiteral("Vain vasaroplus!"));
+    auto *aukioloRow = new QHBoxLayout(m_aukiolo);
+    aukioloRow->setContentsMargins(0, 0, 0, 0);
+    m_cb = new QComboBox(m_aukiolo);
+    m_cb->setObjectName(QStringLiteral("Cb"));
+    m_e1 = new QLineEdit(m_aukiolo);
+    m_e1->setObjectName(QStringLiteral("e1"));
+    m_e1->setMaxLength(2);
+    m_e2 = new QLineEdit(m_aukiolo);
+    m_e2->setObjectName(QStringLiteral("e2"));
+    m_e2->setMaxLength(2);
+    aukioloRow->addWidget(m_cb);
+    aukioloRow->addWidget(m_e1);
+    aukioloRow->addWidget(m_e2);
+    for (QWidget *w : {static_cast<QWidget *>(favourite), static_cast<QWidget *>(mail),
+                       static_cast<QWidget *>(m_aukiolo)}) {
+        row->addWidget(w);
+        registerControl(w);
+        w->hide();
+    }
+}
+
+void TForm1::buildStatusBar()
+{
+    auto *panel1 = new QFrame(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(19);
+    auto *row = new QHBoxLayout(panel1);
+    row->setContentsMargins(4, 0, 4, 0);
+    m_status = new QLabel(panel1);
+    m_status->setObjectName(QStringLiteral("statusbar1"));
+    m_panel3 = new QLabel(panel1);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setFixedWidth(284);
+    row->addWidget(m_status, 1);
+    row->addWidget(m_panel3);
+    statusBar()->addWidget(panel1, 1);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void TForm1::buildHiddenPanels()
+{
+    m_paneeli = new MessagePanel(QStringLiteral("paneeli"), this);
+    m_xipanel6 = new MessagePanel(QStringLiteral("Xipanel6"), this);
+    registerControl(m_paneeli);
+    registerControl(m_xipanel6);
+}
+
+void TForm1::registerControl(QWidget *w)
+{
+    m_controls.insert(w->objectName(), w);
+}
+
+void TForm1::wireMenu()
+{
+    onMenu(QStringLiteral("MenuItem5"), [this] { MenuItem5Click(); });
+    onMenu(QStringLiteral("About1"), [this] { About1Click(); });
+    onMenu(QStringLiteral("Omasivu1"), [this] { Omasivu1Click(); });
+    for (QAction *a : m_menu->linkActions())
+        onMenu(a->objectName(), [this, a] { muita(a->text()); });
+}
+
+void TForm1::onMenu(const QString &name, std::function<void()> handler)
+{
+    QAction *a = m_menu->action(name);
+    if (!a)
+        return;
+    connect(a, &QAction::triggered, this, std::move(handler));
+    m_wiredMenu.insert(name);
+}
+
+// Items whose feature is not in this build stay visible but disabled.
+void TForm1::disableMissingFeatures()
+{
+    for (auto it = m_menu->all().cbegin(); it != m_menu->all().cend(); ++it)
+        it.value()->setEnabled(m_wiredMenu.contains(it.key()));
+}
+
+void TForm1::MenuItem5Click()
+{
+    close();
+}
+
+void TForm1::About1Click()
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vasaro selain"),
+                    QStringLiteral("Vasaro selain\n\nVersio ") + QLatin1String(kVersion) + QStringLiteral("\n\n")
+                        + Links::makerContact(),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("AboutBox"));
+    box.exec();
+}
+
+void TForm1::muita(const QString &caption)
+{
+    const QString address = Links::addressFor(caption);
+    if (!address.isEmpty())
+        aktiivisivu_navigate(address);
+}
+
+void TForm1::Omasivu1Click()
+{
+    aktiivisivu_navigate(m_endpoints.webBase() + QStringLiteral("omasivu"));
+}
+
+void TForm1::aktiivisivu_navigate(const QString &url)
+{
+    m_view->setUrl(QUrl::fromUserInput(url));
+}
+
+void TForm1::Timer()
+{
+    m_paneeli->tick();
+    m_xipanel6->tick();
+    refreshCaption();
+}
+
+void TForm1::refreshCaption()
+{
+    setWindowTitle(ClockFormat::caption(m_captionPrefix, m_clock.kellonaika(), m_clock.sourceSuffix()));
 }

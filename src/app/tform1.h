@@ -1,14 +1,116 @@
 #pragma once
+// The main window: owns the tabs, menus, panels and the feature objects, and
+// wires menus and events to the handlers of the features.
+#include "browser/shellhost.h"
+#include "core/endpoints.h"
+#include "core/programclock.h"
+#include "core/settings.h"
 #include <QMainWindow>
+#include <QHash>
+#include <QSet>
+#include <functional>
+#include <memory>
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QTimer;
 class QWebEngineView;
+class MainMenu;
+class MessagePanel;
+class Prompts;
+class QtPrompts;
 
-// The main window: owns the tabs, menus, panels and feature objects.
-class TForm1 final : public QMainWindow {
+class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    static constexpr const char *kVersion = "4.05";
+
+    TForm1(Endpoints endpoints, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // ShellHost
+    QString addressText() const override;
+    void setAddressText(const QString &text) override;
+    QString statusText() const override;
+    void setStatusText(const QString &text) override;
+    void setControlVisible(const QString &objectName, bool visible) override;
+    bool controlVisible(const QString &objectName) const override;
+    void setControlCaption(const QString &objectName, const QString &caption) override;
+    void naytapaneeli(const QString &text, int ticks) override;
+    void queueCommand(const QString &word) override;
+    QString signedInUser() const override;
+
+    Settings &settings() { return m_settings; }
+    ProgramClock &clock() { return m_clock; }
+    const Endpoints &endpoints() const { return m_endpoints; }
+    QString dataFolder() const { return m_dataFolder; }
+    QString dayStamp() const { return m_dayStamp; }
+
+    // Handlers of this window's own menu items and timers.
+    void MenuItem5Click();
+    void About1Click();
+    void muita(const QString &caption);
+    void Omasivu1Click();
+    void Timer();
+    void aktiivisivu_navigate(const QString &url);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWebEngineView *m_view;
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void buildLayout();
+    void buildToolbar();
+    void buildStatusBar();
+    void buildHiddenPanels();
+    void wireMenu();
+    void onMenu(const QString &name, std::function<void()> handler);
+    void vakioasetukset();
+    void fillDayList();
+    void rebuildClosingTime();
+    void sizeFromScreen();
+    void refreshCaption();
+    void registerControl(QWidget *w);
+    void disableMissingFeatures();
+
+    Endpoints m_endpoints;
+    Settings m_settings;
+    ProgramClock m_clock;
+    std::unique_ptr<QtPrompts> m_prompts;
+    MainMenu *m_menu = nullptr;
+
+    QFrame *m_toolbar = nullptr;        // XiPanel9
+    QComboBox *m_address = nullptr;     // Ieaddress1
+    QWebEngineView *m_view = nullptr;   // the first tab until the tab manager takes over
+    QLabel *m_status = nullptr;         // statusbar1
+    QLabel *m_panel3 = nullptr;         // Panel3
+    MessagePanel *m_paneeli = nullptr;
+    MessagePanel *m_xipanel6 = nullptr;
+    QFrame *m_aukiolo = nullptr;        // aukiolopaneeli
+    QComboBox *m_cb = nullptr;          // Cb
+    QLineEdit *m_e1 = nullptr;
+    QLineEdit *m_e2 = nullptr;
+    QHash<QString, QWidget *> m_controls;
+    QSet<QString> m_wiredMenu;
+
+    QTimer *m_timer1;
+    QTimer *m_timer2;
+    QTimer *m_timer3;
+    QString m_pendingCommand;
+
+    QString m_dataFolder;
+    QString m_tempFolder;
+    QString m_captionPrefix;
+    QString m_dayStamp;
+    QString m_updateDayCurrent;
+    int m_startDay = 0;
+    bool m_filterUnchanged = true;
+    bool m_restartAfterUpdate = false;
+    bool m_shown = false;
+    bool m_closed = false;
 };

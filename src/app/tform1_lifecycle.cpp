@@ -1,0 +1,114 @@
+// Start-up and shut-down of the main window.
+#include "tform1.h"
+#include "messagepanel.h"
+#include "windowsizing.h"
+#include "core/clockformat.h"
+#include "core/paths.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWebEngineView>
+
+void TForm1::FormCreate()
+{
+    m_clock.asetakello(QDateTime::currentDateTime());
+    m_captionPrefix = QStringLiteral("*** Vasaro selain ") + QLatin1String(kVersion)
+                      + QStringLiteral(" *** Tänään on : ");
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::sizeFromScreen()
+{
+    const QScreen *screen = this->screen();
+    const QSize size = mainWindowClientSize(screen ? screen->size() : QSize(782, 611));
+    resize(size.width(), size.height() + menuBar()->height() + statusBar()->height());
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm1::vakioasetukset()
+{
+    m_dataFolder = Paths::dataFolder();
+    m_tempFolder = Paths::tempFolder();
+    m_settings.ipohjat = Paths::programFolder();
+    m_settings.PKK = false;
+    m_settings.muutakuva = true;
+    m_settings.poistamainokset = true;
+    m_settings.poistauutiset = true;
+    m_settings.poistafb = false;
+    m_settings.suljelehti = false;
+    m_settings.suodatinPath.clear();
+    m_settings.paivitysStored.clear();
+    m_updateDayCurrent.clear();
+    m_filterUnchanged = true;
+    m_restartAfterUpdate = false;
+    if (m_settings.kotisivu.isEmpty())
+        m_settings.kotisivu = m_endpoints.webBase();
+}
+
+void TForm1::fillDayList()
+{
+    const QDate today = m_clock.kellonaika().date();
+    m_cb->clear();
+    for (int i = 0; i <= 120; ++i)
+        m_cb->addItem(ClockFormat::dayItem(today.addDays(i)));
+}
+
+void TForm1::rebuildClosingTime()
+{
+    m_settings.sulkeutumisaika = m_cb->currentText() + u':' + m_e1->text() + u':' + m_e2->text();
+}
+
+void TForm1::FormShow()
+{
+    sizeFromScreen();
+    const QDateTime now = m_clock.kellonaika();
+    m_startDay = now.date().day();
+    vakioasetukset();
+    m_dayStamp = ClockFormat::dayStamp(now);
+    fillDayList();
+    refreshCaption();
+    m_cb->setCurrentIndex(3);
+    m_e1->setText(ClockFormat::twoDigits(now.time().hour()));
+    m_e2->setText(ClockFormat::twoDigits(now.time().minute()));
+    rebuildClosingTime();
+
+    m_view->setUrl(QUrl::fromUserInput(m_settings.kotisivu));
+    if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
+        setAddressText(m_settings.kotisivu);
+    disableMissingFeatures();
+    m_timer1->start();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    m_timer1->stop();
+    m_timer2->stop();
+    // Temporary picture files of the upload tools.
+    const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
+    for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))
+        QFile::remove(temp.filePath(name));
+}
