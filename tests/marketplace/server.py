@@ -70,6 +70,8 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.write(body)
         except (BrokenPipeError, ConnectionResetError):
             pass
+        if getattr(resp, "close", False):  # a route may drop the connection after its answer
+            self.close_connection = True
 
     def _control(self, parts, body):
         if parts.path == "/__log":
