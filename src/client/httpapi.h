@@ -26,4 +26,24 @@ public:
     virtual QString xmlhttppost(Object object, const QString &url, const QByteArray &body,
                                 int timeoutMs, const QStringList &headerNames,
                                 const QStringList &headerValues) = 0;
+
+    // Byte-exact GET on the general object with extra headers: status 200 (or
+    // 0 for non-HTTP addresses) required. For marketplace addresses the answer
+    // is repaired and returned as Windows-1252 bytes, other answers exactly as
+    // received. The stop flag abandons the wait.
+    virtual QByteArray xmlhttpgetBytes(const QString &url, const QStringList &headerNames,
+                                       const QStringList &headerValues, int timeoutMs)
+    {
+        Q_UNUSED(url) Q_UNUSED(headerNames) Q_UNUSED(headerValues) Q_UNUSED(timeoutMs)
+        return {};
+    }
+    // Multipart picture upload on the general object (60 s), see UploadBody.
+    virtual QString UploadHttpPost(const QString &address, const QString &referer,
+                                   const QStringList &filePaths, const QStringList &fileFields,
+                                   const QStringList &textValues, const QStringList &textNames)
+    {
+        Q_UNUSED(address) Q_UNUSED(referer) Q_UNUSED(filePaths) Q_UNUSED(fileFields)
+        Q_UNUSED(textValues) Q_UNUSED(textNames)
+        return {};
+    }
 };
