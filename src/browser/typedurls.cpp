@@ -1,0 +1,94 @@
+#include "typedurls.h"
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+const QString kPrefix = QStringLiteral("Url");
+}
+
+TypedUrls::TypedUrls(const QString &filePath) : m_path(filePath) {}
+
+QMap<int, QString> TypedUrls::values() const
+{
+    QMap<int, QString> out;
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    for (QString line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const int eq = line.indexOf(u'=');
+        if (eq <= 0 || !line.startsWith(kPrefix))
+            continue;
+        bool ok = false;
+        const int n = line.mid(kPrefix.size(), eq - kPrefix.size()).toInt(&ok);
+        if (ok && n >= 1 && n <= kSize)
+            out.insert(n, line.mid(eq + 1));
+    }
+    return out;
+}
+
+QStringList TypedUrls::list() const
+{
+    const QMap<int, QString> stored = values();
+    QStringList items;
+    QString text;   // the list's text as one string, for the substring test
+    for (int n = 1; n <= kSize; ++n) {
+        if (!stored.contains(n))
+            continue;
+        const QString item = stored.value(n).trimmed();
+        if (item.isEmpty() || text.contains(item))
+            continue;
+        items << item;
+        text += item + QStringLiteral("\r\n");
+    }
+    return items;
+}
+
+bool TypedUrls::write(const QStringList &items) const
+{
+    QMap<int, QString> stored = values();
+    int n = 0;
+    for (const QString &item : items) {
+        if (item.isEmpty())
+            continue;
+        if (++n > kSize)
+            break;
+        stored.insert(n, item);
+    }
+    return save(stored);
+}
+
+bool TypedUrls::remove(const QString &address) const
+{
+    QMap<int, QString> stored = values();
+    bool changed = false;
+    for (auto it = stored.begin(); it != stored.end();) {
+        if (it.value() == address) {
+            it = stored.erase(it);
+            changed = true;
+        } else {
+            ++it;
+        }
+    }
+    return !changed || save(stored);
+}
+
+bool TypedUrls::save(const QMap<int, QString> &values) const
+{
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray data;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        // A value never spans lines in the file.
+        QString v = it.value();
+        v.remove(u'\r');
+        v.remove(u'\n');
+        data += (kPrefix + QString::number(it.key()) + u'=' + v + u'\n').toUtf8();
+    }
+    f.write(data);
+    return f.commit();
+}
