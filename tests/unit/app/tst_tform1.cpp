@@ -1,0 +1,128 @@
+#include "app/messagepanel.h"
+#include "app/tform1.h"
+#include "app/windowsizing.h"
+#include <QAction>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestTForm1 : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_data;
+
+    static QAction *findAction(QWidget *w, const QString &name)
+    {
+        return w->findChild<QAction *>(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
+    }
+
+    void clientSizeFollowsScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("1024x768") << QSize(1024, 768) << QSize(924, 668);
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << QSize(1136, 800);
+        QTest::newRow("800x600") << QSize(800, 600) << QSize(760, 560);
+        QTest::newRow("1136x800 boundary") << QSize(1136, 800) << QSize(1136, 800);
+        QTest::newRow("1135x799 just below") << QSize(1135, 799) << QSize(1035, 699);
+        QTest::newRow("tiny keeps design size") << QSize(640, 480) << QSize(782, 611);
+    }
+    void clientSizeFollowsScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, client);
+        QCOMPARE(mainWindowClientSize(screen), client);
+    }
+
+    void messagePanelHidesOnThirdTick()
+    {
+        QWidget parent;
+        parent.resize(400, 300);
+        parent.show();
+        MessagePanel panel(QStringLiteral("paneeli"), &parent);
+        panel.naytapaneeli(QStringLiteral("Asetukset palautettu!"), 3);
+        QVERIFY(panel.isVisible());
+        QCOMPARE(panel.x(), parent.width() / 2 - panel.width() / 2);
+        QCOMPARE(panel.y(), parent.height() / 2 - panel.height() / 2);
+        panel.tick();
+        QVERIFY(panel.isVisible());
+        panel.tick();
+        QVERIFY(panel.isVisible());
+        panel.tick();
+        QVERIFY(!panel.isVisible());
+    }
+
+    void captionShowsSystemTimeAtStart()
+    {
+        TForm1 w{Endpoints()};
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString title = w.windowTitle();
+        QVERIFY2(title.startsWith(QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : ")), qPrintable(title));
+        QVERIFY2(title.endsWith(QStringLiteral(" (Järjestelmän aikaa)")), qPrintable(title));
+        const QString weekday = title.mid(39).section(u' ', 0, 0);
+        QVERIFY2(QStringList({"maanantai", "tiistai", "keskiviikko", "torstai", "perjantai", "lauantai",
+                              "sunnuntai"}).contains(weekday), qPrintable(weekday));
+    }
+
+    void menuCaptionsAndMissingFeaturesDisabled_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("Lopeta") << "MenuItem5" << "Lopeta" << true;
+        QTest::newRow("about") << "About1" << "Käytössä oleva versio" << true;
+        QTest::newRow("own page") << "Omasivu1" << "Omasivu" << true;
+        QTest::newRow("link") << "Postinhinnat1" << "Postin hinnat" << true;
+        QTest::newRow("new tab caption") << "MenuItem2" << "Uusi välilehti     Ctrl+T" << false;
+        QTest::newRow("filter not built") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << false;
+        QTest::newRow("search not built") << "Haku" << "Haku" << false;
+    }
+    void menuCaptionsAndMissingFeaturesDisabled()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(bool, enabled);
+        TForm1 w{Endpoints()};
+        w.show();
+        QAction *a = findAction(&w, name);
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->isEnabled(), enabled);
+    }
+
+    void aboutBoxShowsVersion()
+    {
+        TForm1 w{Endpoints()};
+        w.show();
+        QString text;
+        QTimer::singleShot(200, [&text] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        w.About1Click();
+        QVERIFY2(text.startsWith(QStringLiteral("Vasaro selain\n\nVersio 4.05\n\n")), qPrintable(text));
+    }
+
+    void lopetaClosesTheWindow()
+    {
+        TForm1 w{Endpoints()};
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.MenuItem5Click();
+        QVERIFY(!w.isVisible());
+    }
+};
+
+QTEST_MAIN(TestTForm1)
+#include "tst_tform1.moc"
