@@ -1,6 +1,16 @@
 #pragma once
 // Outside addresses of the program. Built-in values can be overridden key by
 // key by an INI-style file named in $VSSELAIN_ENDPOINTS ("key=value" lines).
+//
+// Marketplace keys:
+//   web_base  "https://www.<host>/": prefix of every page address the program
+//             builds (item, profile, search and own pages, the search form).
+//   domain    the marketplace host without "www.": an address belongs to the
+//             marketplace when its lower-cased form contains it.
+//   api_base  "https://api.<host>/1.1/": prefix of every REST API request.
+//   (The looser marketplace word "vasaro", which any marketplace host
+//   contains, is fixed in client/urlscheme.h and not configurable.)
+//   proxy     "http://host:port" for the program's requests and the browsers.
 #include <QHash>
 #include <QString>
 
