@@ -11,7 +11,7 @@ class Prompts;
 
 class QuickSearch final {
 public:
-    QuickSearch(const UrlScheme &urls, HttpApi &http);
+    explicit QuickSearch(const UrlScheme &urls, HttpApi &http);
 
     // The user id of a user name that is already in UTF-8 and URL-encoded:
     // posts a seller search and reads the digits (at most 8) after the first
