@@ -21,6 +21,9 @@ public:
     // Select the mode in `hakutapa` (None: no item selected, sold captions)
     // and run hakutapaChange, which clears the list and sets the headers.
     virtual void switchListMode(LedgerMode mode) = 0;
+    // The clear of "Tyhjennä lista": both grids emptied from row 1 on, the
+    // unsaved mark cleared. Called when opening, once the file was read.
+    virtual void clearList() = 0;
     // After a list was opened or added: asetaaikavali, suodatanakyma,
     // huutajaChange, select view row 2 (when there is one) and then row 1,
     // show choice 0, upda, focus the view.
@@ -44,9 +47,11 @@ public:
     bool tallennaLista();
 
     // Reads a list file (excel = false) or worksheet (excel = true) into the
-    // master list, replacing it or merging into it. A file that cannot be
-    // read shows a Finnish error and leaves the list as it was; returns
-    // false then.
+    // master list, replacing it (after clearList) or merging into it, and
+    // switches the list mode to that of the file. A file that cannot be read
+    // shows a Finnish error and leaves the list as it was; adding a list of
+    // the other mode shows "Lisättävä lista on väärää tyyppiä (myydyt /
+    // ostetut)". Returns false in both cases.
     bool luelista(bool merge, bool excel, const QString &path);
 
     // The remembered file: path of the list last opened or saved.
