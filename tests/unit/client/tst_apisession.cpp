@@ -1,0 +1,229 @@
+#include "client/apisession.h"
+#include "client/httpapi.h"
+#include "client/stopflag.h"
+#include "core/settings.h"
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+
+namespace {
+const QString kBase = QStringLiteral("http://api.vasaro.test/1.1/");
+const QString kToken = QStringLiteral("0123456789abcdef0123456789abcdef");
+
+QString loginAnswer(const QString &token = kToken, const QString &updated = QStringLiteral("2022-03-04T12:34:56+02:00"))
+{
+    return QStringLiteral("{\"authentication\":{\"token\":{\"id\":\"%1\",\"expires\":\"x\"}},"
+                          "\"links\":{\"user\":\"http:\\/\\/api.vasaro.test\\/1.1\\/users\\/7654321\"},"
+                          "\"updated\":\"%2\"}").arg(token, updated);
+}
+
+// Records the requests and answers them from a script.
+class FakeHttp final : public HttpApi {
+public:
+    struct Call {
+        QString method, url;
+        QByteArray body;
+        int timeout;
+        QStringList names, values;
+    };
+    QList<Call> calls;
+    QString postAnswer = loginAnswer();
+    QString getAnswer;
+    std::function<void()> duringPost;
+
+    QString xmlhttpget(Object, const QString &url, int timeoutMs) override
+    {
+        calls << Call{QStringLiteral("GET"), url, {}, timeoutMs, {}, {}};
+        return getAnswer;
+    }
+    QString xmlhttppost(Object, const QString &url, const QByteArray &body, int timeoutMs,
+                        const QStringList &names, const QStringList &values) override
+    {
+        calls << Call{QStringLiteral("POST"), url, body, timeoutMs, names, values};
+        if (duringPost)
+            duringPost();
+        return postAnswer;
+    }
+};
+} // namespace
+
+class TestApiSession : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        qint64 now = 1000;
+        FakeHttp http;
+        StopFlag stop;
+        Settings settings;
+        ProgramClock clock{[this] { return now; }, QDateTime(QDate(2030, 1, 1), QTime(8, 0))};
+        ApiSession session{http, stop, clock, settings, kBase, [this] { return now; }};
+    };
+
+private slots:
+    void loginSendsCapturedCredentialsOnce()
+    {
+        Fixture f;
+        QSignalSpy signedIn(&f.session, &ApiSession::signedInChanged);
+        QVERIFY(f.session.captureLogin("userid=Matti+M%C3%A4&password=x%26y+z&toiminto=kirjaudu"));
+        QCOMPARE(signedIn.count(), 1);
+        QCOMPARE(signedIn.at(0).at(0).toBool(), true);
+        QCOMPARE(f.session.userName(), QStringLiteral("Matti Mä"));
+        QVERIFY(f.session.check_api_token());
+        QCOMPARE(f.http.calls.size(), 1);
+        const auto &c = f.http.calls.first();
+        QCOMPARE(c.method, QStringLiteral("POST"));
+        QCOMPARE(c.url, kBase + QStringLiteral("authentication/"));
+        QCOMPARE(c.body, QByteArray("username=Matti+M%c3%a4&password=x%26y+z"));
+        QCOMPARE(c.timeout, 40000);
+        QCOMPARE(c.names, QStringList{QStringLiteral("Content-Type")});
+        QCOMPARE(c.values, QStringList{QStringLiteral("application/x-www-form-urlencoded")});
+        QCOMPARE(f.session.apiToken(), kToken);
+        QCOMPARE(f.session.userId(), QStringLiteral("7654321"));
+        QCOMPARE(f.session.tokenHeaderNames(),
+                 (QStringList{QStringLiteral("Content-Type"), QStringLiteral("X-VasaroApiToken")}));
+        QCOMPARE(f.session.tokenHeaderValues(), (QStringList{QStringLiteral("text/xml"), kToken}));
+        QVERIFY(f.session.check_api_token());
+        QCOMPARE(f.http.calls.size(), 1);
+    }
+
+    void tokenAge_data()
+    {
+        QTest::addColumn<qint64>("ageMs");
+        QTest::addColumn<int>("logins");
+        QTest::newRow("29 minutes: reused") << qint64(29 * 60000) << 1;
+        QTest::newRow("just under 30: reused") << qint64(1800000 - 1) << 1;
+        QTest::newRow("30 minutes: renewed") << qint64(1800000) << 2;
+        QTest::newRow("2 hours: renewed") << qint64(7200000) << 2;
+    }
+    void tokenAge()
+    {
+        QFETCH(qint64, ageMs);
+        QFETCH(int, logins);
+        Fixture f;
+        f.now = 0;   // a token taken at tick 0 is a real token
+        QVERIFY(f.session.captureLogin("userid=a&password=b"));
+        QVERIFY(f.session.check_api_token());
+        f.now += ageMs;
+        f.http.postAnswer = loginAnswer(QStringLiteral("ffffffffffffffffffffffffffffffff"));
+        QVERIFY(f.session.check_api_token());
+        QCOMPARE(f.http.calls.size(), logins);
+        QCOMPARE(f.session.apiToken(), logins == 1 ? kToken : QStringLiteral("ffffffffffffffffffffffffffffffff"));
+    }
+
+    void failedLogins_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("empty (network failure)") << QString();
+        QTest::newRow("wrong credentials") << QStringLiteral("{\"error\":{\"code\":401,\"message\":\"Virhe\"}}");
+        QTest::newRow("cut-off token") << QStringLiteral("{\"token\":{\"id\":\"0123\"}}");
+        QTest::newRow("token without user link") << QStringLiteral("{\"token\":{\"id\":\"%1\"}}").arg(kToken);
+        QTest::newRow("garbled") << QStringLiteral("\\u\\\"id\\\":\\\"\x01\x02\xff");
+    }
+    void failedLogins()
+    {
+        QFETCH(QString, answer);
+        Fixture f;
+        f.http.postAnswer = answer;
+        QVERIFY(f.session.captureLogin("userid=a&password=b"));
+        QVERIFY(!f.session.check_api_token());
+        QVERIFY(f.session.apiToken().isEmpty());
+        QVERIFY(f.session.userId().isEmpty());
+        QVERIFY(!f.session.check_api_token());
+        QCOMPARE(f.http.calls.size(), 2);   // a failure is never taken for a token
+    }
+
+    void stopFlagDuringLoginAnswersNo()
+    {
+        Fixture f;
+        f.stop.set();   // left over from an earlier fetch: cleared by the login
+        QVERIFY(f.session.captureLogin("userid=a&password=b"));
+        QVERIFY(f.session.check_api_token());
+        QVERIFY(!f.stop.isSet());
+        f.now += 1800000;
+        f.http.duringPost = [&f] { f.stop.set(); };   // "Pysäytä" while waiting
+        QVERIFY(!f.session.check_api_token());
+        QVERIFY(f.session.apiToken().isEmpty());
+    }
+
+    void nobodySignedInSendsNothing()
+    {
+        Fixture f;
+        QVERIFY(!f.session.check_api_token());
+        QVERIFY(f.http.calls.isEmpty());
+    }
+
+    void signOutForgetsEverything()
+    {
+        Fixture f;
+        QSignalSpy signedIn(&f.session, &ApiSession::signedInChanged);
+        QVERIFY(f.session.captureLogin("userid=a&password=b"));
+        QVERIFY(!f.session.captureLogin("userid=other&password=c"));   // first sign-in stays
+        QCOMPARE(f.session.userName(), QStringLiteral("a"));
+        QVERIFY(f.session.check_api_token());
+        f.session.signOut();
+        QVERIFY(!f.session.signedIn());
+        QVERIFY(f.session.password().isEmpty());
+        QVERIFY(f.session.apiToken().isEmpty());
+        QVERIFY(f.session.userId().isEmpty());
+        QCOMPARE(signedIn.count(), 2);
+        QCOMPARE(signedIn.at(1).at(0).toBool(), false);
+        QVERIFY(!f.session.check_api_token());
+        QVERIFY(f.session.captureLogin("userid=other&password=c"));
+        QCOMPARE(f.session.userName(), QStringLiteral("other"));
+    }
+
+    void clockFromUpdated_data()
+    {
+        QTest::addColumn<bool>("vasaroaika");
+        QTest::addColumn<QString>("updated");
+        QTest::addColumn<QDateTime>("expected");
+        const QDateTime start(QDate(2030, 1, 1), QTime(8, 0));
+        QTest::newRow("marketplace time") << true << QStringLiteral("2022-03-04T12:34:56+02:00")
+                                          << QDateTime(QDate(2022, 3, 4), QTime(12, 34, 56));
+        QTest::newRow("space separator") << true << QStringLiteral("2022-03-04 23:59:01")
+                                         << QDateTime(QDate(2022, 3, 4), QTime(23, 59, 1));
+        QTest::newRow("setting off") << false << QStringLiteral("2022-03-04T12:34:56+02:00") << start;
+        QTest::newRow("impossible date") << true << QStringLiteral("2022-02-30T12:34:56") << start;
+        QTest::newRow("impossible time") << true << QStringLiteral("2022-02-03T25:34:56") << start;
+        QTest::newRow("too short") << true << QStringLiteral("2022-02-03T12:34") << start;
+        QTest::newRow("letters") << true << QStringLiteral("yyyy-mm-ddThh:mm:ss") << start;
+    }
+    void clockFromUpdated()
+    {
+        QFETCH(bool, vasaroaika);
+        QFETCH(QString, updated);
+        QFETCH(QDateTime, expected);
+        Fixture f;
+        f.settings.vasaroaika = vasaroaika;
+        f.http.postAnswer = loginAnswer(kToken, updated);
+        QVERIFY(f.session.captureLogin("userid=a&password=b"));
+        QVERIFY(f.session.check_api_token());
+        QCOMPARE(f.clock.kellonaika(), expected);
+        QCOMPARE(f.clock.marketplaceTime(), expected != QDateTime(QDate(2030, 1, 1), QTime(8, 0)));
+    }
+
+    void latestBidder_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bidder") << QStringLiteral("{\"bids\":[{\"id\":981,\"bidder\":\"Huutaja \\u00c4\\u00e4ni\",\"amount\":12.5}]}")
+                                << QStringLiteral("Huutaja Ää" "ni");
+        QTest::newRow("no bids") << QStringLiteral("{\"totalCount\":0,\"bids\":[]}") << QStringLiteral("Tietoa ei saatu");
+        QTest::newRow("no answer") << QString() << QStringLiteral("Tietoa ei saatu");
+        QTest::newRow("cut off") << QStringLiteral("{\"id\":1,\"bidder\":\"Huu") << QStringLiteral("Tietoa ei saatu");
+    }
+    void latestBidder()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, expected);
+        Fixture f;
+        f.http.getAnswer = answer;
+        QCOMPARE(f.session.latestBidder(QStringLiteral("12345678")), expected);
+        QCOMPARE(f.http.calls.size(), 1);
+        QCOMPARE(f.http.calls.first().url, kBase + QStringLiteral("items/12345678/bids?&num=1"));
+        QCOMPARE(f.http.calls.first().timeout, 10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestApiSession)
+#include "tst_apisession.moc"
