@@ -49,10 +49,12 @@ struct Settings {
     QString lapinakyvyys = QStringLiteral("50");
     int logonpaikka = 1;
     int Color1 = 1;                   // index into the colour list; 1 = "Black"
+    QColor Color1Custom = QColor(0, 0, 0);  // colour of the "Custom..." entry; not stored
     bool lisaalogo = true;
 
     // Main window state stored in the same file
     QString paivitysStored;           // "Paivitys:1" + day: the stored update-check day
+    QString paivitysCurrent;          // day of this run's check; written as "Paivitys:1" + day
     bool Timer2 = true;               // watch-list timer enabled
     QString suodatinPath;             // seller-filter file
     QString sulkeutumisaika;          // closing-time text "weekday  d.m:hh:mm"
