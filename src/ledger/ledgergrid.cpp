@@ -1,0 +1,38 @@
+#include "ledgergrid.h"
+#include <QHeaderView>
+#include <QMouseEvent>
+
+LedgerGrid::LedgerGrid(QWidget *parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::NoContextMenu);   // the right button sets marks
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(18);
+    verticalHeader()->setMinimumSectionSize(18);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setStyleSheet(QStringLiteral(
+        "QHeaderView::section { background-color: #A2B3CB; color: black; "
+        "border: 0px; border-right: 1px solid #7F8EA6; border-bottom: 1px solid #7F8EA6; "
+        "padding-left: 2px; }"));
+}
+
+void LedgerGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        m_lastColumn = index.column();
+    QTableView::mousePressEvent(event);
+    if (!index.isValid())
+        return;
+    if (currentIndex().row() != index.row())
+        setCurrentIndex(index);
+    emit cellMouseDown(index.row(), index.column(), event->button(), event->modifiers(),
+                       event->globalPosition().toPoint());
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The ledger's view grid: a table view that reports every mouse press with
+// its button and modifiers (the paid and sent marks are set by the button
+// pressed) and remembers the column clicked last.
+#include <QTableView>
+
+class LedgerGrid final : public QTableView {
+    Q_OBJECT
+public:
+    explicit LedgerGrid(QWidget *parent = nullptr);
+
+    int lastClickedColumn() const { return m_lastColumn; }
+
+signals:
+    // Model row and column (grid row = model row + 1), after the grid has
+    // moved its selection to the pressed cell.
+    void cellMouseDown(int row, int column, Qt::MouseButton button,
+                       Qt::KeyboardModifiers modifiers, const QPoint &globalPos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int m_lastColumn = -1;
+};

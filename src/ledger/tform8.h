@@ -1,0 +1,122 @@
+#pragma once
+// The ledger window "Myydyt / ostetut kohteet": the master list `sg`, its
+// view `sg2`, the show choice and date range, sorting, paid and sent marks,
+// notes, deleting and copying rows, and the list-file commands.
+//
+// The window lives for the whole run; closing only hides it, so the list
+// survives closing and reopening.
+#include "core/endpoints.h"
+#include "ledger/ledgerlistcommands.h"
+#include "ledger/ledgertable.h"
+#include "ledger/ledgerview.h"
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class LedgerControls;
+class LedgerViewModel;
+class ProgramClock;
+class Prompts;
+class QComboBox;
+class QDate;
+struct Settings;
+
+class TForm8 final : public QMainWindow, public LedgerListHost {
+    Q_OBJECT
+public:
+    TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoints endpoints,
+           QWidget *parent = nullptr);
+    ~TForm8() override;
+
+    // Main menu "Myydyt/ostetut kohteet": only for a signed-in user; shows
+    // the window or brings it to the front.
+    void openIfSignedIn(const QString &signedInUser, Prompts &prompts);
+
+    // Finds the user id of a user name (UTF-8, URL-encoded) for the user
+    // page of a double-clicked counterparty. Without one, or when it finds
+    // nothing, the id stored after the "/" of the counterparty cell is used.
+    void setUserIdLookup(std::function<QString(const QString &encodedName)> lookup);
+    // Hands an address to the desktop's default browser (tests replace it).
+    void setUrlOpener(std::function<void(const QUrl &)> opener);
+
+    // LedgerListHost
+    LedgerTable &masterList() override { return m_sg; }
+    LedgerMode listMode() const override;
+    void switchListMode(LedgerMode mode) override;
+    void listLoaded() override;
+    void setUnsaved(bool unsaved) override { m_unsaved = unsaved; }
+    bool isUnsaved() const override { return m_unsaved; }
+    QVector<int> viewColumnWidths() const override;
+
+    const LedgerView &view() const { return m_sg2; }
+    LedgerListCommands &listCommands() { return *m_commands; }
+    // The selected grid row of the view (1 = first data row).
+    int selectedRow() const;
+    void selectRow(int gridRow);
+
+    // Routines of the ledger, used by the fetch, messages and printing too.
+    void suodatanakyma();
+    void paivita2();
+    void asetaaikavali();
+    bool aikavalilla(const QString &closing) const;
+    LedgerDateRange dateRange() const;
+    void paivitavalinta();
+    void upda();
+    void huutajaChange();
+    void hakutapaChange();
+    void clearList() override;     // "Tyhjennä lista"
+
+signals:
+    // The window was closed: a fetch in progress stops, the main window is
+    // enabled again.
+    void formClosed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setupView();
+    void connectControls();
+    void extendYearLists();
+    void applyModeTexts(LedgerMode mode);
+    void hakutapaChosen(int index);
+    void sortByHeader(int column);
+    void setComboText(QComboBox *combo, const QString &text);
+    void rebuildView();
+
+    // Handlers of the window's controls.
+    void XiButton2Click(bool add);
+    void tallennalistaClick();
+    void XiButton5Click();
+    void PoistariviClick();
+    void Rivileikepoydalle1Click();
+    void sg2SelectCell(int gridRow);
+    void sg2MouseDown(int modelRow, int column, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers, const QPoint &globalPos);
+    void sg2DblClick();
+    void MonthCalendar1Select(const QDate &date);
+    void Memo4Enter();
+    void Memo4Exit();
+    void Memo4Limit();
+    void writeMark(int column, int gridRow, const QString &value, bool wholeCounterparty);
+
+    Settings &m_settings;
+    Prompts &m_prompts;
+    ProgramClock &m_clock;
+    Endpoints m_endpoints;
+    std::unique_ptr<LedgerControls> m_ui;
+    LedgerTable m_sg;
+    LedgerView m_sg2;
+    LedgerViewModel *m_model = nullptr;
+    std::unique_ptr<LedgerListCommands> m_commands;
+    std::function<QString(const QString &)> m_userIdLookup;
+    std::function<void(const QUrl &)> m_openUrl;
+    bool m_unsaved = false;
+    bool m_hintShown = false;
+    // The mark cell waiting for a date from the calendar.
+    int m_calendarRow = -1;
+    int m_calendarColumn = -1;
+    bool m_calendarShift = false;
+    int m_previousMode = 0;
+};
