@@ -1,0 +1,210 @@
+// Document operations for the program, in the isolated script world (same
+// DOM as the page, none of the page's script objects). Elements are handed out
+// as numbers valid for this document only (a token tells documents apart).
+(function () {
+    if (window.__vsdoc)
+        return;
+    var token = Math.floor(Math.random() * 1000000000) + 1;
+    var elements = [];
+    var handles = new WeakMap();
+    var ranges = [];
+
+    function handleOf(el) {
+        var h = handles.get(el);
+        if (h === undefined) {
+            h = elements.length;
+            elements.push(el);
+            handles.set(el, h);
+        }
+        return h;
+    }
+    function element(t, h) {
+        return t === token && h >= 0 && h < elements.length ? elements[h] : null;
+    }
+    // [handle, tagName, outerHTML, innerHTML, innerText, href, id, name, value, className]
+    function snap(el, f) {
+        if (!el || el.nodeType !== 1)
+            return null;
+        return [handleOf(el), String(el.tagName || ''),
+            f & 1 ? el.outerHTML : null,
+            f & 2 ? el.innerHTML : null,
+            f & 4 ? (el.innerText === undefined ? el.textContent : el.innerText) : null,
+            f & 8 ? (el.href === undefined ? '' : String(el.href)) : null,
+            f & 16 ? String(el.id || '') : null,
+            f & 32 ? String(el.getAttribute('name') || '') : null,
+            f & 64 ? (el.value === undefined ? '' : String(el.value)) : null,
+            f & 128 ? (typeof el.className === 'string' ? el.className : String(el.getAttribute('class') || '')) : null];
+    }
+    function list(items, f) {
+        var out = new Array(items.length);
+        for (var i = 0; i < items.length; ++i)
+            out[i] = snap(items[i], f);
+        return {t: token, e: out};
+    }
+    function one(el, f) {
+        return {t: token, e: el ? [snap(el, f)] : []};
+    }
+    function scroller() {
+        return document.scrollingElement || document.documentElement;
+    }
+    function skipText(node) {
+        var p = node.parentNode;
+        return p && /^(SCRIPT|STYLE|NOSCRIPT|TEXTAREA)$/.test(p.nodeName);
+    }
+    function findText(r, text) {
+        if (!text || !document.body)
+            return false;
+        var walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        var pieces = [];
+        var buffer = '';
+        var node;
+        while ((node = walker.nextNode())) {
+            if (skipText(node))
+                continue;
+            var from = 0;
+            if (node === r.startContainer)
+                from = r.startOffset;
+            else if (r.comparePoint(node, node.length) < 0)
+                continue;
+            pieces.push({node: node, from: from, at: buffer.length});
+            buffer += node.data.substring(from);
+        }
+        var at = buffer.toLowerCase().indexOf(text.toLowerCase());
+        if (at < 0)
+            return false;
+        function point(pos, isEnd) {
+            for (var i = pieces.length - 1; i >= 0; --i) {
+                var p = pieces[i];
+                if (pos > p.at || (pos === p.at && !isEnd))
+                    return [p.node, p.from + pos - p.at];
+            }
+            return [pieces[0].node, pieces[0].from];
+        }
+        var s = point(at, false), e = point(at + text.length, true);
+        r.setStart(s[0], s[1]);
+        r.setEnd(e[0], e[1]);
+        return true;
+    }
+    function htmlOf(fragment) {
+        var div = document.createElement('div');
+        div.appendChild(fragment);
+        return div.innerHTML;
+    }
+
+    var ops = {
+        isHtml: function () {
+            return !!document.documentElement && document.documentElement.nodeName === 'HTML'
+                && String(document.contentType || 'text/html').indexOf('html') >= 0;
+        },
+        body: function (f) { return one(document.body, f); },
+        documentElement: function (f) { return one(document.documentElement, f); },
+        all: function (f) { return list(document.getElementsByTagName('*'), f); },
+        byTag: function (tag, f) { return list(document.getElementsByTagName(tag), f); },
+        byName: function (name, f) { return list(document.getElementsByName(name), f); },
+        byId: function (id, f) { return one(document.getElementById(id), f); },
+        atPoint: function (x, y, f) { return one(document.elementFromPoint(x, y), f); },
+        scrollTop: function () { var s = scroller(); return s ? s.scrollTop : 0; },
+        setScrollTop: function (v) { var s = scroller(); if (s) s.scrollTop = v; },
+        write: function (html) { document.write(html); },
+        close: function () { document.close(); },
+        selectionHtml: function () {
+            var sel = window.getSelection();
+            if (!sel || sel.rangeCount === 0 || sel.isCollapsed)
+                return '';
+            var html = '';
+            for (var i = 0; i < sel.rangeCount; ++i)
+                html += htmlOf(sel.getRangeAt(i).cloneContents());
+            return html;
+        },
+        textRange: function () {
+            if (!document.body)
+                return -1;
+            var r = document.createRange();
+            r.selectNodeContents(document.body);
+            ranges.push(r);
+            return ranges.length - 1;
+        },
+        findText: function (t, h, text) {
+            return t === token && ranges[h] ? findText(ranges[h], text) : false;
+        },
+        htmlText: function (t, h) {
+            return t === token && ranges[h] ? htmlOf(ranges[h].cloneContents()) : '';
+        },
+        pasteHTML: function (t, h, html) {
+            var r = t === token ? ranges[h] : null;
+            if (!r)
+                return false;
+            var fragment = r.createContextualFragment(html);
+            var last = fragment.lastChild;
+            r.deleteContents();
+            r.insertNode(fragment);
+            if (last) {
+                r.setStartAfter(last);
+                r.collapse(true);
+            } else {
+                r.collapse(false);
+            }
+            return true;
+        },
+        scrollIntoView: function (t, h, top) {
+            var r = t === token ? ranges[h] : null;
+            if (!r)
+                return false;
+            var node = r.startContainer;
+            if (node.nodeType !== 1)
+                node = node.parentNode;
+            else if (r.startOffset > 0 && node.childNodes[r.startOffset - 1])
+                node = node.childNodes[r.startOffset - 1];
+            if (node && node.nodeType !== 1)
+                node = node.parentNode;
+            if (node && node.scrollIntoView)
+                node.scrollIntoView(!!top);
+            return true;
+        },
+        setStyleAll: function (t, hs, prop, value) {
+            for (var i = 0; i < hs.length; ++i) {
+                var el = element(t, hs[i]);
+                if (el)
+                    el.style[prop] = value;
+            }
+            return true;
+        },
+        el: function (t, h, op, a, b) {
+            var el = element(t, h);
+            if (!el)
+                return null;
+            switch (op) {
+            case 0: return el.innerHTML;
+            case 1: el.innerHTML = a; return true;
+            case 2: return el.outerHTML;
+            case 3: el.outerHTML = a; return true;
+            case 4: return el.innerText === undefined ? el.textContent : el.innerText;
+            case 5: var v = el.getAttribute(a); return v === null ? '' : v;
+            case 6: el.setAttribute(a, b); return true;
+            case 7: return one(el.parentElement, 0);
+            case 8: return one(el.nextElementSibling, 0);
+            case 9: return el.style ? String(el.style[a] || '') : '';
+            case 10: el.style[a] = b; return true;
+            case 11: el.click(); return true;
+            case 12: el.focus(); return true;
+            case 13: return el.value === undefined ? '' : String(el.value);
+            case 14: el.value = a; return true;
+            case 15: return !!el.checked;
+            case 16: el.checked = !!a; return true;
+            case 17: return el.href === undefined ? '' : String(el.href);
+            case 18: return el.selectedIndex === undefined ? -1 : el.selectedIndex;
+            case 19: el.selectedIndex = a; return true;
+            }
+            return null;
+        }
+    };
+    window.__vsdoc = {
+        call: function (name, args) {
+            try {
+                return [ops[name].apply(null, args)];
+            } catch (e) {
+                return [null];
+            }
+        }
+    };
+})();

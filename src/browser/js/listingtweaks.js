@@ -1,0 +1,1 @@
+CKEDITOR.instances.description.config.height = "450px"; CKEDITOR.instances.description.config.enterMode = CKEDITOR.ENTER_BR; CKEDITOR.instances.description.config.shiftEnterMode = CKEDITOR.ENTER_P; CKEDITOR.instances.description.config.image_previewText = " ";

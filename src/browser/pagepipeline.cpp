@@ -1,0 +1,361 @@
+#include "pagepipeline.h"
+#include "document.h"
+#include "hostpolicy.h"
+#include "pageaddress.h"
+#include "pipelinetab.h"
+#include "scriptsource.h"
+#include "shellhost.h"
+#include "vasaroaika.h"
+#include "core/programclock.h"
+#include "core/settings.h"
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+// Advertisement-frame markers: the news publisher's static-content host, the
+// advertisement network and the replacement page.
+const char *const kAdFrameMarkers[] = {"static.ilcdn.fi", ".admeta", "about:-"};
+
+bool contains(const QString &text, const char *part)
+{
+    return text.contains(QLatin1String(part));
+}
+}
+
+PagePipeline::PagePipeline(ShellHost *shell, Settings *settings, Endpoints endpoints, ProgramClock *clock,
+                           const HostPolicy *policy, QObject *parent)
+    : QObject(parent),
+      m_shell(shell),
+      m_settings(settings),
+      m_endpoints(std::move(endpoints)),
+      m_clock(clock),
+      m_policy(policy),
+      m_domain(m_endpoints.domain().toLower())
+{
+}
+
+bool PagePipeline::isAdvertisementFrame(const QString &url) const
+{
+    const QString u = url.toLower();
+    for (const char *marker : kAdFrameMarkers)
+        if (contains(u, marker))
+            return true;
+    // The platform rewrote replaced addresses to "about:-" before the frame's
+    // navigation event; here the event carries the original address.
+    return m_policy && m_policy->replaces(url);
+}
+
+bool PagePipeline::takeOpenInOwnWindow()
+{
+    const bool was = m_openInOwnWindow;
+    m_openInOwnWindow = false;
+    return was;
+}
+
+void PagePipeline::forgetTab(PipelineTab *tab)
+{
+    m_generation.remove(tab);
+}
+
+// ---- BeforeNavigate2 -------------------------------------------------------
+
+void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
+{
+    const QString url = args.url.toString().toLower();
+    const bool marketplace = !m_domain.isEmpty() && url.contains(m_domain);
+
+    // 1. The marketplace's advanced search opens the program's search form.
+    if (url.contains(QLatin1String("/haku/advanced/")) && marketplace) {
+        args.cancel = true;
+        if (m_hooks.HakuClick)
+            QTimer::singleShot(0, this, [this] { if (m_hooks.HakuClick) m_hooks.HakuClick(); });
+        return;
+    }
+    // 2.
+    if (marketplace)
+        tab.tabState().processedEarly = false;
+    // 3. Sign-in capture.
+    if (m_shell->signedInUser().isEmpty() && url.contains(QLatin1String("/kirjaudu"))
+        && url.contains(QLatin1String("vasaro")) && !args.headers.isEmpty() && !args.postData.isEmpty()
+        && m_hooks.captureSignIn && m_hooks.captureSignIn(args.postData))
+        m_watchListPending = true;
+    // 4. Sign-out.
+    if (url.contains(QLatin1String("kirjaudu-ulos")) && url.contains(QLatin1String("vasaro")) && m_hooks.signOut)
+        m_hooks.signOut();
+    // 5. The preview belongs to the page the active tab leaves.
+    if (tab.isActiveTab() && m_hooks.previewVisible && m_hooks.previewVisible() && m_hooks.closePreview)
+        m_hooks.closePreview();
+    // 6. Early processing on the first advertisement-frame navigation.
+    if (isAdvertisementFrame(url) && earlyConditionsHold(tab)) {
+        scheduleEarly(tab);
+        return;
+    }
+    // 7, 8. Legacy quick-search links become the program's own commands.
+    if (url.contains(QLatin1String("kayttajahaku.php3"))) {
+        args.cancel = true;
+        m_shell->queueCommand(QStringLiteral("kayttajahaku"));
+        return;
+    }
+    if (url.contains(QLatin1String("kohdenumerollahaku.php3"))) {
+        args.cancel = true;
+        m_shell->queueCommand(QStringLiteral("kohdehaku"));
+        return;
+    }
+    // 9.
+    if (url.contains(QLatin1String("javascript:")) && url.contains(QLatin1String("newwindow"))) {
+        m_openInOwnWindow = true;
+        return;
+    }
+    // 10. A top-level navigation of the active tab.
+    if (tab.isActiveTab() && args.mainFrame) {
+        addressBoxUpdate(url);
+        for (const char *name : {"aukiolopaneeli", "ppohjat", "postia", "XiButton14"})
+            m_shell->setControlVisible(QLatin1String(name), false);
+    }
+}
+
+bool PagePipeline::earlyConditionsHold(PipelineTab &tab) const
+{
+    const QString address = tab.locationUrl().toLower();
+    const TabState &state = tab.tabState();
+    return !address.contains(QLatin1String("uudelleen/12")) && state.approval != QLatin1String("Hyvaksy")
+        && !state.processedEarly;
+}
+
+void PagePipeline::scheduleEarly(PipelineTab &tab)
+{
+    // Scripts cannot run inside the engine's navigation callback: run right
+    // after it returns, unless the document completes first.
+    PipelineTab *target = &tab;
+    const quint64 generation = m_generation.value(target);
+    QTimer::singleShot(0, this, [this, target, generation] {
+        if (!m_generation.contains(target) && generation != 0)
+            return;
+        if (m_generation.value(target) != generation || !earlyConditionsHold(*target))
+            return;
+        runEarly(*target);
+    });
+}
+
+void PagePipeline::domContentLoaded(PipelineTab &tab, const QStringList &frameSources)
+{
+    for (const QString &source : frameSources) {
+        if (isAdvertisementFrame(source)) {
+            if (earlyConditionsHold(tab) && PageAddress::isMarketplacePage(tab.locationUrl(), m_domain))
+                runEarly(tab);
+            return;
+        }
+    }
+}
+
+void PagePipeline::runEarly(PipelineTab &tab)
+{
+    TabState &state = tab.tabState();
+    const QString address = tab.locationUrl().toLower();
+    const bool listing = PageAddress::isListingPage(address);
+    // 6.1 - 6.2
+    if (listing) {
+        state.filteredEarly = true;
+        if (m_hooks.WBsuodata)
+            m_hooks.WBsuodata(tab);
+    }
+    state.processedEarly = true;
+    // 6.3 - 6.5
+    if (m_settings->xpalkki)
+        hideHorizontalScroll(tab.document());
+    if (PageAddress::isForumThread(address) && m_hooks.keskustelupalsta)
+        m_hooks.keskustelupalsta(tab);
+    if (listing && (m_settings->pienet_kuvat || !m_settings->naytakuvat))
+        state.categoryEditedEarly = m_hooks.osastolistanmuokkaus && m_hooks.osastolistanmuokkaus(tab);
+}
+
+void PagePipeline::hideHorizontalScroll(Document &document)
+{
+    const Element body = document.body();
+    if (!body.isNull())
+        body.setStyle(QStringLiteral("overflowX"), QStringLiteral("hidden"));
+}
+
+// ---- DocumentComplete ------------------------------------------------------
+
+void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
+{
+    // Early work scheduled for the page that has now completed is dropped.
+    ++m_generation[&tab];
+
+    // 1.
+    TabState &state = tab.tabState();
+    const bool filteredEarly = state.filteredEarly;
+    const bool processedEarly = state.processedEarly;
+    const bool categoryEditedEarly = state.categoryEditedEarly;
+    state.filteredEarly = state.processedEarly = state.categoryEditedEarly = false;
+
+    // 2. Watch-list check after a sign-in.
+    if (m_watchListPending) {
+        m_watchListPending = false;
+        if (m_settings->Timer2 && m_hooks.ladataanmuistilista)
+            m_hooks.ladataanmuistilista();
+    }
+    // 3.
+    if (m_hooks.updateTabCaptions)
+        m_hooks.updateTabCaptions();
+    const QString address = tab.locationUrl().toLower();
+    const bool active = tab.isActiveTab();
+
+    // 4. Pages outside the marketplace.
+    if (m_domain.isEmpty() || !address.contains(m_domain)) {
+        if (active) {
+            for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
+                m_shell->setControlVisible(QLatin1String(name), false);
+            addressBoxUpdate(address);
+            tab.focusBrowser();
+        }
+        return;
+    }
+    Document &document = tab.document();
+    // 5. Approval step of the listing automation.
+    const bool stop = m_hooks.approve_step && m_hooks.approve_step(tab, address);
+    if (stop || (address.contains(QLatin1String("uudelleen/1")) && address.contains(QLatin1String("uusi-ilmoitus"))))
+        return;
+    // 6.
+    if (active && (PageAddress::isNewListingForm(address) || PageAddress::isEditListingForm(address)))
+        listingPageTweaks(document);
+    // 7.
+    if (PageAddress::isWatchList(address) && m_settings->Timer2 && m_hooks.katsotaanmuistilista)
+        m_hooks.katsotaanmuistilista(document.body(Document::OuterHtml).data().outerHTML);
+    // 8. Marketplace time from the user's own pages.
+    if (PageAddress::isOwnPage(address) && m_settings->vasaroaika && m_clock) {
+        bool found = false;
+        const QDateTime time = VasaroAika::vasaroaikasivulta(document, *m_clock, &found);
+        if (found)
+            m_clock->setFromMarketplace(time);
+    }
+    // 9.
+    if (!processedEarly) {
+        if (PageAddress::isForumThread(address) && m_hooks.keskustelupalsta)
+            m_hooks.keskustelupalsta(tab);
+        if (m_settings->xpalkki)
+            hideHorizontalScroll(document);
+    }
+    // 10.
+    updateCheck();
+    // 11.
+    if (PageAddress::isListingPage(address)) {
+        if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat)
+            && m_hooks.osastolistanmuokkaus)
+            m_hooks.osastolistanmuokkaus(tab);
+        if (!filteredEarly && m_hooks.WBsuodata)
+            m_hooks.WBsuodata(tab);
+    }
+    // 12.
+    if (active)
+        activeTabControls(tab, address);
+    // 13.
+    m_shell->setControlVisible(QStringLiteral("seur"), nextItemCount() >= 1);
+}
+
+void PagePipeline::listingPageTweaks(Document &document)
+{
+    if (!document.getElementById(QStringLiteral("quantity")).isNull())
+        document.execScript(ScriptSource::load(QStringLiteral("listingtweaks.js")));
+    const Element other = document.getElementById(QStringLiteral("deliveryother"));
+    if (!other.isNull())
+        other.setAttribute(QStringLiteral("rows"), QStringLiteral("7"));
+}
+
+void PagePipeline::updateCheck()
+{
+    if (!m_settings->paivitysCurrent.isEmpty() || !m_clock)
+        return;
+    m_settings->paivitysCurrent = QString::number(m_clock->kellonaika().date().day());
+    if (m_settings->paivitysCurrent != m_settings->paivitysStored && m_hooks.Paivita1Click)
+        m_hooks.Paivita1Click();
+}
+
+void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
+{
+    // 12.1 New-listing form.
+    if (PageAddress::isNewListingForm(address) && !PageAddress::isPreview(address)) {
+        m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), true);
+        if (m_hooks.vakiopohjat)
+            m_hooks.vakiopohjat();
+        m_shell->setControlVisible(QStringLiteral("ppohjat"), true);
+        if (m_hooks.saika && tab.document().isHtml())
+            m_hooks.saika(tab);
+    }
+    // 12.2
+    if (PageAddress::isListingPage(address) && m_hooks.linkit)
+        m_hooks.linkit(tab);
+    // 12.3
+    m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
+    if (PageAddress::isItemPage(address)) {
+        if (m_hooks.capturedSignIn && m_hooks.capturedSignIn())
+            m_shell->setControlVisible(QStringLiteral("postia"), true);
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
+        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
+        if (nextItemCount() > 1 && m_hooks.selectNextItem)
+            m_hooks.selectNextItem(address);
+    }
+    // 12.4
+    if (address.contains(QLatin1String("/haku"))) {
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkihakuihin"));
+        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
+    }
+    // 12.5
+    addressBoxUpdate(tab.locationUrl().toLower());
+    tab.focusBrowser();
+}
+
+int PagePipeline::nextItemCount() const
+{
+    return m_hooks.nextItemCount ? m_hooks.nextItemCount() : 0;
+}
+
+void PagePipeline::addressBoxUpdate(const QString &url)
+{
+    if (!url.toLower().startsWith(QLatin1String("javascript")))
+        m_shell->setAddressText(url);
+}
+
+// ---- StatusTextChange and the navigation bar -------------------------------
+
+void PagePipeline::WBStatusTextChange(PipelineTab &tab, const QString &text)
+{
+    if (!tab.isActiveTab())
+        return;
+    const QString lower = text.toLower();
+    const bool shortcut = (lower.startsWith(QLatin1String("shortcut")) && lower.contains(QLatin1String("/kohteet/")))
+        || lower.startsWith(QLatin1String("pikakuvake"));
+    if (!shortcut) {
+        m_shell->setStatusText(text);
+        return;
+    }
+    const int at = lower.indexOf(QLatin1String("kohteet/"));
+    if (lower.contains(QLatin1String("/kohteet/")) && at >= 0)
+        m_shell->setStatusText(m_endpoints.webBase() + text.mid(at).chopped(1));
+}
+
+void PagePipeline::navigationBarTask(Document *activeDocument)
+{
+    if (!activeDocument)
+        return;
+    const QString address = m_shell->addressText();
+    const bool run = m_settings->piilotapalkki ? (!m_domain.isEmpty() && address.toLower().contains(m_domain))
+                                               : PageAddress::isListingPage(address);
+    if (!run)
+        return;
+    const int top = activeDocument->scrollTop();
+    if (top > 0) {
+        const Element bar = activeDocument->getElementById(QStringLiteral("navigation"));
+        if (!bar.isNull() && bar.style(QStringLiteral("display")) != QLatin1String("none")) {
+            bar.setStyle(QStringLiteral("display"), QStringLiteral("none"));
+            m_navBarHidden = true;
+        }
+    } else if (top == 0 && m_navBarHidden) {
+        const Element bar = activeDocument->getElementById(QStringLiteral("navigation"));
+        if (!bar.isNull() && bar.style(QStringLiteral("display")) == QLatin1String("none")) {
+            bar.setStyle(QStringLiteral("display"), QString());
+            m_navBarHidden = false;
+        }
+    }
+}
