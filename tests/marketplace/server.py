@@ -118,13 +118,21 @@ class Handler(BaseHTTPRequestHandler):
     do_GET = do_POST = do_HEAD = do_PUT = do_DELETE = do_CONNECT = _handle
 
 
+class Server(ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # Clients that give up on a slow answer reset the connection: not an error.
+        if isinstance(sys.exc_info()[1], (ConnectionResetError, BrokenPipeError)):
+            return
+        super().handle_error(request, client_address)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--port", type=int, default=0)
     ap.add_argument("--port-file")
     args = ap.parse_args()
     load_routes()
-    server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server = Server(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
     port = server.server_address[1]
     if args.port_file:

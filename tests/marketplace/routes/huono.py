@@ -17,6 +17,8 @@
 /huono/sulje                   closes the connection without an answer
 /huono/hidas?ms=500&t=x        200 "x" after ms milliseconds (at most 15 s)
 /huono/vastaanota              200 "vastaanotettu <n> tavua" (upload target)
+/huono/otsakkeet               200, the request headers one "Name: value" a line,
+                               in the order they arrived
 """
 import random
 import time
@@ -109,3 +111,8 @@ def register(app):
     @route("vastaanota", methods=("POST",))
     def receive(req):
         return Response(200, ("vastaanotettu %d tavua" % len(req.body)).encode("utf-8"))
+
+    @route("otsakkeet")
+    def headers(req):
+        lines = "".join("%s: %s\n" % (k, v) for k, v in req.headers.items())
+        return Response(200, lines.encode("latin-1", "replace"), content_type="text/plain")
