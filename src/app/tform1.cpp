@@ -2,7 +2,11 @@
 #include "links.h"
 #include "mainmenu.h"
 #include "messagepanel.h"
+#include "tform3.h"
 #include "core/clockformat.h"
+#include "core/paths.h"
+#include "core/settingsdefaults.h"
+#include "core/settingsfile.h"
 #include "widgets/gradientstyle.h"
 #include "widgets/qtprompts.h"
 #include <QAction>
@@ -36,7 +40,11 @@ TForm1::TForm1(Endpoints endpoints, QWidget *parent)
     m_timer3->setInterval(100);
     m_timer3->setSingleShot(true);
     connect(m_timer1, &QTimer::timeout, this, &TForm1::Timer);
+    m_dataFolder = Paths::dataFolder();
+    m_settings = SettingsDefaults::builtIn(m_endpoints, Paths::programFolder());
     buildLayout();
+    m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
+    connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
     m_menu = new MainMenu(menuBar());
     wireMenu();
     FormCreate();
@@ -147,6 +155,12 @@ void TForm1::wireMenu()
     onMenu(QStringLiteral("MenuItem5"), [this] { MenuItem5Click(); });
     onMenu(QStringLiteral("About1"), [this] { About1Click(); });
     onMenu(QStringLiteral("Omasivu1"), [this] { Omasivu1Click(); });
+    onMenu(QStringLiteral("Yleisetasetukset1"), [this] { openSettingsPage(0); });
+    onMenu(QStringLiteral("VSasetukset1"), [this] { openSettingsPage(1); });
+    onMenu(QStringLiteral("Kohteenkuvanasetukset1"), [this] { openSettingsPage(2); });
+    onMenu(QStringLiteral("Laskuriasetukset"), [this] { openSettingsPage(3); });
+    onMenu(QStringLiteral("Laskurinserveri1"), [this] { openSettingsPage(3); });
+    onMenu(QStringLiteral("Palautaoletukset1"), [this] { Palautaoletukset1Click(); });
     for (QAction *a : m_menu->linkActions())
         onMenu(a->objectName(), [this, a] { muita(a->text()); });
 }
@@ -165,6 +179,48 @@ void TForm1::disableMissingFeatures()
 {
     for (auto it = m_menu->all().cbegin(); it != m_menu->all().cend(); ++it)
         it.value()->setEnabled(m_wiredMenu.contains(it.key()));
+}
+
+Prompts &TForm1::prompts()
+{
+    return *m_prompts;
+}
+
+// The dialog is modeless; the main window stays disabled until it closes.
+void TForm1::openSettingsPage(int page)
+{
+    setEnabled(false);
+    m_form3->setEnabled(true);
+    m_form3->openPage(page);
+}
+
+void TForm1::settingsDialogClosed()
+{
+    setEnabled(true);
+    m_settings.Timer2 = m_settings.muistutakirjanmerkeista;
+    setTimer2(m_settings.Timer2);
+    emit downloadOptionsChanged();
+}
+
+void TForm1::setTimer2(bool on)
+{
+    if (on)
+        m_timer2->start();
+    else
+        m_timer2->stop();
+}
+
+void TForm1::Palautaoletukset1Click()
+{
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    SettingsDefaults::restoreDefaults(m_settings, m_endpoints, m_dataFolder);
+    setTimer2(m_settings.Timer2);
+    m_form3->loadFromSettings();
+    if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder)) {
+        m_prompts->error(QStringLiteral("Asetusten tallentaminen ei onnistunut!"));
+        return;
+    }
+    naytapaneeli(QStringLiteral("Asetukset palautettu!"), 3);
 }
 
 void TForm1::MenuItem5Click()

@@ -21,6 +21,7 @@ class MainMenu;
 class MessagePanel;
 class Prompts;
 class QtPrompts;
+class TForm3;
 
 class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
     QString signedInUser() const override;
 
     Settings &settings() { return m_settings; }
+    Prompts &prompts();
+    TForm3 *settingsDialog() const { return m_form3; }
     ProgramClock &clock() { return m_clock; }
     const Endpoints &endpoints() const { return m_endpoints; }
     QString dataFolder() const { return m_dataFolder; }
@@ -55,6 +58,10 @@ public:
     void Omasivu1Click();
     void Timer();
     void aktiivisivu_navigate(const QString &url);
+
+signals:
+    // The download-control settings changed: open browsers re-read them.
+    void downloadOptionsChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -77,12 +84,19 @@ private:
     void refreshCaption();
     void registerControl(QWidget *w);
     void disableMissingFeatures();
+    void openSettingsPage(int page);
+    void settingsDialogClosed();
+    void Palautaoletukset1Click();
+    void applyClosingTime();
+    void saveOnClose();
+    void setTimer2(bool on);
 
     Endpoints m_endpoints;
     Settings m_settings;
     ProgramClock m_clock;
     std::unique_ptr<QtPrompts> m_prompts;
     MainMenu *m_menu = nullptr;
+    TForm3 *m_form3 = nullptr;
 
     QFrame *m_toolbar = nullptr;        // XiPanel9
     QComboBox *m_address = nullptr;     // Ieaddress1
@@ -107,7 +121,6 @@ private:
     QString m_tempFolder;
     QString m_captionPrefix;
     QString m_dayStamp;
-    QString m_updateDayCurrent;
     int m_startDay = 0;
     bool m_filterUnchanged = true;
     bool m_restartAfterUpdate = false;

@@ -3,7 +3,13 @@
 #include "messagepanel.h"
 #include "windowsizing.h"
 #include "core/clockformat.h"
+#include "tform3.h"
+#include "core/closingtime.h"
 #include "core/paths.h"
+#include "core/settingsdefaults.h"
+#include "core/settingsfile.h"
+#include "widgets/qtprompts.h"
+#include <QRandomGenerator>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -44,16 +50,7 @@ void TForm1::vakioasetukset()
 {
     m_dataFolder = Paths::dataFolder();
     m_tempFolder = Paths::tempFolder();
-    m_settings.ipohjat = Paths::programFolder();
-    m_settings.PKK = false;
-    m_settings.muutakuva = true;
-    m_settings.poistamainokset = true;
-    m_settings.poistauutiset = true;
-    m_settings.poistafb = false;
-    m_settings.suljelehti = false;
-    m_settings.suodatinPath.clear();
-    m_settings.paivitysStored.clear();
-    m_updateDayCurrent.clear();
+    SettingsDefaults::applyStartupDefaults(m_settings, Paths::programFolder());
     m_filterUnchanged = true;
     m_restartAfterUpdate = false;
     if (m_settings.kotisivu.isEmpty())
@@ -73,6 +70,21 @@ void TForm1::rebuildClosingTime()
     m_settings.sulkeutumisaika = m_cb->currentText() + u':' + m_e1->text() + u':' + m_e2->text();
 }
 
+// The stored closing time selects a day of the list and fills the time
+// fields, which then pass their check and rebuild the text.
+void TForm1::applyClosingTime()
+{
+    QStringList items;
+    for (int i = 0; i < m_cb->count(); ++i)
+        items << m_cb->itemText(i);
+    const ClosingTime::Choice choice = ClosingTime::parse(m_settings.sulkeutumisaika, items);
+    if (choice.dayIndex >= 0)
+        m_cb->setCurrentIndex(choice.dayIndex);
+    m_e1->setText(ClosingTime::checkField(choice.hour, 23));
+    m_e2->setText(ClosingTime::checkField(choice.minute, 59));
+    rebuildClosingTime();
+}
+
 void TForm1::FormShow()
 {
     sizeFromScreen();
@@ -86,10 +98,19 @@ void TForm1::FormShow()
     m_e1->setText(ClockFormat::twoDigits(now.time().hour()));
     m_e2->setText(ClockFormat::twoDigits(now.time().minute()));
     rebuildClosingTime();
+    const QString storedClosing = m_settings.sulkeutumisaika;
+    SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder());
+    if (m_settings.sulkeutumisaika != storedClosing)
+        applyClosingTime();
+    setTimer2(m_settings.Timer2);
+    m_form3->loadFromSettings();
 
     m_view->setUrl(QUrl::fromUserInput(m_settings.kotisivu));
     if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         setAddressText(m_settings.kotisivu);
+    m_settings.serveri = SettingsDefaults::counterAddressAtStartup(
+        m_settings.serveri, SettingsDefaults::counterAddresses(m_endpoints),
+        int(QRandomGenerator::global()->bounded(3)));
     disableMissingFeatures();
     m_timer1->start();
 }
@@ -103,9 +124,20 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void TForm1::saveOnClose()
+{
+    m_settings.Timer2 = m_timer2->isActive();
+    if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder))
+        m_prompts->error(QStringLiteral("Asetusten tallentaminen ei onnistunut!"));
+    if (!m_settings.Suodatettavatnimimerkit.isEmpty())
+        SettingsFile::saveSellerNames(m_settings, m_dataFolder);
+}
+
 void TForm1::FormClose()
 {
     m_timer1->stop();
+    m_form3->hide();
+    saveOnClose();
     m_timer2->stop();
     // Temporary picture files of the upload tools.
     const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);

@@ -82,6 +82,7 @@ private slots:
         QTest::newRow("own page") << "Omasivu1" << "Omasivu" << true;
         QTest::newRow("link") << "Postinhinnat1" << "Postin hinnat" << true;
         QTest::newRow("new tab caption") << "MenuItem2" << "Uusi välilehti     Ctrl+T" << false;
+        QTest::newRow("settings dialog") << "Yleisetasetukset1" << "Yleiset asetukset" << true;
         QTest::newRow("filter not built") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << false;
         QTest::newRow("search not built") << "Haku" << "Haku" << false;
     }
