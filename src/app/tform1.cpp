@@ -3,6 +3,10 @@
 #include "mainmenu.h"
 #include "messagepanel.h"
 #include "tform3.h"
+#include "client/apisession.h"
+#include "client/http.h"
+#include "client/quicksearch.h"
+#include "client/urlscheme.h"
 #include "core/clockformat.h"
 #include "core/paths.h"
 #include "core/settingsdefaults.h"
@@ -42,6 +46,11 @@ TForm1::TForm1(Endpoints endpoints, QWidget *parent)
     connect(m_timer1, &QTimer::timeout, this, &TForm1::Timer);
     m_dataFolder = Paths::dataFolder();
     m_settings = SettingsDefaults::builtIn(m_endpoints, Paths::programFolder());
+    m_http = new Http(m_endpoints, this);
+    m_api = new ApiSession(*m_http, m_http->stopFlag(), m_clock, m_settings, m_endpoints.apiBase(), {}, this);
+    m_urls = std::make_unique<UrlScheme>(m_endpoints);
+    m_quick = std::make_unique<QuickSearch>(*m_urls, *m_http);
+    connect(m_timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     buildLayout();
     m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
@@ -161,6 +170,8 @@ void TForm1::wireMenu()
     onMenu(QStringLiteral("Laskuriasetukset"), [this] { openSettingsPage(3); });
     onMenu(QStringLiteral("Laskurinserveri1"), [this] { openSettingsPage(3); });
     onMenu(QStringLiteral("Palautaoletukset1"), [this] { Palautaoletukset1Click(); });
+    onMenu(QStringLiteral("Kohdenumerollahaku"), [this] { KohdenumerollahakuClick(); });
+    onMenu(QStringLiteral("Kyttjhaku1"), [this] { Kyttjhaku1Click(); });
     for (QAction *a : m_menu->linkActions())
         onMenu(a->objectName(), [this, a] { muita(a->text()); });
 }
@@ -221,6 +232,31 @@ void TForm1::Palautaoletukset1Click()
         return;
     }
     naytapaneeli(QStringLiteral("Asetukset palautettu!"), 3);
+}
+
+void TForm1::KohdenumerollahakuClick()
+{
+    const QString address = m_quick->KohdenumerollahakuClick(*m_prompts);
+    if (!address.isEmpty())
+        aktiivisivu_navigate(address);
+}
+
+void TForm1::Kyttjhaku1Click()
+{
+    const QString address = m_quick->Kyttjhaku1Click(*m_prompts);
+    if (!address.isEmpty())
+        aktiivisivu_navigate(address);
+}
+
+// Deferred command words: the handler that queued one has finished by now.
+void TForm1::Timer3Timer()
+{
+    const QString word = m_pendingCommand;
+    m_pendingCommand.clear();
+    if (word == QLatin1String("kayttajahaku"))
+        Kyttjhaku1Click();
+    else if (word == QLatin1String("kohdehaku"))
+        KohdenumerollahakuClick();
 }
 
 void TForm1::MenuItem5Click()

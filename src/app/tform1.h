@@ -22,6 +22,10 @@ class MessagePanel;
 class Prompts;
 class QtPrompts;
 class TForm3;
+class Http;
+class ApiSession;
+class UrlScheme;
+class QuickSearch;
 
 class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
@@ -46,6 +50,9 @@ public:
     Settings &settings() { return m_settings; }
     Prompts &prompts();
     TForm3 *settingsDialog() const { return m_form3; }
+    Http &http() { return *m_http; }
+    ApiSession &api() { return *m_api; }
+    const UrlScheme &urls() const { return *m_urls; }
     ProgramClock &clock() { return m_clock; }
     const Endpoints &endpoints() const { return m_endpoints; }
     QString dataFolder() const { return m_dataFolder; }
@@ -53,6 +60,9 @@ public:
 
     // Handlers of this window's own menu items and timers.
     void MenuItem5Click();
+    void KohdenumerollahakuClick();
+    void Kyttjhaku1Click();
+    void Timer3Timer();
     void About1Click();
     void muita(const QString &caption);
     void Omasivu1Click();
@@ -97,6 +107,10 @@ private:
     std::unique_ptr<QtPrompts> m_prompts;
     MainMenu *m_menu = nullptr;
     TForm3 *m_form3 = nullptr;
+    Http *m_http = nullptr;
+    ApiSession *m_api = nullptr;
+    std::unique_ptr<UrlScheme> m_urls;
+    std::unique_ptr<QuickSearch> m_quick;
 
     QFrame *m_toolbar = nullptr;        // XiPanel9
     QComboBox *m_address = nullptr;     // Ieaddress1

@@ -2,6 +2,7 @@
 // named controls, notices and deferred commands.
 #include "tform1.h"
 #include "messagepanel.h"
+#include "client/apisession.h"
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -61,5 +62,5 @@ void TForm1::queueCommand(const QString &word)
 
 QString TForm1::signedInUser() const
 {
-    return QString();
+    return m_api->userName();
 }
