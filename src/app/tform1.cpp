@@ -3,6 +3,7 @@
 #include "mainmenu.h"
 #include "messagepanel.h"
 #include "tform3.h"
+#include "ledger/tform8.h"
 #include "client/apisession.h"
 #include "client/http.h"
 #include "client/quicksearch.h"
@@ -54,6 +55,9 @@ TForm1::TForm1(Endpoints endpoints, QWidget *parent)
     buildLayout();
     m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
+    m_form8 = new TForm8(m_settings, *m_prompts, m_clock, m_endpoints, this);
+    m_form8->setWindowFlag(Qt::Window);
+    m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_menu = new MainMenu(menuBar());
     wireMenu();
     FormCreate();
@@ -172,6 +176,8 @@ void TForm1::wireMenu()
     onMenu(QStringLiteral("Palautaoletukset1"), [this] { Palautaoletukset1Click(); });
     onMenu(QStringLiteral("Kohdenumerollahaku"), [this] { KohdenumerollahakuClick(); });
     onMenu(QStringLiteral("Kyttjhaku1"), [this] { Kyttjhaku1Click(); });
+    onMenu(QStringLiteral("Myydytostetutkohteet1"),
+           [this] { m_form8->openIfSignedIn(signedInUser(), *m_prompts); });
     for (QAction *a : m_menu->linkActions())
         onMenu(a->objectName(), [this, a] { muita(a->text()); });
 }

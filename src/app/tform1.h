@@ -26,6 +26,7 @@ class Http;
 class ApiSession;
 class UrlScheme;
 class QuickSearch;
+class TForm8;
 
 class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     Prompts &prompts();
     TForm3 *settingsDialog() const { return m_form3; }
     Http &http() { return *m_http; }
+    TForm8 *ledgerWindow() const { return m_form8; }
     ApiSession &api() { return *m_api; }
     const UrlScheme &urls() const { return *m_urls; }
     ProgramClock &clock() { return m_clock; }
@@ -107,6 +109,7 @@ private:
     std::unique_ptr<QtPrompts> m_prompts;
     MainMenu *m_menu = nullptr;
     TForm3 *m_form3 = nullptr;
+    TForm8 *m_form8 = nullptr;
     Http *m_http = nullptr;
     ApiSession *m_api = nullptr;
     std::unique_ptr<UrlScheme> m_urls;

@@ -4,6 +4,7 @@
 #include "windowsizing.h"
 #include "core/clockformat.h"
 #include "tform3.h"
+#include "ledger/tform8.h"
 #include "core/closingtime.h"
 #include "core/paths.h"
 #include "core/settingsdefaults.h"
@@ -137,6 +138,7 @@ void TForm1::FormClose()
 {
     m_timer1->stop();
     m_form3->hide();
+    m_form8->hide();
     saveOnClose();
     m_timer2->stop();
     // Temporary picture files of the upload tools.

@@ -1,6 +1,7 @@
 #include "app/messagepanel.h"
 #include "app/tform1.h"
 #include "app/windowsizing.h"
+#include "ledger/tform8.h"
 #include <QAction>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -83,6 +84,8 @@ private slots:
         QTest::newRow("link") << "Postinhinnat1" << "Postin hinnat" << true;
         QTest::newRow("new tab caption") << "MenuItem2" << "Uusi välilehti     Ctrl+T" << false;
         QTest::newRow("settings dialog") << "Yleisetasetukset1" << "Yleiset asetukset" << true;
+        QTest::newRow("ledger") << "Myydytostetutkohteet1" << "Myydyt/ostetut kohteet" << true;
+        QTest::newRow("quick user search") << "Kyttjhaku1" << "Käyttäjä haku  Ctrl + K" << true;
         QTest::newRow("filter not built") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << false;
         QTest::newRow("search not built") << "Haku" << "Haku" << false;
     }
@@ -113,6 +116,23 @@ private slots:
         });
         w.About1Click();
         QVERIFY2(text.startsWith(QStringLiteral("Vasaro selain\n\nVersio 4.05\n\n")), qPrintable(text));
+    }
+
+    void ledgerNeedsSignIn()
+    {
+        TForm1 w{Endpoints()};
+        w.show();
+        QString text;
+        QTimer::singleShot(200, [&text] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        w.findChild<QAction *>(QStringLiteral("Myydytostetutkohteet1"))->trigger();
+        QCOMPARE(text, QStringLiteral("Myydyt ja ostetut on käytettävissä vain kirjautuneena!"));
+        QVERIFY(!w.ledgerWindow()->isVisible());
     }
 
     void lopetaClosesTheWindow()
