@@ -13,7 +13,9 @@
 #include <QRandomGenerator>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -134,8 +136,17 @@ void TForm1::saveOnClose()
         SettingsFile::saveSellerNames(m_settings, m_dataFolder);
 }
 
+// The previous program file an update leaves behind: "vsselain" -> "vsselain.old".
+static QString oldProgramFile()
+{
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    return exe.absolutePath() + u'/' + exe.completeBaseName() + QStringLiteral(".old");
+}
+
 void TForm1::FormClose()
 {
+    if (!m_restartAfterUpdate)
+        QFile::remove(oldProgramFile());
     m_timer1->stop();
     m_form3->hide();
     m_form8->hide();
