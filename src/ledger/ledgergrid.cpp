@@ -36,3 +36,16 @@ void LedgerGrid::mousePressEvent(QMouseEvent *event)
     emit cellMouseDown(index.row(), index.column(), event->button(), event->modifiers(),
                        event->globalPosition().toPoint());
 }
+
+void LedgerGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The base class would replay a press here, setting a mark twice.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    event->accept();
+    if (!index.isValid())
+        return;
+    m_lastColumn = index.column();
+    if (currentIndex() != index)
+        setCurrentIndex(index);
+    emit cellDoubleClicked();
+}

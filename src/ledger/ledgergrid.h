@@ -16,9 +16,12 @@ signals:
     // moved its selection to the pressed cell.
     void cellMouseDown(int row, int column, Qt::MouseButton button,
                        Qt::KeyboardModifiers modifiers, const QPoint &globalPos);
+    // Any double click on a cell, the press before it having selected the row.
+    void cellDoubleClicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     int m_lastColumn = -1;

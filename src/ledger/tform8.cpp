@@ -95,7 +95,12 @@ TForm8::TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoi
     }
 }
 
-TForm8::~TForm8() = default;
+TForm8::~TForm8()
+{
+    // The grid reads the view while it is torn down: it goes before the view.
+    m_ui->sg2->setModel(nullptr);
+    delete takeCentralWidget();
+}
 
 void TForm8::setupView()
 {
@@ -137,11 +142,11 @@ void TForm8::connectControls()
 
     connect(ui.sg2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
+                if (current.isValid() && !m_quietSelection)
                     sg2SelectCell(current.row() + 1);
             });
     connect(ui.sg2, &LedgerGrid::cellMouseDown, this, &TForm8::sg2MouseDown);
-    connect(ui.sg2, &QAbstractItemView::doubleClicked, this, &TForm8::sg2DblClick);
+    connect(ui.sg2, &LedgerGrid::cellDoubleClicked, this, &TForm8::sg2DblClick);
     connect(ui.sg2->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm8::sortByHeader);
     connect(ui.MonthCalendar1, &QCalendarWidget::clicked, this, &TForm8::MonthCalendar1Select);
     connect(ui.MonthCalendar1, &QCalendarWidget::activated, this, &TForm8::MonthCalendar1Select);
@@ -278,7 +283,7 @@ void TForm8::suodatanakyma()
     m_sg2.suodatanakyma(m_sg, static_cast<LedgerShow>(qMax(0, m_ui->ComboBox1->currentIndex())),
                         dateRange());
     rebuildView();
-    selectRow(qBound(1, current, m_sg2.rowCount() - 1));
+    restoreRow(qBound(1, current, m_sg2.rowCount() - 1));
 }
 
 void TForm8::rebuildView()
@@ -332,13 +337,18 @@ void TForm8::selectRow(int gridRow)
     m_ui->sg2->setCurrentIndex(m_model->index(gridRow - 1, column));
 }
 
+void TForm8::restoreRow(int gridRow)
+{
+    m_quietSelection = true;
+    selectRow(gridRow);
+    m_quietSelection = false;
+}
+
 void TForm8::paivitavalinta()
 {
-    int row = selectedRow();
-    if (row < 1)
-        row = 1;
-    selectRow(qMin(row, m_sg2.rowCount() - 1));
-    sg2SelectCell(qMin(row, m_sg2.rowCount() - 1));
+    const int row = qBound(1, selectedRow(), m_sg2.rowCount() - 1);
+    restoreRow(row);
+    sg2SelectCell(row);
 }
 
 void TForm8::upda()
@@ -359,7 +369,7 @@ void TForm8::clearList()
     m_sg.clearRows();
     m_sg2.clear();
     rebuildView();
-    selectRow(1);
+    restoreRow(1);
     m_unsaved = false;
 }
 

@@ -84,6 +84,8 @@ private:
     void sortByHeader(int column);
     void setComboText(QComboBox *combo, const QString &text);
     void rebuildView();
+    // Puts the selection back on a row without running the selection handler.
+    void restoreRow(int gridRow);
 
     // Handlers of the window's controls.
     void XiButton2Click(bool add);
@@ -114,6 +116,7 @@ private:
     std::function<void(const QUrl &)> m_openUrl;
     bool m_unsaved = false;
     bool m_hintShown = false;
+    bool m_quietSelection = false;
     // The mark cell waiting for a date from the calendar.
     int m_calendarRow = -1;
     int m_calendarColumn = -1;

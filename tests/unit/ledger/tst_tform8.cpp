@@ -1,0 +1,631 @@
+// The ledger window driven as a user would: controls found by objectName,
+// mouse and keys on the view, answers from scripted prompts.
+#include "core/endpoints.h"
+#include "core/programclock.h"
+#include "core/settings.h"
+#include "ledger/ledgerviewmodel.h"
+#include "ledger/tform8.h"
+#include "scriptedprompts.h"
+#include <QAction>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QStringList row(const QString &item, const QString &title, const QString &closing,
+                const QString &price, const QString &party, const QString &paid = QString(),
+                const QString &sent = QString(), const QString &address = QString())
+{
+    return {QString(), item, title, closing, price, QString(), paid, sent, address, party};
+}
+
+// Closing-time order (the default sort, newest first) is the listed order.
+QVector<QStringList> sampleRows()
+{
+    return {row("44444444", "Pöytä", "01.02.2022 08:00:00", "12.59", "Pekka/14", "", "x"),
+            row("55555555", "Matto", "01.02.2022 08:00:00", "12.51", "pekka/14"),
+            row("33333333", "Tuoli", "10.01.2022 09:00:00", "2.00", "Liisa/13", "x", " "),
+            row("22222222", "Lamppu", "05.03.2021 10:00:00", "5.50", "mattim/12", "x"),
+            row("11111111", "Kirja", "04.03.2021 12:34:56", "10.00", "Matti M/12", "", "",
+                "matti meikäläinen\r\nmatti@x.fi\r\nkatu 1\r\n00100 helsinki\r\n0401234567\r\n"),
+            row("66666666", "Vanha", "01.01.2021", "1.00", "x/1")};
+}
+}
+
+class TestTForm8 : public QObject {
+    Q_OBJECT
+
+    Settings m_settings;
+    ScriptedPrompts m_prompts;
+    qint64 m_tick = 0;
+    std::unique_ptr<ProgramClock> m_clock;
+    std::unique_ptr<TForm8> m_form;
+    QStringList m_opened;
+
+    template <typename T>
+    T *w(const char *name) const
+    {
+        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QTableView *grid() const { return w<QTableView>("sg2"); }
+    QAbstractItemModel *model() const { return grid()->model(); }
+
+    void load(const QVector<QStringList> &rows)
+    {
+        LedgerTable &sg = m_form->masterList();
+        sg.clearRows();
+        sg.setRowCount(rows.size() + 1);
+        for (int i = 0; i < rows.size(); ++i)
+            sg.setRow(i + 1, rows.at(i));
+        m_form->listLoaded();
+    }
+    QStringList shownItems() const
+    {
+        QStringList out;
+        for (int r = 1; r < m_form->view().rowCount(); ++r)
+            out << m_form->view().cell(1, r);
+        return out;
+    }
+    int viewRow(const QString &item) const
+    {
+        for (int r = 1; r < m_form->view().rowCount(); ++r) {
+            if (m_form->view().cell(1, r) == item)
+                return r;
+        }
+        return -1;
+    }
+    QString masterCell(int column, const QString &item) const
+    {
+        const LedgerTable &sg = m_form->masterList();
+        for (int r = 1; r < sg.rowCount(); ++r) {
+            if (sg.cell(1, r) == item)
+                return sg.cell(column, r);
+        }
+        return QStringLiteral("<missing>");
+    }
+    QPoint cellCentre(int gridRow, int column) const
+    {
+        return grid()->visualRect(model()->index(gridRow - 1, column)).center();
+    }
+    void click(int gridRow, int column, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers mods = {})
+    {
+        QTest::mouseClick(grid()->viewport(), button, mods, cellCentre(gridRow, column));
+    }
+    void select(const QString &item)
+    {
+        grid()->setFocus();
+        click(viewRow(item), 1);
+    }
+
+private slots:
+    void init()
+    {
+        m_prompts = ScriptedPrompts();
+        m_opened.clear();
+        m_clock = std::make_unique<ProgramClock>([this] { return m_tick; },
+                                                 QDateTime(QDate(2026, 3, 15), QTime(12, 0)));
+        Endpoints endpoints;
+        endpoints.set(QStringLiteral("web_base"), QStringLiteral("https://www.vasaro.test/"));
+        m_form = std::make_unique<TForm8>(m_settings, m_prompts, *m_clock, endpoints);
+        m_form->setUrlOpener([this](const QUrl &url) { m_opened << url.toString(); });
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+    void cleanup()
+    {
+        m_form->setUnsaved(false);
+        m_form.reset();
+    }
+
+    void createdWithItsControls()
+    {
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Myydyt / ostetut kohteet"));
+        QCOMPARE(w<QLineEdit>("Edit1")->text(), QStringLiteral("0"));
+        QCOMPARE(w<QLineEdit>("Edit1")->maxLength(), 5);
+        QCOMPARE(w<QLineEdit>("Edit2")->text(), QStringLiteral("10"));
+        QCOMPARE(w<QLineEdit>("Edit2")->maxLength(), 4);
+        QCOMPARE(w<QPushButton>("suoritahaku")->text(), QStringLiteral("Hae myytyjä kohteita"));
+        QCOMPARE(w<QComboBox>("huutaja")->currentIndex(), 2);
+        QCOMPARE(w<QComboBox>("huutaja")->itemText(1), QStringLiteral("Ostaja Z > A"));
+        QCOMPARE(w<QComboBox>("ComboBox2")->currentText(), QStringLiteral("01"));
+        QCOMPARE(w<QComboBox>("ComboBox3")->currentText(), QStringLiteral("01"));
+        QCOMPARE(w<QComboBox>("ComboBox5")->currentText(), QStringLiteral("31"));
+        QCOMPARE(w<QComboBox>("ComboBox6")->currentText(), QStringLiteral("12"));
+        // The year lists run from 2007 to the program clock's year.
+        for (const char *name : {"ComboBox4", "ComboBox7"}) {
+            auto *years = w<QComboBox>(name);
+            QCOMPARE(years->count(), 2026 - 2007 + 1);
+            QCOMPARE(years->itemText(years->count() - 1), QStringLiteral("2026"));
+        }
+        QCOMPARE(w<QComboBox>("ComboBox4")->currentText(), QStringLiteral("2007"));
+        QCOMPARE(w<QComboBox>("ComboBox7")->currentText(), QStringLiteral("2026"));
+        auto *calendar = w<QCalendarWidget>("MonthCalendar1");
+        QVERIFY(!calendar->isVisible());
+        QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+        QCOMPARE(calendar->selectedDate(), QDate(2026, 3, 15));
+        QCOMPARE(w<QPlainTextEdit>("Memo4")->toolTip(), QStringLiteral("Tähän voi kirjoittaa lisätietoja.."));
+        QVERIFY(w<QPlainTextEdit>("Memo1")->isReadOnly());
+        QCOMPARE(w<QAction>("Poistarivi")->text(), QStringLiteral("Poista rivi              Delete"));
+        QCOMPARE(w<QAction>("lisaa")->text(), QStringLiteral("Lisää listaan"));
+        // Fetch, messages and printing are not here yet: present but disabled.
+        QVERIFY(!w<QPushButton>("suoritahaku")->isEnabled());
+        QVERIFY(!w<QPushButton>("Tulostus")->isEnabled());
+
+        QCOMPARE(model()->columnCount(), 11);
+        QCOMPARE(model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Lähetetty"));
+        QVERIFY(grid()->isColumnHidden(5));
+        QVERIFY(grid()->isColumnHidden(10));
+        QCOMPARE(grid()->columnWidth(2), 280);
+        QCOMPARE(grid()->verticalHeader()->defaultSectionSize(), 18);
+        QCOMPARE(m_form->view().cell(10, 1), QStringLiteral("1"));
+        QCOMPARE(m_form->minimumSize(), QSize(780, 550));
+    }
+
+    void showChoices_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("all") << 0 << QStringList{"44444444", "55555555", "33333333", "22222222", "11111111"};
+        QTest::newRow("unpaid") << 1 << QStringList{"44444444", "55555555", "11111111"};
+        QTest::newRow("unsent") << 2 << QStringList{"55555555", "33333333", "22222222", "11111111"};
+        QTest::newRow("paid, not sent (sent is a space)") << 3 << QStringList{"33333333", "22222222"};
+    }
+    void showChoices()
+    {
+        QFETCH(int, choice);
+        QFETCH(QStringList, shown);
+        load(sampleRows());
+        w<QComboBox>("ComboBox1")->setCurrentIndex(choice);
+        QCOMPARE(shownItems(), shown);   // the 10-character closing time is never shown
+        for (int r = 1; r < m_form->view().rowCount(); ++r)
+            QCOMPARE(masterCell(1, m_form->view().cell(1, r)),
+                     m_form->masterList().cell(1, m_form->view().link(r)));
+    }
+
+    void dateRangeFollowsListAndCombos()
+    {
+        load(sampleRows());
+        // asetaaikavali: earliest and latest closing dates of the list.
+        QCOMPARE(w<QComboBox>("ComboBox2")->currentText(), QStringLiteral("01"));
+        QCOMPARE(w<QComboBox>("ComboBox3")->currentText(), QStringLiteral("01"));
+        QCOMPARE(w<QComboBox>("ComboBox4")->currentText(), QStringLiteral("2021"));
+        QCOMPARE(w<QComboBox>("ComboBox5")->currentText(), QStringLiteral("01"));
+        QCOMPARE(w<QComboBox>("ComboBox6")->currentText(), QStringLiteral("02"));
+        QCOMPARE(w<QComboBox>("ComboBox7")->currentText(), QStringLiteral("2022"));
+        w<QComboBox>("ComboBox4")->setCurrentText(QStringLiteral("2022"));
+        QCOMPARE(shownItems(), QStringList({"44444444", "55555555", "33333333"}));
+        w<QComboBox>("ComboBox5")->setCurrentText(QStringLiteral("10"));
+        w<QComboBox>("ComboBox6")->setCurrentText(QStringLiteral("01"));
+        QCOMPARE(shownItems(), QStringList({"33333333"}));   // both bounds inclusive
+        w<QComboBox>("ComboBox2")->setCurrentText(QStringLiteral("11"));
+        QCOMPARE(m_form->view().rowCount(), 2);
+        QCOMPARE(m_form->view().cell(1, 1), QString());
+        QVERIFY(m_prompts.asked.isEmpty());   // a loaded list gives no hint
+    }
+
+    void emptyListHintOncePerRun()
+    {
+        QCOMPARE(m_form->view().rowCount(), 2);
+        w<QComboBox>("ComboBox2")->setCurrentIndex(4);
+        w<QComboBox>("ComboBox1")->setCurrentIndex(1);
+        w<QComboBox>("ComboBox7")->setCurrentIndex(3);
+        QCOMPARE(m_prompts.asked,
+                 QStringList{QStringLiteral("information: Avaa ensin lista tai tee haku määrän perusteella."
+                                            "\r\n\r\nTämän jälkeen tuloksia voi rajata sulkeutumisajan mukaan.")});
+        QCOMPARE(m_form->view().rowCount(), 2);
+    }
+
+    void marksByMouse_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("alsoChanged");
+        QTest::newRow("right on empty writes x") << 6 << "11111111" << int(Qt::RightButton) << false << "x" << QStringList();
+        QTest::newRow("right on x empties") << 6 << "22222222" << int(Qt::RightButton) << false << "" << QStringList();
+        QTest::newRow("left on x empties") << 6 << "22222222" << int(Qt::LeftButton) << false << "" << QStringList();
+        QTest::newRow("left on set sent mark empties") << 7 << "44444444" << int(Qt::LeftButton) << false << "" << QStringList();
+        QTest::newRow("middle empties") << 7 << "44444444" << int(Qt::MiddleButton) << false << "" << QStringList();
+        QTest::newRow("right on space writes x") << 7 << "33333333" << int(Qt::RightButton) << false << "x" << QStringList();
+        QTest::newRow("shift reaches the counterparty") << 7 << "11111111" << int(Qt::RightButton) << true << "x"
+                                                        << QStringList{"22222222"};
+        QTest::newRow("shift, other spelling of the name") << 6 << "55555555" << int(Qt::RightButton) << true << "x"
+                                            << QStringList{"44444444"};
+    }
+    void marksByMouse()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, item);
+        QFETCH(int, button);
+        QFETCH(bool, shift);
+        QFETCH(QString, value);
+        QFETCH(QStringList, alsoChanged);
+        load(sampleRows());
+        const LedgerTable before = m_form->masterList();
+        click(viewRow(item), column, Qt::MouseButton(button), shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(masterCell(column, item), value);
+        QCOMPARE(m_form->view().cell(column, viewRow(item)), value);
+        for (const QString &other : alsoChanged)
+            QCOMPARE(masterCell(column, other), value);
+        // Nothing else changed, and marks leave the list "saved".
+        LedgerTable expected = before;
+        for (int r = 1; r < expected.rowCount(); ++r) {
+            if (expected.cell(1, r) == item || alsoChanged.contains(expected.cell(1, r)))
+                expected.setCell(column, r, value);
+        }
+        QVERIFY(m_form->masterList() == expected);
+        QVERIFY(!m_form->isUnsaved());
+        QVERIFY(!w<QCalendarWidget>("MonthCalendar1")->isVisible());
+    }
+
+    void leftClickOnClearMarkPicksDate_data()
+    {
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QStringList>("dated");
+        QTest::newRow("one row") << false << QStringList{"11111111"};
+        QTest::newRow("whole counterparty") << true << QStringList{"11111111", "22222222"};
+    }
+    void leftClickOnClearMarkPicksDate()
+    {
+        QFETCH(bool, shift);
+        QFETCH(QStringList, dated);
+        load(sampleRows());
+        click(viewRow("11111111"), 7, Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        auto *calendar = w<QCalendarWidget>("MonthCalendar1");
+        QVERIFY(calendar->isVisible());
+        QCOMPARE(masterCell(7, "11111111"), QString());   // nothing until a date is picked
+        emit calendar->clicked(QDate(2022, 3, 5));
+        QVERIFY(!calendar->isVisible());
+        for (const QString &item : dated)
+            QCOMPARE(masterCell(7, item), QStringLiteral("5.3.2022"));
+        if (!shift)
+            QCOMPARE(masterCell(7, "22222222"), QString());
+        QVERIFY(!m_form->isUnsaved());
+    }
+
+    void calendarClosedByRebuild()
+    {
+        load(sampleRows());
+        click(viewRow("11111111"), 6);
+        QVERIFY(w<QCalendarWidget>("MonthCalendar1")->isVisible());
+        w<QComboBox>("ComboBox1")->setCurrentIndex(2);
+        QVERIFY(!w<QCalendarWidget>("MonthCalendar1")->isVisible());
+    }
+
+    void rightClickElsewhereOpensPopup()
+    {
+        load(sampleRows());
+        click(viewRow("33333333"), 2, Qt::RightButton);
+        auto *popup = w<QMenu>("PopupMenu1");
+        QVERIFY(popup->isVisible());
+        popup->hide();
+        QCOMPARE(m_form->selectedRow(), viewRow("33333333"));
+        QCOMPARE(masterCell(6, "33333333"), QStringLiteral("x"));
+    }
+
+    void markingAndClosingAsksNothing()
+    {
+        load(sampleRows());
+        click(viewRow("11111111"), 6, Qt::RightButton);
+        QSignalSpy closed(m_form.get(), &TForm8::formClosed);
+        w<QAction>("Sulje1")->trigger();
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(m_prompts.asked.isEmpty());
+        // Closing only hides: the list is still there.
+        QCOMPARE(masterCell(6, "11111111"), QStringLiteral("x"));
+    }
+
+    void selectionShowsTotalsAndAddress()
+    {
+        load(sampleRows());
+        select("11111111");
+        QCOMPARE(w<QLabel>("Label5")->text(), QStringLiteral("5kpl yht. 42.60€"));
+        QCOMPARE(w<QLabel>("Label1")->text(), QStringLiteral("2"));
+        QCOMPARE(w<QLabel>("Label2")->text(), QStringLiteral("15.50€"));
+        QCOMPARE(w<QPlainTextEdit>("Memo1")->toPlainText(),
+                 QStringLiteral("Matti Meikäläinen\nmatti@x.fi\nKatu 1\n00100 Helsinki\n0401234567"));
+        QCOMPARE(w<QPlainTextEdit>("Memo4")->toPlainText(), QStringLiteral("Lisätiedot, kirjoita tähän"));
+        // The selected counterparty's rows are drawn highlighted.
+        const QColor highlight(0xA6, 0xCA, 0xF0);
+        QCOMPARE(model()->index(viewRow("22222222") - 1, 2).data(Qt::BackgroundRole).value<QColor>(), highlight);
+        QVERIFY(model()->index(viewRow("33333333") - 1, 2).data(Qt::BackgroundRole).value<QColor>() != highlight);
+        QCOMPARE(model()->index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(model()->index(viewRow("11111111") - 1, 9).data().toString(), QStringLiteral("mattim"));
+    }
+
+    void notesWrittenOnLeaving()
+    {
+        load(sampleRows());
+        select("33333333");
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        memo->setFocus();
+        QVERIFY(memo->hasFocus());
+        QCOMPARE(memo->toPlainText(), QString());   // the placeholder went away
+        QTest::keyClicks(memo, QStringLiteral("soita"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, QStringLiteral("ensin"));
+        grid()->setFocus();
+        QCOMPARE(masterCell(5, "33333333"), QStringLiteral("soita<BR>ensin"));
+        QVERIFY(m_form->isUnsaved());
+        select("22222222");
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Lisätiedot, kirjoita tähän"));
+        select("33333333");
+        QCOMPARE(memo->toPlainText(), QStringLiteral("soita\nensin"));
+
+        // Leaving with the placeholder stores an empty cell.
+        memo->setFocus();
+        memo->setPlainText(QStringLiteral("Lisätiedot, kirjoita tähän"));
+        grid()->setFocus();
+        QCOMPARE(masterCell(5, "33333333"), QString());
+    }
+
+    void notesLimitedTo255()
+    {
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        memo->setFocus();
+        QTest::keyClicks(memo, QString(300, u'a'));
+        QCOMPARE(memo->toPlainText().size(), 255);
+    }
+
+    void deleteRow_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("yes") << int(Prompts::Answer::Yes) << true;
+        QTest::newRow("no") << int(Prompts::Answer::No) << false;
+    }
+    void deleteRow()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, deleted);
+        load(sampleRows());
+        select("33333333");
+        m_prompts.answers.enqueue(Prompts::Answer(answer));
+        QTest::keyClick(grid(), Qt::Key_Delete);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Poista kohde 33333333?")});
+        QCOMPARE(viewRow("33333333") < 0, deleted);
+        QCOMPARE(m_form->masterList().rowCount(), deleted ? 6 : 7);
+        QCOMPARE(m_form->isUnsaved(), deleted);
+        if (deleted) {
+            QCOMPARE(shownItems(), QStringList({"44444444", "55555555", "22222222", "11111111"}));
+            QCOMPARE(w<QLabel>("Label5")->text(), QStringLiteral("4kpl yht. 40.60€"));
+        }
+    }
+
+    void deleteByCtrlXAndLastRow()
+    {
+        load({row("11111111", "Kirja", "04.03.2021 12:34:56", "10.00", "matti/12")});
+        select("11111111");
+        QTest::keyClick(grid(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(m_form->masterList().rowCount(), 2);
+        QCOMPARE(m_form->masterList().cell(1, 1), QString());
+        QCOMPARE(m_form->view().rowCount(), 2);
+    }
+
+    void copyCounterpartyRows()
+    {
+        load(sampleRows());
+        select("44444444");
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("44444444\tPöytä\t01.02.2022 08:00:00\t12.59\tPekka/14\t\r\n"
+                                "55555555\tMatto\t01.02.2022 08:00:00\t12.51\tpekka/14\t\r\n"));
+        select("11111111");
+        w<QAction>("Kopioirivileikepydlle1")->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(
+            QStringLiteral("22222222\tLamppu\t05.03.2021 10:00:00\t5.50\tmattim/12\t\r\n11111111\tKirja\t")));
+    }
+
+    void headerClicksSort()
+    {
+        load(sampleRows());
+        QHeaderView *header = grid()->horizontalHeader();
+        const auto clickHeader = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, 5));
+        };
+        auto *sort = w<QComboBox>("huutaja");
+        clickHeader(4);
+        QCOMPARE(sort->currentIndex(), 3);
+        // Only the first decimal counts: 12.59 and 12.51 keep their order.
+        QCOMPARE(shownItems(), QStringList({"44444444", "55555555", "11111111", "22222222", "33333333"}));
+        clickHeader(4);
+        QCOMPARE(sort->currentIndex(), 4);
+        QCOMPARE(shownItems(), QStringList({"33333333", "22222222", "11111111", "44444444", "55555555"}));
+        clickHeader(1);
+        QCOMPARE(sort->currentIndex(), 7);
+        QCOMPARE(shownItems().first(), QStringLiteral("55555555"));
+        clickHeader(8);
+        QCOMPARE(sort->currentIndex(), 0);
+        clickHeader(8);
+        QCOMPARE(sort->currentIndex(), 1);
+        clickHeader(0);
+        QCOMPARE(sort->currentIndex(), 1);   // "Nro" does not sort
+        sort->setCurrentIndex(5);
+        QCOMPARE(shownItems(), QStringList({"11111111", "22222222", "55555555", "44444444", "33333333"}));
+    }
+
+    void doubleClickOpensPages()
+    {
+        load(sampleRows());
+        QString asked;
+        m_form->setUserIdLookup([&asked](const QString &name) {
+            asked = name;
+            return name == QLatin1String("pekka") ? QStringLiteral("777") : QString();
+        });
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(viewRow("44444444"), 2));
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(viewRow("44444444"), 9));
+        QCOMPARE(asked, QStringLiteral("pekka"));
+        // A name the lookup does not know falls back to the id stored with it.
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(viewRow("11111111"), 9));
+        QCOMPARE(asked, QStringLiteral("mattim"));
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(viewRow("11111111"), 3));
+        QCOMPARE(m_opened, QStringList({"https://www.vasaro.test/kohteet/44444444",
+                                        "https://www.vasaro.test/kayttaja/777",
+                                        "https://www.vasaro.test/kayttaja/12"}));
+    }
+
+    void modeSwitch()
+    {
+        load(sampleRows());
+        auto *sort = w<QComboBox>("huutaja");
+        auto *show = w<QComboBox>("ComboBox1");
+        sort->setCurrentIndex(4);
+        show->setCurrentIndex(2);
+        w<QComboBox>("hakutapa")->setCurrentIndex(1);
+        QCOMPARE(m_form->listMode(), LedgerMode::Bought);
+        QCOMPARE(m_form->masterList().rowCount(), 2);
+        QCOMPARE(m_form->view().rowCount(), 2);
+        QCOMPARE(m_form->view().cell(10, 1), QStringLiteral("1"));
+        QCOMPARE(w<QLabel>("Label5")->text(), QString());
+        QCOMPARE(w<QPushButton>("suoritahaku")->text(), QStringLiteral("Hae ostettuja kohteita"));
+        QCOMPARE(model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Saatu"));
+        QCOMPARE(model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Myyjä"));
+        QCOMPARE(m_form->masterList().cell(8, 0), QStringLiteral("Myyjä"));
+        QCOMPARE(sort->currentIndex(), 0);
+        QCOMPARE(sort->itemText(0), QStringLiteral("Myyjä A > Z"));
+        QCOMPARE(sort->itemText(1), QStringLiteral("Myyjä Z < A"));
+        QCOMPARE(show->currentIndex(), 0);
+        QCOMPARE(show->itemText(2), QStringLiteral("Vain saamattomat"));
+        QCOMPARE(show->itemText(3), QStringLiteral("Maksetut, ei saadut"));
+        QVERIFY(m_prompts.asked.isEmpty());
+
+        w<QComboBox>("hakutapa")->setCurrentIndex(0);
+        QCOMPARE(sort->itemText(1), QStringLiteral("Ostaja Z < A"));
+        QCOMPARE(show->itemText(3), QStringLiteral("Maksetut, ei lähetetyt"));
+        QCOMPARE(model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Lähetetty"));
+    }
+
+    void modeSwitchOffersToSaveUnsavedList()
+    {
+        load(sampleRows());
+        m_form->setUnsaved(true);
+        m_prompts.answers.enqueue(Prompts::Answer::Cancel);
+        w<QComboBox>("hakutapa")->setCurrentIndex(1);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Listaa ei ole tallennettu!\r\rHaluatko tallentaa?")});
+        QCOMPARE(w<QComboBox>("hakutapa")->currentIndex(), 0);
+        QCOMPARE(shownItems().size(), 5);
+        m_prompts.answers.enqueue(Prompts::Answer::No);
+        w<QComboBox>("hakutapa")->setCurrentIndex(1);
+        QCOMPARE(m_form->listMode(), LedgerMode::Bought);
+        QCOMPARE(m_form->view().cell(1, 1), QString());
+        QVERIFY(!m_form->isUnsaved());
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("giveFile");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("unsavedAfter");
+        QTest::newRow("cancel keeps the window") << int(Prompts::Answer::Cancel) << false << false << true;
+        QTest::newRow("no closes") << int(Prompts::Answer::No) << false << true << false;
+        QTest::newRow("yes saves and closes") << int(Prompts::Answer::Yes) << true << true << false;
+        QTest::newRow("yes, save cancelled keeps the window") << int(Prompts::Answer::Yes) << false << false << true;
+    }
+    void closeQuestion()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, giveFile);
+        QFETCH(bool, closed);
+        QFETCH(bool, unsavedAfter);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lista.vss"));
+        load(sampleRows());
+        select("33333333");
+        QTest::keyClick(grid(), Qt::Key_Delete);   // deleting sets the unsaved mark
+        m_prompts.asked.clear();
+        m_prompts.answers.enqueue(Prompts::Answer(answer));
+        if (giveFile)
+            m_prompts.files.enqueue(path);
+        QSignalSpy spy(m_form.get(), &TForm8::formClosed);
+        m_form->close();
+        QCOMPARE(m_prompts.asked.first(), QStringLiteral("confirm: Listaa ei ole tallennettu!\r\rHaluatko tallentaa?"));
+        QCOMPARE(!m_form->isVisible(), closed);
+        QCOMPARE(spy.count(), closed ? 1 : 0);
+        QCOMPARE(m_form->isUnsaved(), unsavedAfter);
+        QCOMPARE(QFile::exists(path), giveFile);
+    }
+
+    void clearButtons()
+    {
+        load(sampleRows());
+        select("11111111");
+        m_form->setUnsaved(true);
+        w<QPushButton>("XiButton5")->click();
+        QCOMPARE(w<QLabel>("Label1")->text(), QStringLiteral("0"));
+        QCOMPARE(w<QLabel>("Label2")->text(), QStringLiteral("0€"));
+        QCOMPARE(m_form->masterList().rowCount(), 2);
+        QCOMPARE(m_form->view().rowCount(), 2);
+        QCOMPARE(m_form->view().cell(10, 1), QStringLiteral("1"));
+        QVERIFY(!m_form->isUnsaved());
+
+        load(sampleRows());
+        select("11111111");
+        w<QAction>("Tyhjennlista")->trigger();
+        QCOMPARE(m_form->view().rowCount(), 2);
+        QCOMPARE(w<QLabel>("Label1")->text(), QStringLiteral("2"));   // totals kept
+    }
+
+    void saveOpenAndAddThroughMenus()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myydyt.vss"));
+        load(sampleRows());
+        m_form->setUnsaved(true);
+        m_prompts.files.enqueue(path);
+        w<QPushButton>("tallennalista")->click();
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!m_form->isUnsaved());
+        const LedgerTable saved = m_form->masterList();
+
+        w<QPushButton>("XiButton5")->click();
+        m_prompts.files.enqueue(path);
+        w<QAction>("Avaalista1")->trigger();
+        QVERIFY(m_form->masterList() == saved);
+        QCOMPARE(shownItems().size(), 5);
+        QCOMPARE(w<QComboBox>("ComboBox4")->currentText(), QStringLiteral("2021"));
+
+        // Adding the same list again adds nothing.
+        m_prompts.files.enqueue(path);
+        w<QAction>("lisaa")->trigger();
+        QVERIFY(m_form->masterList() == saved);
+        QVERIFY(!m_form->isUnsaved());
+        QVERIFY(!m_prompts.asked.join(u'\n').contains(QStringLiteral("Avaa ensin lista")));
+    }
+
+    void openOnlyWhenSignedIn()
+    {
+        m_form->hide();
+        ScriptedPrompts mainPrompts;
+        m_form->openIfSignedIn(QString(), mainPrompts);
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(mainPrompts.asked,
+                 QStringList{QStringLiteral("information: Myydyt ja ostetut on käytettävissä vain kirjautuneena!")});
+        m_form->openIfSignedIn(QStringLiteral("matti"), mainPrompts);
+        QVERIFY(m_form->isVisible());
+        QCOMPARE(mainPrompts.asked.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestTForm8)
+#include "tst_tform8.moc"
