@@ -1,0 +1,32 @@
+#pragma once
+// Shares the marketplace login between the browser tabs and the program's own
+// requests: every cookie of the browser profile (HttpOnly ones included) is
+// copied into the transport's cookie jar as it appears or goes, and cookies
+// that marketplace answers to the program's own requests set are handed back
+// to the browser profile.
+#include <QList>
+#include <QNetworkCookie>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+class CookieJar;
+class QWebEngineCookieStore;
+
+class CookieBridge final : public QObject {
+    Q_OBJECT
+public:
+    // `domain` limits the way back to answers from hosts ending in it (the
+    // marketplace domain); empty hands back every answer's cookies.
+    CookieBridge(QWebEngineCookieStore *store, CookieJar *jar, const QString &domain = QString(),
+                 QObject *parent = nullptr);
+
+private:
+    void browserCookieAdded(const QNetworkCookie &cookie);
+    void browserCookieRemoved(const QNetworkCookie &cookie);
+    void answerSetCookies(const QList<QNetworkCookie> &cookies, const QUrl &url);
+
+    QWebEngineCookieStore *m_store;
+    CookieJar *m_jar;
+    QString m_domain;
+};
