@@ -82,7 +82,10 @@ Http::Http(const Endpoints &endpoints, QObject *parent)
 {
     m_nam->setCookieJar(m_jar);   // the manager adopts it
     m_nam->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    const QUrl proxy(endpoints.proxy());
+    QString proxyText = endpoints.proxy().trimmed();
+    if (!proxyText.isEmpty() && !proxyText.contains(QStringLiteral("://")))
+        proxyText.prepend(QStringLiteral("http://"));   // "host:port" is fine too
+    const QUrl proxy(proxyText);
     if (proxy.isValid() && !proxy.host().isEmpty())
         m_nam->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.host(), quint16(proxy.port(8080))));
 }

@@ -187,6 +187,14 @@ private slots:
         QVERIFY(t.elapsed() < 5000);
     }
 
+    void proxyWrittenWithoutScheme()
+    {
+        Endpoints endpoints;
+        endpoints.set(QStringLiteral("proxy"), QStringLiteral("127.0.0.1:%1").arg(m_server.port()));
+        Http http(endpoints);
+        QCOMPARE(http.xmlhttpget(HttpApi::General, kBad + QStringLiteral("teksti?t=ok"), 5000), QStringLiteral("ok"));
+    }
+
     // A handler re-entered during a wait starts a request on the same object:
     // both callers get their own answers.
     void requestOnBusyObjectKeepsAnswersApart()
