@@ -1,5 +1,6 @@
 #include "ledgerfiles.h"
 #include "core/cp1252.h"
+#include "ledgercodec.h"
 #include "ledgertable.h"
 #include <QFile>
 #include <QSaveFile>
@@ -69,22 +70,26 @@ QVector<QStringView> splitLines(const QString &text)
 
 namespace LedgerFiles {
 
+static_assert(LedgerTable::ColumnCount <= 10, "column numbers are written as one digit");
+
 QByteArray listBytes(const LedgerTable &grid)
 {
-    QString text;
-    text.reserve(grid.rowCount() * 200);
-    text += QString::number(grid.columnCount()) + QLatin1Char(',')
-            + QString::number(grid.rowCount()) + QLatin1String("\r\n");
+    QByteArray out;
+    out.reserve(grid.rowCount() * 256);
+    out += QByteArray::number(grid.columnCount()) + ',' + QByteArray::number(grid.rowCount()) + "\r\n";
     for (int r = 0; r < grid.rowCount(); ++r) {
+        const QByteArray row = ',' + QByteArray::number(r) + ',';
         for (int c = 0; c < grid.columnCount(); ++c) {
             const QString cell = grid.cell(c, r);
             if (cell.isEmpty())
                 continue;
-            text += QString::number(c) + QLatin1Char(',') + QString::number(r) + QLatin1Char(',')
-                    + encodeBreaks(cell) + QLatin1String("\r\n");
+            out += char('0' + c);   // columns 0..9
+            out += row;
+            LedgerCodec::appendCp1252(out, encodeBreaks(cell));
+            out += "\r\n";
         }
     }
-    return Cp1252::encode(text);
+    return out;
 }
 
 bool kirjoitalista(const LedgerTable &grid, const QString &path, QString *error)

@@ -2,32 +2,38 @@
 #include <QSet>
 #include <utility>
 
-QString LedgerSheet::cell(int column, int row) const
-{
-    return m_cells.value(keyOf(column, row));
-}
-
 void LedgerSheet::setCell(int column, int row, const QString &text)
 {
-    if (!inside(column, row))
-        return;
-    if (text.isEmpty())
-        m_cells.remove(keyOf(column, row));
-    else
-        m_cells.insert(keyOf(column, row), text);
+    if (inside(column, row))
+        m_cells.append({column, row, false, text});
 }
 
 void LedgerSheet::appendToCell(int column, int row, const QString &text)
 {
-    if (inside(column, row) && !text.isEmpty())
-        m_cells[keyOf(column, row)].append(text);
+    if (inside(column, row))
+        m_cells.append({column, row, true, text});
+}
+
+QHash<int, QString> LedgerSheet::headerRow() const
+{
+    QHash<int, QString> headers;
+    for (const Cell &c : m_cells) {
+        if (c.row != 0)
+            continue;
+        if (c.append)
+            headers[c.column].append(c.text);
+        else
+            headers[c.column] = c.text;
+    }
+    return headers;
 }
 
 LedgerMode LedgerSheet::recogniseMode() const
 {
+    const QHash<int, QString> headers = headerRow();
     LedgerMode mode = LedgerMode::None;
     for (int c = 0; c < m_columns; ++c) {
-        const QString header = cell(c, 0).toLower();
+        const QString header = headers.value(c).toLower();
         if (header.startsWith(QLatin1String("ostaja")))
             mode = LedgerMode::Sold;
         else if (header.startsWith(QStringLiteral("myyj")))
@@ -40,13 +46,14 @@ LedgerTable LedgerSheet::matchColumns(const QStringList &headers) const
 {
     // sheet column -> master column; master headers differ from each other,
     // so one sheet column feeds at most one master column.
+    const QHash<int, QString> sheetHeaders = headerRow();
     QHash<int, int> target;
     for (int m = 0; m < LedgerTable::ColumnCount && m < headers.size(); ++m) {
         const QString &h = headers.at(m);
         if (h.isEmpty())
             continue;
         for (int c = 0; c < m_columns; ++c) {
-            if (cell(c, 0) == h) {
+            if (sheetHeaders.value(c) == h) {
                 target.insert(c, m);
                 break;
             }
@@ -55,14 +62,13 @@ LedgerTable LedgerSheet::matchColumns(const QStringList &headers) const
     LedgerTable out;
     out.setRowCount(m_rows);
     out.setRow(0, headers);
-    for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it) {
-        const int row = int(it.key() >> 32);
-        const int column = int(it.key() & 0xffffffffu);
-        if (row < 1)
+    for (const Cell &c : m_cells) {
+        if (c.row < 1)
             continue;
-        const auto t = target.constFind(column);
-        if (t != target.cend())
-            out.setCell(t.value(), row, it.value());
+        const auto t = target.constFind(c.column);
+        if (t == target.cend())
+            continue;
+        out.setCell(t.value(), c.row, c.append ? out.cell(t.value(), c.row) + c.text : c.text);
     }
     return out;
 }

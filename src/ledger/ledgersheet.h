@@ -1,11 +1,13 @@
 #pragma once
 // A list as read from a file, before its columns are matched to the master
-// list by their headers: any column count, cells kept sparsely so that a
-// file claiming millions of rows costs only what it really holds.
+// list by their headers: any column count. The cells are kept as the file
+// gave them, in order, so a file claiming millions of rows costs only what it
+// really holds.
 #include "ledgertable.h"
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class LedgerSheet final {
 public:
@@ -16,11 +18,12 @@ public:
     int rowCount() const { return m_rows; }
     void setRowCount(int rows) { m_rows = rows; }
 
-    // Cells outside the size are ignored.
-    QString cell(int column, int row) const;
+    // Cells outside the size are ignored; a later write to a cell replaces
+    // (setCell) or extends (appendToCell) an earlier one.
     void setCell(int column, int row, const QString &text);
     void appendToCell(int column, int row, const QString &text);
-    int cellCount() const { return m_cells.size(); }
+    // The header row, column by column.
+    QString header(int column) const { return headerRow().value(column); }
 
     // Mode from the header row: a header beginning with "ostaja" means sold,
     // "myyj" bought (lower-cased); the last such column decides.
@@ -33,13 +36,19 @@ public:
     LedgerTable matchColumns(const QStringList &headers) const;
 
 private:
-    static quint64 keyOf(int column, int row) { return (quint64(quint32(row)) << 32) | quint32(column); }
+    struct Cell {
+        int column;
+        int row;
+        bool append;
+        QString text;
+    };
     bool inside(int column, int row) const
     { return column >= 0 && row >= 0 && column < m_columns && row < m_rows; }
+    QHash<int, QString> headerRow() const;
 
     int m_columns = 0;
     int m_rows = 0;
-    QHash<quint64, QString> m_cells;
+    QVector<Cell> m_cells;
 };
 
 // The outcome of reading a list file or a worksheet.

@@ -1,5 +1,5 @@
 #include "ledgersort.h"
-#include "core/cp1252.h"
+#include "ledgercodec.h"
 #include "ledgertable.h"
 #include <algorithm>
 #include <charconv>
@@ -80,10 +80,10 @@ Key keyOf(const QString &cell, int column)
     }
     if (column == LedgerColumn::Sulkeutunut) {
         // yy mm dd hh mm ss from "dd.mm.yyyy hh:mm:ss"
-        k.text = Cp1252::encode(two(cell, 9) + two(cell, 4) + two(cell, 1) + two(cell, 12)
-                                + two(cell, 15) + two(cell, 18));
+        k.text = LedgerCodec::cp1252(two(cell, 9) + two(cell, 4) + two(cell, 1) + two(cell, 12)
+                                     + two(cell, 15) + two(cell, 18));
     } else {
-        k.text = Cp1252::encode(cell.toLower());
+        k.text = LedgerCodec::cp1252(cell.toLower());
     }
     k.fixed = k.text.isEmpty();
     return k;
@@ -136,21 +136,10 @@ void lajittele(LedgerTable &grid, int column, bool ascending)
         std::stable_sort(order.begin() + start, order.begin() + end, less);
         start = end;
     }
-    bool moved = false;
-    for (int r = 1; r < rows && !moved; ++r)
-        moved = order[r] != r;
-    if (!moved)
-        return;
-    std::vector<QStringList> before(rows);
+    QVector<int> from(rows);
     for (int r = 1; r < rows; ++r)
-        before[r] = grid.row(r);
-    for (int r = 1; r < rows; ++r) {
-        if (order[r] == r)
-            continue;
-        QStringList cells = before[order[r]];
-        cells[LedgerColumn::Nro] = before[r].at(LedgerColumn::Nro);  // column 0 stays
-        grid.setRow(r, cells);
-    }
+        from[r] = order[r];
+    grid.moveRows(from);
 }
 
 void lajitteleValinnalla(LedgerTable &grid, int item)

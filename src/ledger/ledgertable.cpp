@@ -1,4 +1,5 @@
 #include "ledgertable.h"
+#include <utility>
 
 namespace {
 const QStringList &soldHeaders()
@@ -26,11 +27,16 @@ QStringList normalised(const QStringList &cells)
     QStringList out = cells.mid(0, LedgerTable::ColumnCount);
     while (out.size() < LedgerTable::ColumnCount)
         out.append(QString());
-    for (const QString &c : out) {
+    for (const QString &c : std::as_const(out)) {
         if (!c.isEmpty())
             return out;
     }
     return {};
+}
+
+QStringList emptyRow()
+{
+    return QStringList(LedgerTable::ColumnCount);
 }
 }
 
@@ -71,9 +77,7 @@ void LedgerTable::setCell(int column, int row, const QString &text)
     if (r.isEmpty()) {
         if (text.isEmpty())
             return;
-        r.reserve(ColumnCount);
-        for (int i = 0; i < ColumnCount; ++i)
-            r.append(QString());
+        r = emptyRow();
     }
     r[column] = text;
 }
@@ -82,11 +86,7 @@ QStringList LedgerTable::row(int row) const
 {
     if (row >= 0 && row < m_rows.size() && !m_rows.at(row).isEmpty())
         return m_rows.at(row);
-    QStringList empty;
-    empty.reserve(ColumnCount);
-    for (int i = 0; i < ColumnCount; ++i)
-        empty.append(QString());
-    return empty;
+    return emptyRow();
 }
 
 void LedgerTable::setRow(int row, const QStringList &cells)
@@ -98,6 +98,26 @@ void LedgerTable::setRow(int row, const QStringList &cells)
 void LedgerTable::appendRow(const QStringList &cells)
 {
     m_rows.append(normalised(cells));
+}
+
+void LedgerTable::moveRows(const QVector<int> &from)
+{
+    if (from.size() != m_rows.size())
+        return;
+    const QVector<QStringList> before = m_rows;
+    for (int r = 1; r < m_rows.size(); ++r) {
+        const int f = from.at(r);
+        if (f == r || f < 1 || f >= before.size())
+            continue;
+        const QString first = cell(0, r);
+        m_rows[r] = before.at(f);
+        if (cell(0, r) != first) {
+            if (m_rows[r].isEmpty())
+                m_rows[r] = emptyRow();
+            m_rows[r][0] = first;
+            m_rows[r] = normalised(m_rows.at(r));
+        }
+    }
 }
 
 void LedgerTable::clearRows()

@@ -67,6 +67,11 @@ public:
     void setRow(int row, const QStringList &cells);
     void appendRow(const QStringList &cells);
 
+    // Data row r takes columns 1.. of row from[r] (the rows before the
+    // move); column 0 stays in place. from holds rowCount() entries, a
+    // permutation of 1..rowCount()-1 at indexes 1..; entry 0 is not used.
+    void moveRows(const QVector<int> &from);
+
     // The clear of "Tyhjennä lista": every cell from row 1 on emptied, row
     // count 2; the header row stays.
     void clearRows();

@@ -1,5 +1,6 @@
 #include "ledgerxls.h"
 #include "core/cp1252.h"
+#include "ledgercodec.h"
 #include "ledgerfiles.h"
 #include "ledgertable.h"
 #include <QtEndian>
@@ -216,16 +217,22 @@ QByteArray worksheetBytes(const LedgerTable &grid, const QVector<int> &viewWidth
     }
     w.hex("00020A0000000100000002000000");
     w.hex("08021000000000000200FF0000000000" "40010F00");
+    QByteArray text;
     for (int r = 0; r < grid.rowCount(); ++r) {
         for (int c = 0; c < grid.columnCount(); ++c) {
-            const QByteArray text = Cp1252::encode(grid.cell(c, r)).left(kMaxLabelBytes);
-            w.u16(0x0204);
-            w.u16(text.size() + 8);
-            w.u16(r);
-            w.u16(c);
-            w.u16(21);
-            w.u16(text.size());
-            w.raw(text);
+            text.clear();
+            LedgerCodec::appendCp1252(text, grid.cell(c, r));
+            if (text.size() > kMaxLabelBytes)
+                text.truncate(kMaxLabelBytes);
+            char head[12];
+            qToLittleEndian<quint16>(0x0204, head);
+            qToLittleEndian<quint16>(quint16(text.size() + 8), head + 2);
+            qToLittleEndian<quint16>(quint16(r), head + 4);
+            qToLittleEndian<quint16>(quint16(c), head + 6);
+            qToLittleEndian<quint16>(21, head + 8);
+            qToLittleEndian<quint16>(quint16(text.size()), head + 10);
+            w.bytes.append(head, 12);
+            w.bytes.append(text);
         }
     }
     writeEpilogue(w);
