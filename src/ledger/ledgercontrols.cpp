@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,6 +78,34 @@ LedgerControls::LedgerControls(QMainWindow *window)
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->resize(MonthCalendar1->sizeHint());
     MonthCalendar1->hide();
+    limitNotes();
+    disableLaterFeatures();
+}
+
+void LedgerControls::limitNotes()
+{
+    // At most 255 characters typed into the notes.
+    QObject::connect(Memo4, &QPlainTextEdit::textChanged, Memo4, [memo = Memo4] {
+        constexpr int MaxNotes = 255;
+        const QString text = memo->toPlainText();
+        if (text.size() <= MaxNotes)
+            return;
+        const QSignalBlocker block(memo);
+        memo->setPlainText(text.left(MaxNotes));
+        QTextCursor cursor = memo->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        memo->setTextCursor(cursor);
+    });
+}
+
+void LedgerControls::disableLaterFeatures()
+{
+    // The fetch, the payment messages and printing bring their own panels;
+    // until then their controls are shown disabled.
+    for (QWidget *w : std::initializer_list<QWidget *>{suoritahaku, viestinmuotoilu, viestil, osoitel, Tulostus})
+        w->setEnabled(false);
+    for (QAction *a : {ulosta1, Kopioiviesti, Kopioiosoite, Viestinmuotoilu1})
+        a->setEnabled(false);
 }
 
 QWidget *LedgerControls::buildTopBar(QWidget *parent)

@@ -58,4 +58,6 @@ private:
     QWidget *buildBottomBar(QWidget *parent);
     void buildMenus(QMainWindow *window);
     void buildGrid(QWidget *parent);
+    void limitNotes();
+    void disableLaterFeatures();
 };

@@ -280,6 +280,18 @@ QString LedgerView::notesCell(const QString &boxText)
     return text;
 }
 
+int LedgerView::headerSortChoice(int column, int currentItem)
+{
+    switch (column) {
+    case LedgerColumn::Kohde: return 7;
+    case LedgerColumn::Nimi: return currentItem == 5 ? 6 : 5;
+    case LedgerColumn::Sulkeutunut: return 2;
+    case LedgerColumn::Osoite: return currentItem == 0 ? 1 : 0;
+    case LedgerColumn::Hinta: return currentItem == 3 ? 4 : 3;
+    default: return -1;
+    }
+}
+
 QString LedgerView::displayText(int column, int row) const
 {
     const QString text = cell(column, row);

@@ -86,6 +86,10 @@ public:
     static QString notesCell(const QString &boxText);
     static QString notesPlaceholder();
 
+    // The sort choice (item of `huutaja`) a click on the header of `column`
+    // picks while `currentItem` is chosen; -1 for headers that do not sort.
+    static int headerSortChoice(int column, int currentItem);
+
     // What a cell shows, and its colours with `selectedRow` selected.
     QString displayText(int column, int row) const;
     LedgerCellStyle cellStyle(int column, int row, int selectedRow) const;

@@ -78,12 +78,6 @@ TForm8::TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoi
     setupView();
     extendYearLists();
     m_ui->MonthCalendar1->setSelectedDate(m_clock.kellonaika().date());
-    // Fetch, messages and printing come with their own panels.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->suoritahaku, m_ui->viestinmuotoilu,
-                                                       m_ui->viestil, m_ui->osoitel, m_ui->Tulostus})
-        w->setEnabled(false);
-    for (QAction *a : {m_ui->ulosta1, m_ui->Kopioiviesti, m_ui->Kopioiosoite, m_ui->Viestinmuotoilu1})
-        a->setEnabled(false);
     connectControls();
 
     resize(816, 535 + menuBar()->sizeHint().height());
@@ -150,7 +144,6 @@ void TForm8::connectControls()
     connect(ui.sg2->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm8::sortByHeader);
     connect(ui.MonthCalendar1, &QCalendarWidget::clicked, this, &TForm8::MonthCalendar1Select);
     connect(ui.MonthCalendar1, &QCalendarWidget::activated, this, &TForm8::MonthCalendar1Select);
-    connect(ui.Memo4, &QPlainTextEdit::textChanged, this, &TForm8::Memo4Limit);
     ui.Memo4->installEventFilter(this);
 }
 
@@ -393,16 +386,9 @@ void TForm8::huutajaChange()
 
 void TForm8::sortByHeader(int column)
 {
-    const int item = m_ui->huutaja->currentIndex();
-    int choice = -1;
-    switch (column) {
-    case LedgerColumn::Kohde: choice = 7; break;
-    case LedgerColumn::Nimi: choice = item == 5 ? 6 : 5; break;
-    case LedgerColumn::Sulkeutunut: choice = 2; break;
-    case LedgerColumn::Osoite: choice = item == 0 ? 1 : 0; break;
-    case LedgerColumn::Hinta: choice = item == 3 ? 4 : 3; break;
-    default: return;
-    }
+    const int choice = LedgerView::headerSortChoice(column, m_ui->huutaja->currentIndex());
+    if (choice < 0)
+        return;
     {
         const QSignalBlocker block(m_ui->huutaja);
         m_ui->huutaja->setCurrentIndex(choice);
@@ -584,20 +570,6 @@ void TForm8::Memo4Exit()
         paivita2();
     }
     m_unsaved = true;
-}
-
-void TForm8::Memo4Limit()
-{
-    constexpr int MaxNotes = 255;
-    QPlainTextEdit *memo = m_ui->Memo4;
-    const QString text = memo->toPlainText();
-    if (text.size() <= MaxNotes)
-        return;
-    const QSignalBlocker block(memo);
-    memo->setPlainText(text.left(MaxNotes));
-    QTextCursor cursor = memo->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    memo->setTextCursor(cursor);
 }
 
 // ---- delete, copy, open ----------------------------------------------------

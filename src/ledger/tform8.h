@@ -100,7 +100,6 @@ private:
     void MonthCalendar1Select(const QDate &date);
     void Memo4Enter();
     void Memo4Exit();
-    void Memo4Limit();
     void writeMark(int column, int gridRow, const QString &value, bool wholeCounterparty);
 
     Settings &m_settings;

@@ -222,6 +222,33 @@ private slots:
         QCOMPARE(LedgerView::notesCell(box), cell == QLatin1String(" ") ? QString() : cell);
     }
 
+    void headerSortChoice_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("item number") << 1 << 2 << 7;
+        QTest::newRow("title A-Z") << 2 << 2 << 5;
+        QTest::newRow("title again Z-A") << 2 << 5 << 6;
+        QTest::newRow("title from Z-A") << 2 << 6 << 5;
+        QTest::newRow("closing time") << 3 << 4 << 2;
+        QTest::newRow("price highest") << 4 << 2 << 3;
+        QTest::newRow("price again lowest") << 4 << 3 << 4;
+        QTest::newRow("counterparty A-Z") << 8 << 2 << 0;
+        QTest::newRow("counterparty again Z-A") << 8 << 0 << 1;
+        QTest::newRow("counterparty from Z-A") << 8 << 1 << 0;
+        QTest::newRow("row number") << 0 << 2 << -1;
+        QTest::newRow("paid") << 6 << 2 << -1;
+        QTest::newRow("user name") << 9 << 2 << -1;
+    }
+    void headerSortChoice()
+    {
+        QFETCH(int, column);
+        QFETCH(int, current);
+        QFETCH(int, choice);
+        QCOMPARE(LedgerView::headerSortChoice(column, current), choice);
+    }
+
     void displayText_data()
     {
         QTest::addColumn<int>("column");
