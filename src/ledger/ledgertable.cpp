@@ -166,6 +166,15 @@ void DeleteRow(LedgerTable &grid, int index)
         grid.setRowCount(rows - 1);
 }
 
+bool onjolistalla(const LedgerTable &grid, const QString &itemNumber)
+{
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        if (grid.cell(LedgerColumn::Kohde, r) == itemNumber)
+            return true;
+    }
+    return false;
+}
+
 QString tunnusavain(const QString &text)
 {
     QString key;

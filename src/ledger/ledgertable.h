@@ -95,6 +95,9 @@ namespace Ledger {
 // MinRows or less. Indexes outside 1..rowCount-1 do nothing.
 void DeleteRow(LedgerTable &grid, int index);
 
+// Does any row (header included) hold this item number in column 1?
+bool onjolistalla(const LedgerTable &grid, const QString &itemNumber);
+
 // Counterparty key: spaces and tabs removed, lower-cased, cut before the
 // first "/".
 QString tunnusavain(const QString &text);

@@ -118,6 +118,15 @@ private slots:
         QCOMPARE(t.rowCount(), 2);
     }
 
+    void itemOnList()
+    {
+        LedgerTable t;
+        t.setCell(1, 1, QStringLiteral("3001"));
+        QVERIFY(Ledger::onjolistalla(t, QStringLiteral("3001")));
+        QVERIFY(!Ledger::onjolistalla(t, QStringLiteral("300")));
+        QVERIFY(Ledger::onjolistalla(t, QStringLiteral("Kohde")));   // the header row counts too
+    }
+
     void deleteRow_data()
     {
         QTest::addColumn<int>("rows");
