@@ -1,4 +1,7 @@
+#include "core/cp1252.h"
+#include "ledger/ledgercodec.h"
 #include "ledger/ledgertable.h"
+#include <QRandomGenerator>
 #include <QtTest>
 
 class TestLedgerTable : public QObject {
@@ -116,6 +119,23 @@ private slots:
         QCOMPARE(t.cell(3, 99), QString());
         t.setRowCount(0);
         QCOMPARE(t.rowCount(), 2);
+    }
+
+    // The ledger's bulk encoder gives the bytes of the program's code page.
+    void codecAgreesWithCodePage()
+    {
+        QRandomGenerator rng(11);
+        const char16_t pool[] = {u'a', u'Z', u'\r', u'\n', 0x80, 0x81, 0x9F, 0xA0, 0xE4, 0xFF, 0x20AC,
+                                 0x0160, 0x2122, 0x0416, 0xD83D, 0xDE00, 0xFFFD, 0};
+        for (int round = 0; round < 2000; ++round) {
+            QString text;
+            const int n = rng.bounded(12);
+            for (int i = 0; i < n; ++i)
+                text.append(QChar(pool[rng.bounded(int(std::size(pool)))]));
+            QByteArray bulk("prefix");
+            LedgerCodec::appendCp1252(bulk, text);
+            QCOMPARE(bulk, QByteArray("prefix") + Cp1252::encode(text));
+        }
     }
 
     void itemOnList()
