@@ -17,7 +17,7 @@ namespace LedgerFiles {
 constexpr int MaxColumns = 1000;
 constexpr int MaxRows = 1000000;
 // Larger files are refused before they are read.
-constexpr qint64 MaxFileSize = 256LL * 1024 * 1024;
+constexpr qint64 MaxFileSize = 64LL * 1024 * 1024;
 
 QByteArray listBytes(const LedgerTable &grid);
 // Writes atomically; on failure returns false with a Finnish message.

@@ -322,6 +322,19 @@ private slots:
         }
     }
 
+    void oversizedFileIsRefused()
+    {
+        QFile f(path("huge.vss"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("10,2\r\n");
+        QVERIFY(f.resize(LedgerFiles::MaxFileSize + 1));   // sparse: nothing is written
+        f.close();
+        const LedgerReadResult read = LedgerFiles::lueLista(path("huge.vss"));
+        QCOMPARE(read.status, LedgerReadResult::Status::Failed);
+        QVERIFY(read.error.contains(QStringLiteral("liian suuri")));
+        QFile::remove(path("huge.vss"));
+    }
+
     void emptyFirstLineChangesNothing_data()
     {
         QTest::addColumn<QString>("name");
