@@ -181,7 +181,7 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
         return true;
     if (error)
         *error = QStringLiteral("Tiedostoa %1 ei voitu tallentaa.").arg(path);

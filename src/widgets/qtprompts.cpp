@@ -74,7 +74,9 @@ QString QtPrompts::openFileName(const QString &caption, const QString &dir, cons
 
 QString QtPrompts::saveFileName(const QString &caption, const QString &dir, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, dir, filter);
+    // Callers ask their own overwrite question where one is wanted.
+    return QFileDialog::getSaveFileName(m_parent, caption, dir, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtPrompts::directory(const QString &caption, const QString &dir)
