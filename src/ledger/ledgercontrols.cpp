@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +177,11 @@ QWidget *LedgerControls::buildTopBar(QWidget *parent)
 void LedgerControls::buildGrid(QWidget *parent)
 {
     sg2 = named(new LedgerGrid(parent), "sg2");
+    // The small grid font the 18-pixel rows and the column widths are made for.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    sg2->setFont(font);
+    sg2->horizontalHeader()->setFont(font);
 }
 
 QWidget *LedgerControls::buildBottomBar(QWidget *parent)

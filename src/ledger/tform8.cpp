@@ -501,12 +501,15 @@ void TForm8::sg2MouseDown(int modelRow, int column, Qt::MouseButton button,
             m_calendarColumn = column;
             m_calendarShift = shift;
             QCalendarWidget *cal = m_ui->MonthCalendar1;
+            cal->show();
+            // Qt's own size hint leaves the last weekday column clipped.
+            cal->resize(cal->sizeHint() + QSize(28, 16));
+            // Top-left corner at the pointer, kept inside the window.
             QWidget *area = cal->parentWidget();
             QPoint pos = area->mapFromGlobal(globalPos);
             pos.setX(qBound(0, pos.x(), qMax(0, area->width() - cal->width())));
             pos.setY(qBound(0, pos.y(), qMax(0, area->height() - cal->height())));
             cal->move(pos);
-            cal->show();
             cal->raise();
             return;
         }
