@@ -351,6 +351,31 @@ private slots:
         QCOMPARE(model()->index(viewRow("11111111") - 1, 9).data().toString(), QStringLiteral("mattim"));
     }
 
+    void gridPaintsTheLedgerColours()
+    {
+        load(sampleRows());
+        select("11111111");
+        const QImage image = grid()->viewport()->grab().toImage();
+        const auto background = [&](const QString &item, int column) {
+            const QRect r = grid()->visualRect(model()->index(viewRow(item) - 1, column));
+            return QColor(image.pixel(r.right() - 2, r.bottom() - 1));
+        };
+        // The selected counterparty stands out in its own colour, the
+        // selection itself draws no highlight of its own.
+        QCOMPARE(background("11111111", 2), QColor(0xA6, 0xCA, 0xF0));
+        QCOMPARE(background("22222222", 2), QColor(0xA6, 0xCA, 0xF0));
+        QCOMPARE(background("44444444", 2), QColor(0xEC, 0xF3, 0xFF));   // row 1, odd
+        QCOMPARE(background("55555555", 2), QColor(0xFE, 0xFE, 0xFE));   // row 2, even
+        // Marks are green.
+        const QRect mark = grid()->visualRect(model()->index(viewRow("33333333") - 1, 6));
+        bool green = false;
+        for (int x = mark.left(); x < mark.right() && !green; ++x) {
+            for (int y = mark.top(); y < mark.bottom() && !green; ++y)
+                green = QColor(image.pixel(x, y)).green() > 0x60 && QColor(image.pixel(x, y)).red() < 0x40;
+        }
+        QVERIFY(green);
+    }
+
     void notesWrittenOnLeaving()
     {
         load(sampleRows());
