@@ -436,6 +436,10 @@ void TForm8::XiButton5Click()
 
 void TForm8::closeEvent(QCloseEvent *event)
 {
+    // A note being typed is stored (and marks the list unsaved) before the
+    // question, as when the box is left.
+    if (m_ui->Memo4->hasFocus())
+        m_ui->sg2->setFocus(Qt::OtherFocusReason);
     if (m_unsaved) {
         switch (m_prompts.confirm(closeQuestion(), true)) {
         case Prompts::Answer::Yes:

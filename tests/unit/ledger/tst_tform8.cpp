@@ -402,6 +402,21 @@ private slots:
         QCOMPARE(masterCell(5, "33333333"), QString());
     }
 
+    void noteBeingTypedIsKeptOnClosing()
+    {
+        load(sampleRows());
+        select("22222222");
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("nouto"));
+        m_prompts.answers.enqueue(Prompts::Answer::No);
+        m_form->close();
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Listaa ei ole tallennettu!\r\rHaluatko tallentaa?")});
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(masterCell(5, "22222222"), QStringLiteral("nouto"));
+        QVERIFY(!m_form->isUnsaved());
+    }
+
     void notesLimitedTo255()
     {
         auto *memo = w<QPlainTextEdit>("Memo4");
