@@ -4,6 +4,11 @@
 // copied into the transport's cookie jar as it appears or goes, and cookies
 // that marketplace answers to the program's own requests set are handed back
 // to the browser profile.
+//
+// Create it before the first page loads: the engine (Qt 6.4) reports a cookie
+// to the store's listeners only when it is set or removed during this run, so
+// cookies kept on disk from an earlier run are not copied until the
+// marketplace sets them again (it does at every sign-in).
 #include <QList>
 #include <QNetworkCookie>
 #include <QObject>

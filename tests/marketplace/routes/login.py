@@ -8,7 +8,8 @@ GET  /kirjaudu-ulos           clears the session cookie, redirects to /
 GET  /whoami                  echoes the cookies it received and the user of
                               the session: <pre id="keksit">, <p id="kayttaja">
 GET  /asetakeksi?nimi=&arvo=  sets a plain cookie (cookies coming back from
-                              answers the program fetched itself)
+     [&ika=seconds]           answers the program fetched itself); with ika a
+                              lasting one (Max-Age)
 State: "session_<value>" = user name of a session; "login_cookie_domain"
 (optional) gives the session cookie a Domain attribute.
 """
@@ -75,5 +76,7 @@ def register(app):
     def set_cookie(req):
         name = req.args.get("nimi", "keksi")
         value = req.args.get("arvo", "1")
-        return Response(200, b"<html><body>ok</body></html>",
-                        [("Set-Cookie", "%s=%s; Path=/" % (name, value))])
+        cookie = "%s=%s; Path=/" % (name, value)
+        if req.args.get("ika"):
+            cookie += "; Max-Age=%d" % int(req.args["ika"])
+        return Response(200, b"<html><body>ok</body></html>", [("Set-Cookie", cookie)])
