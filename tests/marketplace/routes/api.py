@@ -20,9 +20,11 @@ State keys (all optional):
   api_sales_count, api_purchases_count   list lengths (3 and 2)
   api_item_<n>                raw JSON answer for item n
   api_bidder_<n>              bidder name of item n
+  api_login_delay_ms          the login answers after this many ms (at most 15 s)
 """
 import json
 import secrets
+import time
 
 from routes.common import Response
 
@@ -111,6 +113,9 @@ def register(app):
 
     @app.route(API_HOST, r"/1\.1/authentication/?", methods=("POST",))
     def authenticate(req):
+        delay = float(app.state.get("api_login_delay_ms", "0")) / 1000.0
+        if delay > 0:
+            time.sleep(min(delay, 15.0))
         form = req.form()
         if (form.get("username") != app.state.get("api_user", "Testaaja")
                 or form.get("password") != app.state.get("api_password", "salasana")):
