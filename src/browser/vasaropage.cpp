@@ -76,7 +76,8 @@ bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     args.url = url;
     args.mainFrame = isMainFrame;
     args.kind = NavigationArgs::Kind(type);
-    if (type == NavigationTypeFormSubmitted && !m_pendingFormBody.isEmpty()) {
+    if (type == NavigationTypeFormSubmitted && !m_pendingFormBody.isEmpty()
+        && m_pendingFormAction.adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment)) {
         args.postData = m_pendingFormBody;
         args.headers = QStringLiteral("Content-Type: application/x-www-form-urlencoded\r\n");
         m_pendingFormBody.clear();

@@ -5,6 +5,9 @@
     if (window.__vsFormCapture)
         return;
     window.__vsFormCapture = true;
+    // The engine may build a submission's entry list more than once (the
+    // password manager reads it too): report one body per task.
+    var reported = null;
     window.addEventListener('formdata', function (event) {
         var form = event.target;
         if (!form || String(form.method).toLowerCase() !== 'post')
@@ -16,6 +19,11 @@
         event.formData.forEach(function (value, key) {
             body.append(key, typeof value === 'string' ? value : (value && value.name) || '');
         });
-        window.__vsBridgeCall('formSubmitted', [String(form.action || location.href), body.toString()]);
+        var message = [String(form.action || location.href), body.toString()];
+        if (reported === message.join('\n'))
+            return;
+        reported = message.join('\n');
+        setTimeout(function () { reported = null; }, 0);
+        window.__vsBridgeCall('formSubmitted', message);
     }, true);
 })();

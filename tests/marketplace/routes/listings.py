@@ -9,6 +9,7 @@ GET /keskustelu/<alue>/show/<n>  forum thread with an ad frame
 GET /omasivu/myynnit             own-sales page (rows Julkaistu / Myyty / Ei myyty)
 GET /testit/dialogit             buttons that call alert, confirm and window.close
 GET /testit/divit?n=N            N div elements (Document benchmark)
+GET /testit/uusi-ilmoitus[/...]  listing form stand-in (quantity, deliveryother, CKEDITOR)
 GET /testit/lomake               a POST form to /testit/vastaanota
 POST /testit/vastaanota          echoes the received form body
 Ad and tracking hosts (ads.admeta.com, s0.2mdn.net, www.google-analytics.com,
@@ -164,6 +165,14 @@ def register(app):
     @app.route(HOST, r"/testit/sisakehys", methods=("GET",))
     def with_frame(req):
         return _page("Kehys", "<h1>Sivu</h1><iframe id='k' src='/testit/divit?n=3'></iframe>")
+
+    @app.route(HOST, r"/testit/uusi-ilmoitus(/.*)?", methods=("GET",))
+    def listing_form(req):
+        # A stand-in for the rich-text editor object the real form has.
+        return _page("Ilmoita uusi kohde", """
+<script>window.CKEDITOR = {ENTER_BR: 2, ENTER_P: 1, instances: {description: {config: {}}}};</script>
+<form><input id='quantity' name='quantity' value='1'>
+<textarea id='deliveryother' name='deliveryother' rows='3'></textarea></form>""")
 
     @app.route(HOST, r"/kuvat/\d+\.png", methods=("GET",))
     def picture(req):
