@@ -42,7 +42,7 @@ QByteArray charsetOf(const QByteArray &contentType)
     return cs.replace('"', "").replace('\'', "").trimmed();
 }
 
-// The answer as text, the way the platform's request object decoded it: the
+// The answer as text, decoded the way the program has always read answers: the
 // declared character set, a byte-order mark, otherwise UTF-8. Bytes that are
 // not valid UTF-8 are read as Windows-1252 (so Latin letters survive) instead
 // of turning into replacement characters.
