@@ -8,6 +8,7 @@
 /testi/etsi            a tall page with a word five times (find and highlight)
 /testi/valimuisti      a page with a cacheable picture (/testi/kuva.png)
 /testi/hidas?ms=...    a page that answers after a delay
+/testi/kohteet/<n>     an item-like page, /testi/haku a search-like page
 """
 import html as htmlmod
 import time
@@ -82,3 +83,11 @@ def register(app):
     def slow(req):
         time.sleep(min(int(req.args.get("ms", "1000")), 10000) / 1000.0)
         return page("Hidas", "<p>hidas sivu</p>")
+
+    @app.route(r"www\.vasaro\.test", r"/testi/kohteet/(\d+)")
+    def item(req):
+        return page("Kohde " + req.path.rsplit("/", 1)[1], "<p>kohde</p>")
+
+    @app.route(r"www\.vasaro\.test", r"/testi/haku")
+    def search(req):
+        return page("Haku", "<p>haku</p>")

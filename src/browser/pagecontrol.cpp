@@ -1,0 +1,11 @@
+#include "pagecontrol.h"
+#include "browser/tabstrip.h"
+
+PageControl::PageControl(QWidget *parent) : QTabWidget(parent), m_strip(new TabStrip(this))
+{
+    setObjectName(QStringLiteral("PageControl1"));
+    setTabBar(m_strip);
+    setDocumentMode(true);
+    setMovable(false);
+    setTabsClosable(false);
+}

@@ -1,0 +1,419 @@
+#include "tabmanager.h"
+#include "browser/document.h"
+#include "browser/navigationbar.h"
+#include "browser/pagecontrol.h"
+#include "browser/pagepipeline.h"
+#include "browser/tabrules.h"
+#include "browser/tabstrip.h"
+#include "browser/tvasaroselain.h"
+#include "browser/vasaropage.h"
+#include "browser/shellhost.h"
+#include "core/settings.h"
+#include <QMenu>
+#include <QWebEngineHistory>
+
+namespace {
+const QString kOpening = QStringLiteral("Avataan..");
+const QUrl kBlank(QStringLiteral("about:blank"));
+constexpr int kCloseWaitMs = 3000;
+constexpr int kShutdownWaitMs = 2000;
+
+// Holds the "program is switching tabs" mark for a scope.
+struct Switching {
+    explicit Switching(int &n) : count(n) { ++count; }
+    ~Switching() { --count; }
+    int &count;
+};
+}
+
+TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoints &endpoints, ShellHost *shell,
+                       Prompts *prompts, NavigationBar *bar, QWidget *parentWidget)
+    : QObject(parentWidget),
+      m_profile(profile),
+      m_settings(settings),
+      m_endpoints(endpoints),
+      m_shell(shell),
+      m_prompts(prompts),
+      m_pages(new PageControl(parentWidget)),
+      m_historyMenu(new QMenu(m_pages))
+{
+    m_historyMenu->setObjectName(QStringLiteral("Historia"));
+    m_historyMenu->setToolTipsVisible(true);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int) {
+        if (m_switching == 0)
+            vaihto();
+    });
+    connect(m_pages->strip(), &TabStrip::middleClicked, this, &TabManager::Suljepois);
+    if (bar) {
+        connect(bar, &NavigationBar::backClicked, this, &TabManager::Selain_taakseClick);
+        connect(bar, &NavigationBar::forwardClicked, this, &TabManager::Selain_eteenClick);
+        connect(bar, &NavigationBar::refreshClicked, this, &TabManager::Selain_refreshClick);
+        connect(bar, &NavigationBar::stopClicked, this, &TabManager::Selain_stopClick);
+        connect(bar, &NavigationBar::homeClicked, this, &TabManager::Selain_kotiinClick);
+        connect(bar, &NavigationBar::bookmarksClicked, this, &TabManager::Selain_kirjanmerkitClick);
+        connect(bar, &NavigationBar::historyMenuRequested, this, &TabManager::Selain_eteenMouseDown);
+        connect(bar, &NavigationBar::navigateRequested, this, &TabManager::aktiivisivu_navigate);
+    }
+}
+
+TabManager::~TabManager() = default;
+
+void TabManager::setPipeline(PagePipeline *pipeline)
+{
+    m_pipeline = pipeline;
+    for (int i = 0; i < count(); ++i)
+        browser(i)->vasaroPage()->setPipeline(pipeline, browser(i));
+}
+
+int TabManager::count() const
+{
+    return m_pages->count();
+}
+
+TVasaroselain *TabManager::browser(int index) const
+{
+    return qobject_cast<TVasaroselain *>(m_pages->widget(index));
+}
+
+TVasaroselain *TabManager::activeBrowser() const
+{
+    return qobject_cast<TVasaroselain *>(m_pages->currentWidget());
+}
+
+int TabManager::activeIndex() const
+{
+    return m_pages->currentIndex();
+}
+
+bool TabManager::isTabShown(int index) const
+{
+    return index >= 0 && index < count() && m_pages->isTabVisible(index);
+}
+
+QString TabManager::caption(int index) const
+{
+    return m_pages->tabText(index);
+}
+
+void TabManager::activate(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    Switching mark(m_switching);
+    m_pages->setCurrentIndex(index);
+}
+
+// ---- creating, opening, closing ---------------------------------------------
+
+TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
+{
+    const int index = count();
+    auto *view = new TVasaroselain(m_profile, m_prompts, index);
+    {
+        Switching mark(m_switching);
+        m_pages->addTab(view, kOpening);
+    }
+    connectBrowser(view);
+    activate(index);
+    if (first)
+        view->vasaroPage()->Navigate(QUrl::fromUserInput(m_settings->kotisivu));
+    return view;
+}
+
+void TabManager::connectBrowser(TVasaroselain *view)
+{
+    VasaroPage *page = view->vasaroPage();
+    view->setActiveTest([this, view] { return activeBrowser() == view; });
+    page->setWindowFactory([this](QWebEnginePage::WebWindowType type) { return WBNewWindow2(type); });
+    connect(page, &QWebEnginePage::windowCloseRequested, this, &TabManager::WBWindowClosing);
+    // Captions follow every completed page, also when no pipeline is wired.
+    connect(page, &VasaroPage::documentComplete, this, &TabManager::updateCaptions);
+    if (m_pipeline)
+        page->setPipeline(m_pipeline, view);
+}
+
+void TabManager::revealTab(int index)
+{
+    m_pages->setTabText(index, kOpening);
+    {
+        Switching mark(m_switching);
+        m_pages->setTabVisible(index, true);
+    }
+    activate(index);
+}
+
+void TabManager::uuteenikkunaan(const QString &url)
+{
+    for (int i = 1; i < count(); ++i) {
+        if (!isTabShown(i) && browser(i)->vasaroPage()->ReadyState() == 4) {
+            revealTab(i);
+            browser(i)->vasaroPage()->Navigate(QUrl::fromUserInput(url));
+            return;
+        }
+    }
+    CreateNewTabBrowser(false);
+    browser(count() - 1)->vasaroPage()->Navigate(QUrl::fromUserInput(url));
+}
+
+int TabManager::nearestShownLeftOf(int index) const
+{
+    for (int i = index - 1; i > 0; --i) {
+        if (isTabShown(i))
+            return i;
+    }
+    return 0;
+}
+
+void TabManager::suljesivu(int index)
+{
+    // The first tab stays for the whole run.
+    if (index <= 0 || index >= count())
+        return;
+    bool changed = false;
+    if (index == activeIndex()) {
+        activate(nearestShownLeftOf(index));
+        changed = true;
+    }
+    TVasaroselain *view = browser(index);
+    VasaroPage *page = view->vasaroPage();
+    page->Stop();
+    page->Navigate(kBlank, true);
+    page->browser_wait(kCloseWaitMs);
+    view->tabState().approval.clear();
+    if (page->document().isHtml())
+        page->history()->clear();
+    {
+        Switching mark(m_switching);
+        m_pages->setTabVisible(index, false);
+    }
+    if (changed)
+        vaihto();
+}
+
+void TabManager::Suljepois()
+{
+    const int index = activeIndex();
+    if (index > 0)
+        suljesivu(index);
+}
+
+void TabManager::vaihto()
+{
+    TVasaroselain *view = activeBrowser();
+    if (!view)
+        return;
+    if (m_hooks.previewVisible && m_hooks.previewVisible() && m_hooks.closePreview)
+        m_hooks.closePreview();
+    const QString address = view->locationUrl();
+    naytaosoite(address);
+    if (view->document().isHtml())
+        view->focusBrowser();
+    const QString lower = address.toLower();
+    m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
+    if (lower.contains(QLatin1String("/kohteet/"))) {
+        m_shell->setControlVisible(QStringLiteral("postia"), m_hooks.capturedSignIn && m_hooks.capturedSignIn());
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
+        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
+    } else {
+        m_shell->setControlVisible(QStringLiteral("postia"), false);
+    }
+    if (lower.contains(QLatin1String("/haku"))) {
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkihakuihin"));
+        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
+    }
+    const bool listingForm = lower.contains(QLatin1String("uusi-ilmoitus"))
+        && !lower.contains(QLatin1String("/esikatsele/"));
+    m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), listingForm);
+    m_shell->setControlVisible(QStringLiteral("ppohjat"), listingForm);
+    if (listingForm && m_hooks.newListingFormShown)
+        m_hooks.newListingFormShown();
+}
+
+// ---- new windows -------------------------------------------------------------
+
+QWebEnginePage *TabManager::WBNewWindow2(QWebEnginePage::WebWindowType type)
+{
+    Q_UNUSED(type)
+    if (m_pipeline && m_pipeline->takeOpenInOwnWindow())
+        return ownWindow();
+    const int previous = activeIndex();
+    int index = -1;
+    for (int i = 1; i < count(); ++i) {
+        if (!isTabShown(i)) {
+            index = i;
+            break;
+        }
+    }
+    TVasaroselain *view = nullptr;
+    if (index > 0) {
+        revealTab(index);
+        view = browser(index);
+    } else {
+        view = CreateNewTabBrowser(false);
+    }
+    if (!m_settings->siirry)
+        restoreTab(previous);
+    return view->vasaroPage();
+}
+
+QWebEnginePage *TabManager::ownWindow()
+{
+    // A browser window of its own, outside the tabs.
+    auto *view = new TVasaroselain(m_profile, m_prompts, -1);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->resize(800, 600);
+    view->vasaroPage()->setWindowFactory([this](QWebEnginePage::WebWindowType t) { return WBNewWindow2(t); });
+    connect(view->vasaroPage(), &QWebEnginePage::windowCloseRequested, view, &QWidget::close);
+    view->show();
+    return view->vasaroPage();
+}
+
+void TabManager::WBWindowClosing()
+{
+    // Refused: the request is left unanswered and the tab stays.
+}
+
+void TabManager::restoreTab(int previous)
+{
+    activate(previous);
+    if (TVasaroselain *view = browser(previous))
+        naytaosoite(view->locationUrl());
+}
+
+void TabManager::MenuItem2Click()
+{
+    const int previous = activeIndex();
+    uuteenikkunaan(QStringLiteral("about:blank"));
+    if (!m_settings->siirry)
+        restoreTab(previous);
+}
+
+void TabManager::Avaauuteenikkunaan1Click()
+{
+    const QString status = m_shell->statusText();
+    const QString address = status.contains(u'/') ? status : m_linkAddress;
+    m_linkAddress.clear();
+    const int previous = activeIndex();
+    uuteenikkunaan(address);
+    if (!m_settings->siirry)
+        restoreTab(previous);
+}
+
+// ---- the active tab -------------------------------------------------------------
+
+void TabManager::aktiivisivu_navigate(const QString &url)
+{
+    TVasaroselain *view = activeBrowser();
+    if (!view || url.trimmed().isEmpty())
+        return;
+    view->vasaroPage()->Navigate(QUrl::fromUserInput(url.trimmed()));
+}
+
+QString TabManager::aktiivisivu_locationurl() const
+{
+    TVasaroselain *view = activeBrowser();
+    return view ? view->locationUrl() : QString();
+}
+
+QString TabManager::aktiivisivu_locationname() const
+{
+    TVasaroselain *view = activeBrowser();
+    return view ? view->vasaroPage()->LocationName() : QString();
+}
+
+void TabManager::naytaosoite(const QString &url)
+{
+    if (TabRules::addressBoxAccepts(url))
+        m_shell->setAddressText(url);
+}
+
+void TabManager::updateCaptions()
+{
+    for (int i = 0; i < count(); ++i) {
+        if (!isTabShown(i))
+            continue;
+        const QString caption = TabRules::captionFor(browser(i)->vasaroPage()->LocationName());
+        if (m_pages->tabText(i) != caption)
+            m_pages->setTabText(i, caption);
+    }
+}
+
+// ---- toolbar ------------------------------------------------------------------------
+
+void TabManager::Selain_taakseClick()
+{
+    if (TVasaroselain *view = activeBrowser())
+        view->vasaroPage()->GoBack();   // without history nothing happens
+}
+
+void TabManager::Selain_eteenClick()
+{
+    if (TVasaroselain *view = activeBrowser())
+        view->vasaroPage()->GoForward();
+}
+
+void TabManager::Selain_stopClick()
+{
+    if (TVasaroselain *view = activeBrowser())
+        view->vasaroPage()->Stop();
+}
+
+void TabManager::Selain_refreshClick()
+{
+    const QString text = m_shell->addressText();
+    if (TabRules::refreshNavigatesAgain(text, m_endpoints.domain())) {
+        aktiivisivu_navigate(text);
+        return;
+    }
+    if (TVasaroselain *view = activeBrowser())
+        view->vasaroPage()->Refresh();
+}
+
+void TabManager::Selain_kotiinClick()
+{
+    aktiivisivu_navigate(m_endpoints.webBase());
+}
+
+void TabManager::Selain_kirjanmerkitClick()
+{
+    aktiivisivu_navigate(m_endpoints.webBase() + QStringLiteral("omasivu/muistilista"));
+}
+
+void TabManager::Selain_eteenMouseDown(bool forward, const QPoint &at)
+{
+    TVasaroselain *view = activeBrowser();
+    if (!view || !view->document().isHtml())
+        return;
+    m_historyMenu->clear();
+    const QList<QWebEngineHistoryItem> items = view->travelLog(forward, kHistoryMenuItems);
+    for (int i = 0; i < items.size(); ++i) {
+        const QWebEngineHistoryItem &item = items.at(i);
+        if (!item.isValid() || !item.url().isValid())
+            continue;
+        TravelLog1Entry(item.title(), item.url().toString(), i + 1, forward);
+    }
+    if (!m_historyMenu->isEmpty())
+        m_historyMenu->popup(at);
+}
+
+void TabManager::TravelLog1Entry(const QString &title, const QString &url, int steps, bool forward)
+{
+    QAction *a = m_historyMenu->addAction(title.isEmpty() ? url : title);
+    a->setToolTip(url);
+    a->setStatusTip(url);
+    connect(a, &QAction::triggered, this, [this, steps, forward] {
+        if (TVasaroselain *view = activeBrowser())
+            view->travel(forward, steps);
+    });
+}
+
+void TabManager::suljeKaikkiSivut()
+{
+    for (int i = count() - 1; i >= 0; --i) {
+        if (!isTabShown(i))
+            continue;
+        VasaroPage *page = browser(i)->vasaroPage();
+        page->Navigate(kBlank);
+        page->browser_wait2(kShutdownWaitMs);
+    }
+}

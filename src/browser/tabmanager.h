@@ -1,0 +1,119 @@
+#pragma once
+// The tabs of the main window (`PageControl1`): created on demand, hidden on
+// close and reused, never destroyed, so a page index is stable for the whole
+// run. New-window requests become tabs, the toolbar buttons and the address
+// box act on the active tab, and the travel-log menu `Historia` lists its
+// history.
+#include "core/endpoints.h"
+#include <QObject>
+#include <QPointer>
+#include <QWebEnginePage>
+#include <functional>
+
+class BrowserProfile;
+class NavigationBar;
+class PageControl;
+class PagePipeline;
+class Prompts;
+class QMenu;
+class ShellHost;
+class TVasaroselain;
+struct Settings;
+
+// Features of other parts the tab change reaches; an empty hook means the
+// feature is not there.
+struct TabHooks {
+    std::function<bool()> previewVisible;     // preview panel `esikatselu` showing
+    std::function<void()> closePreview;
+    std::function<bool()> capturedSignIn;     // a captured sign-in exists (`postia`)
+    // New-listing form became the active page: refresh the template list
+    // (`vakiopohjat`) and run `saika` when `CheckBox1` is on.
+    std::function<void()> newListingFormShown;
+};
+
+class TabManager final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kHistoryMenuItems = 10;
+
+    // `bar` may be null (no toolbar). The page control is created as a child
+    // of `parentWidget`; the main window places it with pageControl().
+    TabManager(BrowserProfile *profile, Settings *settings, const Endpoints &endpoints, ShellHost *shell,
+               Prompts *prompts, NavigationBar *bar, QWidget *parentWidget);
+    ~TabManager() override;
+
+    PageControl *pageControl() const { return m_pages; }
+    QMenu *historyMenu() const { return m_historyMenu; }
+    TabHooks &hooks() { return m_hooks; }
+    // Routes every tab's events (also of tabs created later) to the pipeline.
+    void setPipeline(PagePipeline *pipeline);
+
+    int count() const;
+    TVasaroselain *browser(int index) const;
+    TVasaroselain *activeBrowser() const;
+    int activeIndex() const;
+    bool isTabShown(int index) const;
+    QString caption(int index) const;
+    // Makes a tab active without the tab-change handling (as a program does).
+    void activate(int index);
+
+    // Link address of the link pop-up menu (set by the context menu).
+    QString linkAddress() const { return m_linkAddress; }
+    void setLinkAddress(const QString &address) { m_linkAddress = address; }
+
+public slots:
+    TVasaroselain *CreateNewTabBrowser(bool first);
+    void uuteenikkunaan(const QString &url);
+    void suljesivu(int index);
+    void Suljepois();
+    void vaihto();
+    void MenuItem2Click();
+    void Avaauuteenikkunaan1Click();
+
+    void aktiivisivu_navigate(const QString &url);
+    QString aktiivisivu_locationurl() const;
+    QString aktiivisivu_locationname() const;
+    // Address-box update: never a "javascript" address.
+    void naytaosoite(const QString &url);
+    // Captions of every shown tab from their page titles.
+    void updateCaptions();
+
+    void Selain_taakseClick();
+    void Selain_eteenClick();
+    void Selain_stopClick();
+    void Selain_refreshClick();
+    void Selain_kotiinClick();
+    void Selain_kirjanmerkitClick();
+    // Mouse-down other than the left button on back (forward false) or
+    // forward: the travel-log menu at a global point.
+    void Selain_eteenMouseDown(bool forward, const QPoint &at);
+
+    // Shut-down: every shown tab, last to first, goes blank (2000 ms each).
+    void suljeKaikkiSivut();
+
+public:
+    // NewWindow2: the page that takes a new window (never refused).
+    QWebEnginePage *WBNewWindow2(QWebEnginePage::WebWindowType type);
+    // WindowClosing: a page may never close its tab.
+    void WBWindowClosing();
+
+private:
+    void TravelLog1Entry(const QString &title, const QString &url, int steps, bool forward);
+    void connectBrowser(TVasaroselain *view);
+    void restoreTab(int previous);
+    void revealTab(int index);
+    QWebEnginePage *ownWindow();
+    int nearestShownLeftOf(int index) const;
+
+    BrowserProfile *m_profile;
+    Settings *m_settings;
+    Endpoints m_endpoints;
+    ShellHost *m_shell;
+    Prompts *m_prompts;
+    PageControl *m_pages;
+    QMenu *m_historyMenu;
+    PagePipeline *m_pipeline = nullptr;
+    TabHooks m_hooks;
+    QString m_linkAddress;
+    int m_switching = 0;      // >0 while the program changes the active tab
+};

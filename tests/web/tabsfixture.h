@@ -1,0 +1,133 @@
+#pragma once
+// A small stand-in for the main window used by the tab and page-tool tests:
+// the toolbar, the tab manager with the real profile and page pipeline, and a
+// ShellHost that records what the shell did to the main window's controls.
+#include "browser/addressbox.h"
+#include "browser/browserprofile.h"
+#include "browser/navigationbar.h"
+#include "browser/pagecontrol.h"
+#include "browser/pagepipeline.h"
+#include "browser/shellhost.h"
+#include "browser/tabmanager.h"
+#include "browser/tvasaroselain.h"
+#include "browser/vasaropage.h"
+#include "core/endpoints.h"
+#include "core/programclock.h"
+#include "core/settings.h"
+#include "core/waitfor.h"
+#include "scriptedprompts.h"
+#include <QHash>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+// The replacement page's scheme must exist before the application object.
+inline const bool kSchemesRegistered = (BrowserProfile::registerSchemes(), true);
+
+class FakeShellHost final : public ShellHost {
+public:
+    AddressBox *box = nullptr;
+    QString status;
+    QHash<QString, bool> visible;
+    QHash<QString, QString> captions;
+    QStringList notices;
+    QStringList commands;
+    QString user;
+
+    QString addressText() const override { return box->currentText(); }
+    void setAddressText(const QString &text) override { box->setEditText(text); }
+    QString statusText() const override { return status; }
+    void setStatusText(const QString &text) override { status = text; }
+    void setControlVisible(const QString &name, bool on) override { visible.insert(name, on); }
+    bool controlVisible(const QString &name) const override { return visible.value(name); }
+    void setControlCaption(const QString &name, const QString &caption) override { captions.insert(name, caption); }
+    void naytapaneeli(const QString &text, int ticks) override
+    {
+        notices << text + QStringLiteral("/") + QString::number(ticks);
+    }
+    void queueCommand(const QString &word) override { commands << word; }
+    QString signedInUser() const override { return user; }
+};
+
+// One main-window stand-in with its first tab on the home page.
+class TabsWindow final {
+public:
+    TabsWindow(BrowserProfile *profile, Settings *settings, const Endpoints &endpoints, Prompts *prompts,
+               const QString &dataDir)
+        : window(new QWidget),
+          bar(new NavigationBar(dataDir + QStringLiteral("/TypedURLs.txt"), window)),
+          clock(),
+          pipeline(&shell, settings, endpoints, &clock, &profile->hostPolicy())
+    {
+        shell.box = bar->addressBox();
+        tabs = new TabManager(profile, settings, endpoints, &shell, prompts, bar, window);
+        pipeline.hooks().updateTabCaptions = [this] { tabs->updateCaptions(); };
+        tabs->setPipeline(&pipeline);
+        auto *col = new QVBoxLayout(window);
+        col->setContentsMargins(0, 0, 0, 0);
+        col->addWidget(bar);
+        col->addWidget(tabs->pageControl(), 1);
+        window->resize(1000, 760);
+        window->show();
+        tabs->CreateNewTabBrowser(true);
+    }
+    ~TabsWindow() { delete window; }
+
+    QWidget *window;
+    NavigationBar *bar;
+    FakeShellHost shell;
+    ProgramClock clock;
+    PagePipeline pipeline;
+    TabManager *tabs = nullptr;
+};
+
+// QTest's own waits sleep between event batches, which slows every page load
+// many times over; these wait in a real event loop.
+#define VS_TRY_VERIFY(expr) QVERIFY(waitFor([&] { return bool(expr); }, 10000))
+#define VS_TRY_COMPARE(actual, expected)                                          \
+    do {                                                                          \
+        waitFor([&] { return (actual) == (expected); }, 10000);                   \
+        QCOMPARE(actual, expected);                                               \
+    } while (false)
+
+namespace TabsTest {
+inline QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+        result = v;
+        done = true;
+    });
+    waitFor([&] { return done; }, 5000);
+    return result;
+}
+
+// The tab has finished a page whose address contains `part`.
+inline bool loaded(TVasaroselain *view, const QString &part, int ms = 10000)
+{
+    return waitFor([&] {
+        return view->vasaroPage()->ReadyState() == 4 && !view->vasaroPage()->Busy()
+            && view->vasaroPage()->LocationURL().contains(part);
+    }, ms);
+}
+
+// A real mouse click in the middle of an element of the page.
+inline bool clickElement(TVasaroselain *view, const QString &id, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QVariantList r = evaluate(view->page(),
+        QStringLiteral("(function(){var e=document.getElementById('%1'); if(!e) return null;"
+                       "e.scrollIntoView(); var r=e.getBoundingClientRect();"
+                       "return [r.left + r.width/2, r.top + r.height/2];})()").arg(id)).toList();
+    if (r.size() != 2 || !view->focusProxy())
+        return false;
+    const double zoom = view->zoomFactor();
+    const QPoint pos(int(r[0].toDouble() * zoom), int(r[1].toDouble() * zoom));
+    QTest::mouseClick(view->focusProxy(), button, {}, pos);
+    return true;
+}
+}
