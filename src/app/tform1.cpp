@@ -6,6 +6,7 @@
 #include "ledger/tform8.h"
 #include "client/apisession.h"
 #include "client/http.h"
+#include "client/stopflag.h"
 #include "client/quicksearch.h"
 #include "client/urlscheme.h"
 #include "core/clockformat.h"
@@ -57,6 +58,8 @@ TForm1::TForm1(Endpoints endpoints, QWidget *parent)
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
     m_form8 = new TForm8(m_settings, *m_prompts, m_clock, m_endpoints, this);
     m_form8->setWindowFlag(Qt::Window);
+    // Closing the ledger window stops whatever it is waiting for.
+    connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_menu = new MainMenu(menuBar());
     wireMenu();
