@@ -11,6 +11,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
@@ -150,6 +151,21 @@ private slots:
                  QByteArray("username=Testaaja+%c3%96&password=x%26y+z%2b1"));
         QCOMPARE(logins.last().value(QStringLiteral("headers")).toObject().value(QStringLiteral("User-Agent")).toString(),
                  m_profile->userAgent());
+
+        // Nothing the program keeps on disk holds the password.
+        waitMs(1500);
+        QDirIterator files(m_server.dataDir(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        int scanned = 0;
+        while (files.hasNext()) {
+            QFile f(files.next());
+            ++scanned;
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray bytes = f.readAll();
+            for (const QByteArray &form : {QByteArray("x&y z+1"), QByteArray("x%26y+z%2B1"), QByteArray("x%26y+z%2b1")})
+                QVERIFY2(!bytes.contains(form), qPrintable(f.fileName()));
+        }
+        QVERIFY(scanned > 0);   // the browser profile did write its files there
     }
 
     void cookieFromOwnRequestReachesBrowser()
