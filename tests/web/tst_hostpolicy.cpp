@@ -24,6 +24,8 @@ private slots:
     void newWindowGoesToFactoryAndCannotCloseItself();
     void downloadControl();
     void ownSalesLinkFoundUnderZoom();
+    void auxiliaryBrowserHasFixedOptions();
+    void copyCutPaste();
 
 private:
     QString url(const QString &path) const { return QStringLiteral("http://www.vasaro.test") + path; }
@@ -220,6 +222,38 @@ void TestHostPolicy::ownSalesLinkFoundUnderZoom()
     QVERIFY(d.isVisible(2) && d.isVisible(5) && d.isVisible(6));
     QVERIFY(!d.isVisible(4));
     m_tab->page->setZoomFactor(1.0);
+}
+
+void TestHostPolicy::auxiliaryBrowserHasFixedOptions()
+{
+    m_profile->setApproveMode(true);
+    VasaroPage auxiliary(m_profile.get(), nullptr, VasaroPage::Role::Auxiliary);
+    m_profile->updatedloptions();
+    QCOMPARE(auxiliary.downloadOptions().flags, 22400);
+    QVERIFY(!auxiliary.downloadOptions().scripts);
+    QVERIFY(!m_profile->approveMode());           // the tab page took the approve answer
+    QVERIFY(!m_tab->page->downloadOptions().scripts);
+    m_profile->update_dloption(m_tab->page);
+    QVERIFY(m_tab->page->downloadOptions().scripts);
+}
+
+void TestHostPolicy::copyCutPaste()
+{
+    QVERIFY(m_tab->load(url("/kohteet/lamppu/12345678")));
+    Document &doc = m_tab->document();
+    const Element field = doc.getElementById(QStringLiteral("tarjous"));
+    field.setValue(QStringLiteral("125 euroa"));
+    m_tab->view.setFocus();
+    field.focus();
+    doc.evaluate(QStringLiteral("document.getElementById('tarjous').select()"));
+    m_tab->page->Copycutpaste(6);   // cut
+    QTRY_COMPARE(field.value(), QString());
+    m_tab->page->Copycutpaste(7);   // paste
+    QTRY_COMPARE(field.value(), QStringLiteral("125 euroa"));
+    doc.evaluate(QStringLiteral("document.getElementById('tarjous').select()"));
+    m_tab->page->Copycutpaste(5);   // copy leaves the field as it is
+    m_tab->page->Copycutpaste(7);
+    QTRY_COMPARE(field.value(), QStringLiteral("125 euroa"));
 }
 
 QTEST_MAIN(TestHostPolicy)

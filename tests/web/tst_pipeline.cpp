@@ -41,6 +41,7 @@ private slots:
     void init();
     void sellerFilterRunsOnce_data();
     void sellerFilterRunsOnce();
+    void earlyProcessingAtDomContentLoaded();
     void categoryTweak_data();
     void categoryTweak();
     void frameCompletionRunsNoStep();
@@ -135,6 +136,24 @@ void TestPipeline::sellerFilterRunsOnce()
     QCOMPARE(m_events, events);
     // Completion consumed the early flags.
     QVERIFY(!m_tab->state.filteredEarly && !m_tab->state.processedEarly && !m_tab->state.categoryEditedEarly);
+}
+
+void TestPipeline::earlyProcessingAtDomContentLoaded()
+{
+    // A page whose advertisement frame was already known when the document
+    // became ready: early processing runs then, and only once.
+    QVERIFY(m_tab->load(url("/haku/sanat/x?kortit=4&mainokset=0")));
+    m_events.clear();
+    m_pipeline->domContentLoaded(*m_tab, {QStringLiteral("http://www.vasaro.test/x"),
+                                          QStringLiteral("http://ads.admeta.com/banneri")});
+    QCOMPARE(m_events, QStringList{QStringLiteral("suodata early=1")});
+    QVERIFY(m_tab->state.processedEarly);
+    m_pipeline->domContentLoaded(*m_tab, {QStringLiteral("http://ads.admeta.com/banneri")});
+    QCOMPARE(m_events.size(), 1);
+    // Frames without advertising do not trigger it.
+    m_tab->state = TabState();
+    m_pipeline->domContentLoaded(*m_tab, {QStringLiteral("http://www.vasaro.test/x")});
+    QCOMPARE(m_events.size(), 1);
 }
 
 void TestPipeline::categoryTweak_data()
