@@ -118,6 +118,7 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("expected");
         QTest::newRow("404 page") << kBad + QStringLiteral("tila?s=404&t=Ei+l%C3%B6ydy") << QStringLiteral("Ei löydy");
+        QTest::newRow("401 page") << kBad + QStringLiteral("tila?s=401&t=Kirjaudu") << QStringLiteral("Kirjaudu");
         QTest::newRow("500 page") << kBad + QStringLiteral("500") << QStringLiteral("<html><body>Palvelinvirhe</body></html>");
         QTest::newRow("200") << kBad + QStringLiteral("vastaanota") << QStringLiteral("vastaanotettu 5 tavua");
         QTest::newRow("truncated") << kBad + QStringLiteral("katkaistu") << QString();
