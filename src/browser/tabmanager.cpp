@@ -1,4 +1,5 @@
 #include "tabmanager.h"
+#include "browser/contextmenus.h"
 #include "browser/document.h"
 #include "browser/navigationbar.h"
 #include "browser/pagecontrol.h"
@@ -35,7 +36,8 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
       m_shell(shell),
       m_prompts(prompts),
       m_pages(new PageControl(parentWidget)),
-      m_historyMenu(new QMenu(m_pages))
+      m_historyMenu(new QMenu(m_pages)),
+      m_menus(new ContextMenus(shell, m_pages))
 {
     m_historyMenu->setObjectName(QStringLiteral("Historia"));
     m_historyMenu->setToolTipsVisible(true);
@@ -44,6 +46,18 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
             vaihto();
     });
     connect(m_pages->strip(), &TabStrip::middleClicked, this, &TabManager::Suljepois);
+    m_pages->strip()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pages->strip(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        m_menus->showForTabStrip(m_pages->strip()->mapToGlobal(pos));
+    });
+    connect(m_menus->pageItem(0), &QAction::triggered, this, &TabManager::Suljepois);
+    for (int item : {5, 6, 7}) {
+        connect(m_menus->pageItem(item), &QAction::triggered, this, [this, item] {
+            if (TVasaroselain *view = activeBrowser())
+                view->vasaroPage()->Copycutpaste(item);
+        });
+    }
+    connect(m_menus->linkItem(0), &QAction::triggered, this, &TabManager::Avaauuteenikkunaan1Click);
     if (bar) {
         connect(bar, &NavigationBar::backClicked, this, &TabManager::Selain_taakseClick);
         connect(bar, &NavigationBar::forwardClicked, this, &TabManager::Selain_eteenClick);
@@ -57,6 +71,16 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
 }
 
 TabManager::~TabManager() = default;
+
+QString TabManager::linkAddress() const
+{
+    return m_menus->linkAddress();
+}
+
+void TabManager::setLinkAddress(const QString &address)
+{
+    m_menus->setLinkAddress(address);
+}
 
 void TabManager::setPipeline(PagePipeline *pipeline)
 {
@@ -124,6 +148,8 @@ void TabManager::connectBrowser(TVasaroselain *view)
 {
     VasaroPage *page = view->vasaroPage();
     view->setActiveTest([this, view] { return activeBrowser() == view; });
+    view->setContextMenuHandler([this](TVasaroselain *v, const QWebEngineContextMenuRequest &request,
+                                       const QPoint &at) { return m_menus->showFor(v, request, at); });
     page->setWindowFactory([this](QWebEnginePage::WebWindowType type) { return WBNewWindow2(type); });
     connect(page, &QWebEnginePage::windowCloseRequested, this, &TabManager::WBWindowClosing);
     // Captions follow every completed page, also when no pipeline is wired.
@@ -291,8 +317,8 @@ void TabManager::MenuItem2Click()
 void TabManager::Avaauuteenikkunaan1Click()
 {
     const QString status = m_shell->statusText();
-    const QString address = status.contains(u'/') ? status : m_linkAddress;
-    m_linkAddress.clear();
+    const QString address = status.contains(u'/') ? status : m_menus->linkAddress();
+    m_menus->setLinkAddress(QString());
     const int previous = activeIndex();
     uuteenikkunaan(address);
     if (!m_settings->siirry)

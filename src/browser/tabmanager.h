@@ -11,6 +11,7 @@
 #include <functional>
 
 class BrowserProfile;
+class ContextMenus;
 class NavigationBar;
 class PageControl;
 class PagePipeline;
@@ -44,6 +45,9 @@ public:
 
     PageControl *pageControl() const { return m_pages; }
     QMenu *historyMenu() const { return m_historyMenu; }
+    // `PopupMenu1` and `PopupMenu2`: the main window connects the items of
+    // the other features and marks them available.
+    ContextMenus *contextMenus() const { return m_menus; }
     TabHooks &hooks() { return m_hooks; }
     // Routes every tab's events (also of tabs created later) to the pipeline.
     void setPipeline(PagePipeline *pipeline);
@@ -58,8 +62,8 @@ public:
     void activate(int index);
 
     // Link address of the link pop-up menu (set by the context menu).
-    QString linkAddress() const { return m_linkAddress; }
-    void setLinkAddress(const QString &address) { m_linkAddress = address; }
+    QString linkAddress() const;
+    void setLinkAddress(const QString &address);
 
 public slots:
     TVasaroselain *CreateNewTabBrowser(bool first);
@@ -112,8 +116,8 @@ private:
     Prompts *m_prompts;
     PageControl *m_pages;
     QMenu *m_historyMenu;
+    ContextMenus *m_menus;
     PagePipeline *m_pipeline = nullptr;
     TabHooks m_hooks;
-    QString m_linkAddress;
     int m_switching = 0;      // >0 while the program changes the active tab
 };

@@ -1,0 +1,66 @@
+#pragma once
+// The two pop-up menus of the tab browsers: `PopupMenu1` (page and listing
+// editor, also the tab strip's menu) and `PopupMenu2` (links), their items by
+// position, and showing them from the host policy's decision. Items whose
+// feature is not wired yet stay hidden: the main window marks an item
+// available when it connects its command.
+#include <QObject>
+#include <QPoint>
+#include <QVector>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWebEngineContextMenuRequest;
+class QWidget;
+class ShellHost;
+class TVasaroselain;
+
+class ContextMenus final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPageItems = 17;
+    static constexpr int kLinkItems = 9;
+
+    ContextMenus(ShellHost *shell, QWidget *parentWidget);
+
+    QMenu *PopupMenu1() const { return m_page; }
+    QMenu *PopupMenu2() const { return m_link; }
+    // Items by position (separators included); 9-12 of PopupMenu1 carry the
+    // picture-host sub-menus.
+    QAction *pageItem(int index) const { return m_pageItems.value(index); }
+    QAction *linkItem(int index) const { return m_linkItems.value(index); }
+    void setPageItemAvailable(int index, bool available);
+    void setLinkItemAvailable(int index, bool available);
+
+    // A listing description was saved to a template during this run (item 4).
+    void setTemplateSavedTest(std::function<bool()> test) { m_templateSaved = std::move(test); }
+
+    // The address the link commands work on; cleared at every request.
+    QString linkAddress() const { return m_linkAddress; }
+    void setLinkAddress(const QString &address) { m_linkAddress = address; }
+
+    // ShowContextMenu for a browser: shows the program's menu and returns
+    // true, or false for the engine's standard menu.
+    bool showFor(TVasaroselain *view, const QWebEngineContextMenuRequest &request, const QPoint &globalPos);
+    // The tab strip's menu: PopupMenu1 between uses (only "Sulje").
+    void showForTabStrip(const QPoint &globalPos);
+
+private:
+    void buildPageMenu();
+    void buildLinkMenu();
+    QAction *addPageItem(const QString &name, const QString &caption);
+    QMenu *addPageSubMenu(const QString &name, const QString &caption, const QStringList &items);
+    void applyPageVisibility(quint32 mask);
+    void applyLinkVisibility(quint32 mask);
+
+    ShellHost *m_shell;
+    QMenu *m_page;
+    QMenu *m_link;
+    QVector<QAction *> m_pageItems;
+    QVector<QAction *> m_linkItems;
+    quint32 m_pageAvailable;
+    quint32 m_linkAvailable;
+    std::function<bool()> m_templateSaved;
+    QString m_linkAddress;
+};

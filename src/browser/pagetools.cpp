@@ -1,0 +1,228 @@
+#include "pagetools.h"
+#include "browser/browserprofile.h"
+#include "browser/cachecleaner.h"
+#include "browser/desktopshortcut.h"
+#include "browser/document.h"
+#include "browser/favoritesmenu.h"
+#include "browser/progresspanel.h"
+#include "browser/shellhost.h"
+#include "browser/tabmanager.h"
+#include "browser/tvasaroselain.h"
+#include "browser/vasaropage.h"
+#include "core/prompts.h"
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWidget>
+
+namespace {
+const QString kCaption = QStringLiteral("VSselain");
+const QString kHighlightOpen =
+    QStringLiteral("<span style=\"background-color: Lime; font-weight: bolder;\">");
+// A page can hold only so many matches; a document that refuses the change
+// would otherwise be searched for ever.
+constexpr int kMostHighlights = 10000;
+
+QString suggestedFileName(const QString &title)
+{
+    QString name;
+    for (const QChar c : title)
+        name += (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32) ? QChar(u' ') : c;
+    name = name.simplified().left(100);
+    return name.isEmpty() ? QStringLiteral("sivu") : name;
+}
+}
+
+PageTools::PageTools(TabManager *tabs, BrowserProfile *profile, ShellHost *shell, Prompts *prompts,
+                     ProgressPanel *panel, QWidget *mainWindow, const QString &favoritesRoot, QObject *parent)
+    : QObject(parent),
+      m_tabs(tabs),
+      m_profile(profile),
+      m_shell(shell),
+      m_prompts(prompts),
+      m_panel(panel),
+      m_window(mainWindow),
+      m_folder(favoritesRoot),
+      m_favorites(new FavoritesMenu(&m_folder, prompts,
+                                    [tabs] {
+                                        return FavoritesMenu::Page{tabs->aktiivisivu_locationurl(),
+                                                                   tabs->aktiivisivu_locationname()};
+                                    },
+                                    mainWindow)),
+      m_cleaner(new CacheCleaner(this))
+{
+    connect(m_favorites, &FavoritesMenu::openRequested, m_tabs, &TabManager::aktiivisivu_navigate);
+    connect(m_cleaner, &CacheCleaner::finished, this, &PageTools::onCacheFinished);
+    connect(m_profile->profile(), &QWebEngineProfile::downloadRequested, this, &PageTools::onDownloadRequested);
+    m_favorites->rebuild();
+}
+
+PageTools::~PageTools()
+{
+    delete m_favorites.data();   // it reads this object's folder
+}
+
+// ---- find ------------------------------------------------------------------------
+
+void PageTools::MenuItem8Click()
+{
+    const std::optional<QString> text = m_prompts->input(kCaption, QStringLiteral("Etsi tekstiä:"), m_lastSearch);
+    if (!text)
+        return;
+    m_lastSearch = text->left(kLongestSearch);
+    SearchAndHighlightText(m_lastSearch);
+}
+
+int PageTools::SearchAndHighlightText(const QString &text)
+{
+    TVasaroselain *view = m_tabs->activeBrowser();
+    if (text.isEmpty() || !view || view->vasaroPage()->Busy())
+        return 0;
+    Document &doc = view->document();
+    if (!doc.isHtml())
+        return 0;
+    const TextRange range = doc.bodyTextRange();
+    if (range.isNull())
+        return 0;
+    int count = 0;
+    while (count < kMostHighlights && doc.findText(range, text)) {
+        doc.pasteHTML(range, kHighlightOpen + doc.htmlText(range) + QStringLiteral("</span>"));
+        doc.scrollIntoView(range, true);
+        ++count;
+    }
+    return count;
+}
+
+void PageTools::MenuItem7Click()
+{
+    TVasaroselain *view = m_tabs->activeBrowser();
+    if (!view || !view->document().isHtml())
+        return;
+    const std::optional<QString> text = m_prompts->input(kCaption, QStringLiteral("Etsi tekstiä:"), m_lastFind);
+    if (!text)
+        return;
+    // The engine's find: the same text again moves on to the next match.
+    m_lastFind = text->left(kLongestSearch);
+    view->page()->findText(m_lastFind);
+}
+
+// ---- source, save, full screen ---------------------------------------------------------
+
+void PageTools::MenuItem10Click()
+{
+    TVasaroselain *view = m_tabs->activeBrowser();
+    if (!view || !view->document().isHtml())
+        return;
+    const QString address = view->locationUrl();
+    if (address.startsWith(QLatin1String("view-source:")))
+        return;
+    m_tabs->uuteenikkunaan(QStringLiteral("view-source:") + address);
+}
+
+void PageTools::MenuItem3Click()
+{
+    TVasaroselain *view = m_tabs->activeBrowser();
+    if (!view || !view->document().isHtml())
+        return;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(suggestedFileName(view->vasaroPage()->LocationName())
+                                                    + QStringLiteral(".mhtml"));
+    const QString path = m_prompts->saveFileName(
+        QStringLiteral("Tallenna sivu"), suggested,
+        QStringLiteral("Verkkoarkisto (*.mhtml);;Verkkosivu, vain HTML (*.html *.htm)"));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const auto format = (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
+        : QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+    m_savePath = QFileInfo(path).absoluteFilePath();
+    view->page()->save(m_savePath, format);
+}
+
+void PageTools::onDownloadRequested(QWebEngineDownloadRequest *download)
+{
+    // Only the page saves started here; other downloads belong to others.
+    if (!download->isSavePageDownload() || m_savePath.isEmpty())
+        return;
+    const QString path = m_savePath;
+    m_savePath.clear();
+    download->setDownloadDirectory(QFileInfo(path).absolutePath());
+    download->setDownloadFileName(QFileInfo(path).fileName());
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, path] {
+        if (!download->isFinished())
+            return;
+        const bool ok = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+        if (!ok)
+            m_prompts->error(QStringLiteral("Sivun tallentaminen ei onnistunut!"));
+        emit pageSaved(path, ok);
+    });
+    download->accept();
+}
+
+void PageTools::MenuItem11Click()
+{
+    if (!m_window)
+        return;
+    if (m_window->isMaximized())
+        m_window->showNormal();
+    else
+        m_window->showMaximized();
+}
+
+// ---- zoom ----------------------------------------------------------------------------
+
+void PageTools::zpnClick(ZoomRule::Step step)
+{
+    if (TVasaroselain *view = m_tabs->activeBrowser())
+        view->asetaZoom(ZoomRule::requested(view->zoomPercent(), step));
+}
+
+// ---- cache ------------------------------------------------------------------------------
+
+void PageTools::MenuItem28Click()
+{
+    if (!m_panel || m_cleaner->running())
+        return;
+    m_panel->setLabel(QStringLiteral("Tyhjennetään.."));
+    m_panel->showCentred();
+    QPointer<ProgressPanel> panel = m_panel;
+    m_cleaner->start(m_profile->profile()->cachePath(), [panel] { return panel && panel->isVisible(); });
+}
+
+void PageTools::onCacheFinished(bool cancelled)
+{
+    if (m_panel)
+        m_panel->setLabel(QString());
+    if (!cancelled) {
+        // The engine forgets what it still holds of the deleted entries.
+        m_profile->profile()->clearHttpCache();
+        m_shell->naytapaneeli(QStringLiteral("Tyhjennetty!"), 3);
+    }
+    if (m_panel)
+        m_panel->hide();
+    emit cacheEmptied(cancelled);
+}
+
+// ---- desktop launcher, favourites ---------------------------------------------------------
+
+void PageTools::LuoPikakuvake1Click()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!DesktopShortcut::create(folder, QCoreApplication::applicationFilePath())) {
+        m_prompts->error(QStringLiteral("Pikakuvakkeen luominen ei onnistunut!"));
+        return;
+    }
+    m_shell->naytapaneeli(QStringLiteral("Pikakuvake luotu!"), 3);
+}
+
+void PageTools::Suosikit1Click()
+{
+    m_favorites->popup(QCursor::pos());
+}
