@@ -133,14 +133,17 @@ TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
 {
     const int index = count();
     auto *view = new TVasaroselain(m_profile, m_prompts, index);
+    connectBrowser(view);
+    // The engine answers the navigation from the event loop, after the tab is
+    // in place and active; starting it first lets the page load while the
+    // widgets are laid out.
+    if (first)
+        view->vasaroPage()->Navigate(QUrl::fromUserInput(m_settings->kotisivu));
     {
         Switching mark(m_switching);
         m_pages->addTab(view, kOpening);
     }
-    connectBrowser(view);
     activate(index);
-    if (first)
-        view->vasaroPage()->Navigate(QUrl::fromUserInput(m_settings->kotisivu));
     return view;
 }
 
