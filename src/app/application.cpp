@@ -1,6 +1,7 @@
 #include "application.h"
 #include "signalwatcher.h"
 #include "tform1.h"
+#include "browser/browserprofile.h"
 #include "widgets/gradientstyle.h"
 #include <QApplication>
 #include <QLocale>
@@ -9,6 +10,7 @@ int runApplication(int argc, char **argv)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
+    BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vasaro selain"));
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));

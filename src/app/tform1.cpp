@@ -27,7 +27,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
+#include "browser/tabmanager.h"
+#include "browser/pagepipeline.h"
+#include "browser/tvasaroselain.h"
+#include "browser/navigationbar.h"
 
 TForm1::TForm1(Endpoints endpoints, QWidget *parent)
     : QMainWindow(parent),
@@ -80,37 +83,23 @@ void TForm1::buildLayout()
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    buildBrowser(central);
     buildToolbar();
-    layout->addWidget(m_toolbar);
-    m_view = new QWebEngineView(central);
-    m_view->setObjectName(QStringLiteral("PageControl1"));
-    layout->addWidget(m_view, 1);
     setCentralWidget(central);
     buildStatusBar();
     buildHiddenPanels();
 }
 
+// The toolbar is the browser's navigation bar; the main window adds its own
+// buttons and the scheduled-opening panel to it.
 void TForm1::buildToolbar()
 {
-    m_toolbar = new QFrame(this);
-    m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
-    m_toolbar->setFixedHeight(33);
-    GradientStyle::makePanel(m_toolbar);
-    auto *row = new QHBoxLayout(m_toolbar);
-    row->setContentsMargins(4, 2, 4, 2);
-    m_address = new QComboBox(m_toolbar);
-    m_address->setObjectName(QStringLiteral("Ieaddress1"));
-    m_address->setEditable(true);
-    m_address->setInsertPolicy(QComboBox::NoInsert);
-    row->addWidget(m_address, 1);
-    connect(m_address->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { aktiivisivu_navigate(m_address->currentText()); });
-
     auto *favourite = new QToolButton(m_toolbar);
     favourite->setObjectName(QStringLiteral("XiButton14"));
     auto *mail = new QToolButton(m_toolbar);
     mail->setObjectName(QStringLiteral("postia"));
     mail->setText(QStringLiteral("Muistuta sähköpostilla"));
+    mail->setEnabled(false);
     m_aukiolo = new QFrame(m_toolbar);
     m_aukiolo->setObjectName(QStringLiteral("aukiolopaneeli"));
     m_aukiolo->setToolTip(QStringLiteral("Vain vasaroplus!"));
@@ -129,7 +118,7 @@ void TForm1::buildToolbar()
     aukioloRow->addWidget(m_e2);
     for (QWidget *w : {static_cast<QWidget *>(favourite), static_cast<QWidget *>(mail),
                        static_cast<QWidget *>(m_aukiolo)}) {
-        row->addWidget(w);
+        m_toolbar->extraLayout()->addWidget(w);
         registerControl(w);
         w->hide();
     }
@@ -183,6 +172,7 @@ void TForm1::wireMenu()
            [this] { m_form8->openIfSignedIn(signedInUser(), *m_prompts); });
     for (QAction *a : m_menu->linkActions())
         onMenu(a->objectName(), [this, a] { muita(a->text()); });
+    wireBrowserMenus();
 }
 
 void TForm1::onMenu(const QString &name, std::function<void()> handler)
@@ -297,7 +287,7 @@ void TForm1::Omasivu1Click()
 
 void TForm1::aktiivisivu_navigate(const QString &url)
 {
-    m_view->setUrl(QUrl::fromUserInput(url));
+    m_tabs->aktiivisivu_navigate(url);
 }
 
 void TForm1::Timer()
@@ -305,6 +295,8 @@ void TForm1::Timer()
     m_paneeli->tick();
     m_xipanel6->tick();
     refreshCaption();
+    if (TVasaroselain *active = m_tabs->activeBrowser())
+        m_pipeline->navigationBarTask(&active->document());
 }
 
 void TForm1::refreshCaption()

@@ -16,7 +16,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTimer;
-class QWebEngineView;
 class MainMenu;
 class MessagePanel;
 class Prompts;
@@ -27,6 +26,14 @@ class ApiSession;
 class UrlScheme;
 class QuickSearch;
 class TForm8;
+class AppHook;
+class BrowserProfile;
+class CookieBridge;
+class NavigationBar;
+class PagePipeline;
+class PageTools;
+class ProgressPanel;
+class TabManager;
 
 class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
@@ -55,6 +62,9 @@ public:
     TForm8 *ledgerWindow() const { return m_form8; }
     ApiSession &api() { return *m_api; }
     const UrlScheme &urls() const { return *m_urls; }
+    TabManager &tabs() { return *m_tabs; }
+    PagePipeline &pipeline() { return *m_pipeline; }
+    BrowserProfile &browserProfile() { return *m_profile; }
     ProgramClock &clock() { return m_clock; }
     const Endpoints &endpoints() const { return m_endpoints; }
     QString dataFolder() const { return m_dataFolder; }
@@ -85,6 +95,10 @@ private:
     void FormClose();
     void buildLayout();
     void buildToolbar();
+    void buildBrowser(QWidget *central);
+    void wireBrowserMenus();
+    void wirePipelineHooks();
+    void signedInChanged(bool signedIn);
     void buildStatusBar();
     void buildHiddenPanels();
     void wireMenu();
@@ -115,9 +129,14 @@ private:
     std::unique_ptr<UrlScheme> m_urls;
     std::unique_ptr<QuickSearch> m_quick;
 
-    QFrame *m_toolbar = nullptr;        // XiPanel9
-    QComboBox *m_address = nullptr;     // Ieaddress1
-    QWebEngineView *m_view = nullptr;   // the first tab until the tab manager takes over
+    BrowserProfile *m_profile = nullptr;
+    CookieBridge *m_cookies = nullptr;
+    NavigationBar *m_toolbar = nullptr;   // XiPanel9 with the address box Ieaddress1
+    TabManager *m_tabs = nullptr;
+    PagePipeline *m_pipeline = nullptr;
+    PageTools *m_pageTools = nullptr;
+    ProgressPanel *m_progress = nullptr;  // XiPanel8
+    AppHook *m_hook = nullptr;
     QLabel *m_status = nullptr;         // statusbar1
     QLabel *m_panel3 = nullptr;         // Panel3
     MessagePanel *m_paneeli = nullptr;

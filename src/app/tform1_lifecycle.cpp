@@ -22,7 +22,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QWebEngineView>
+#include "browser/tabmanager.h"
 
 void TForm1::FormCreate()
 {
@@ -108,7 +108,7 @@ void TForm1::FormShow()
     setTimer2(m_settings.Timer2);
     m_form3->loadFromSettings();
 
-    m_view->setUrl(QUrl::fromUserInput(m_settings.kotisivu));
+    m_tabs->CreateNewTabBrowser(true);
     if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         setAddressText(m_settings.kotisivu);
     m_settings.serveri = SettingsDefaults::counterAddressAtStartup(
@@ -152,6 +152,7 @@ void TForm1::FormClose()
     m_form8->hide();
     saveOnClose();
     m_timer2->stop();
+    m_tabs->suljeKaikkiSivut();
     // Temporary picture files of the upload tools.
     const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
     for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))

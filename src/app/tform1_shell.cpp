@@ -3,6 +3,8 @@
 #include "tform1.h"
 #include "messagepanel.h"
 #include "client/apisession.h"
+#include "browser/addressbox.h"
+#include "browser/navigationbar.h"
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -10,12 +12,12 @@
 
 QString TForm1::addressText() const
 {
-    return m_address->currentText();
+    return m_toolbar->addressBox()->currentText();
 }
 
 void TForm1::setAddressText(const QString &text)
 {
-    m_address->setEditText(text);
+    m_toolbar->addressBox()->setEditText(text);
 }
 
 QString TForm1::statusText() const
