@@ -1,5 +1,5 @@
 """Home page and the user's own page with the marketplace clock."""
-from routes.common import html
+from routes.common import Response, html
 
 
 def register(app):
@@ -9,7 +9,11 @@ def register(app):
                     "<body><h1 id='otsikko'>Tervetuloa Vasaroon</h1>"
                     "<a id='omasivu' href='/omasivu/'>Oma sivu</a></body></html>")
 
-    @app.route(r"www\.vasaro\.test", r"/omasivu(/.*)?")
+    @app.route(r"www\.vasaro\.test", r"/omasivu")
+    def omasivu_root(req):
+        return Response(302, b"", [("Location", "http://www.vasaro.test/omasivu/")])
+
+    @app.route(r"www\.vasaro\.test", r"/omasivu/.*")
     def omasivu(req):
         clock = app.state.get("clock", "4.3.2022 12:34:56")
         return html("<!DOCTYPE html><html><head><title>Oma sivu</title></head><body>"

@@ -1,0 +1,90 @@
+// The assembled main window against the fake marketplace: the home page in
+// the first tab through the proxy, the caption, and the clock taken from the
+// user's own page.
+#include "app/tform1.h"
+#include "browser/browserprofile.h"
+#include "browser/tabmanager.h"
+#include "browser/tvasaroselain.h"
+#include "fakemarketplace.h"
+#include <QtTest>
+
+namespace {
+const bool kSchemes = (BrowserProfile::registerSchemes(), true);
+
+QString activeTitle(TForm1 &w)
+{
+    TVasaroselain *b = w.tabs().activeBrowser();
+    return b ? b->title() : QString();
+}
+}
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private:
+    FakeMarketplace m_market;
+
+private slots:
+    void initTestCase()
+    {
+        Q_UNUSED(kSchemes);
+        QVERIFY(m_market.start());
+    }
+
+    void homePageOpensThroughTheMarketplaceProxy()
+    {
+        m_market.clear();
+        TForm1 w(Endpoints::fromEnvironment());
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vasaro - etusivu"), 15000);
+        QCOMPARE(w.addressText(), QStringLiteral("http://www.vasaro.test/"));
+        const auto requests = m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/"));
+        QVERIFY(!requests.isEmpty());
+        const QString agent = requests.first().value(QStringLiteral("headers")).toObject()
+                                  .value(QStringLiteral("User-Agent")).toString();
+        QVERIFY2(agent.contains(QStringLiteral("; VSselain4.05)")), qPrintable(agent));
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : ")));
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (Järjestelmän aikaa)")));
+        w.close();
+    }
+
+    void ownPageSetsTheClock_data()
+    {
+        QTest::addColumn<bool>("vasaroaika");
+        QTest::addColumn<QString>("pageClock");
+        QTest::addColumn<QString>("expected");   // start of the caption's time, empty = system time
+        QTest::newRow("marketplace time") << true << "4.3.2022 12:34:56" << "perjantai 4.3. 12:3";
+        QTest::newRow("no colon is midnight") << true << "4.3.2022" << "perjantai 4.3. 0:0";
+        QTest::newRow("setting off keeps system time") << false << "4.3.2022 12:34:56" << "";
+    }
+    void ownPageSetsTheClock()
+    {
+        QFETCH(bool, vasaroaika);
+        QFETCH(QString, pageClock);
+        QFETCH(QString, expected);
+        m_market.setState(QStringLiteral("clock"), pageClock);
+        TForm1 w(Endpoints::fromEnvironment());
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vasaro - etusivu"), 15000);
+        w.settings().vasaroaika = vasaroaika;
+        w.Omasivu1Click();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Oma sivu"), 15000);
+        const QString prefix = QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : ");
+        if (expected.isEmpty()) {
+            QTest::qWait(1500);
+            QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (Järjestelmän aikaa)")));
+            QCOMPARE(w.clock().kellonaika().date(), QDate::currentDate());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(w.windowTitle().endsWith(QStringLiteral(" (Vasaron aikaa)")), 5000);
+            QVERIFY2(w.windowTitle().startsWith(prefix + expected), qPrintable(w.windowTitle()));
+            // The clock runs on from the page's time.
+            const QDateTime first = w.clock().kellonaika();
+            QTest::qWait(1100);
+            QVERIFY(w.clock().kellonaika() > first);
+            QCOMPARE(w.clock().kellonaika().date(), QDate(2022, 3, 4));
+        }
+        w.close();
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
