@@ -55,9 +55,19 @@ bool PagePipeline::takeOpenInOwnWindow()
 void PagePipeline::forgetTab(PipelineTab *tab)
 {
     m_generation.remove(tab);
+    m_earlyRunning.remove(tab);
+    m_completeAfterEarly.remove(tab);
 }
 
 // ---- BeforeNavigate2 -------------------------------------------------------
+
+void PagePipeline::later(const std::function<void()> &work)
+{
+    // The engine's navigation callback must return before any feature may run
+    // a script or wait (an answer started there never arrives). A timer, not
+    // a queued call: see VasaroPage::afterEngineCallback.
+    QTimer::singleShot(1, this, work);
+}
 
 void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
 {
@@ -67,8 +77,7 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     // 1. The marketplace's advanced search opens the program's search form.
     if (url.contains(QLatin1String("/haku/advanced/")) && marketplace) {
         args.cancel = true;
-        if (m_hooks.HakuClick)
-            QTimer::singleShot(0, this, [this] { if (m_hooks.HakuClick) m_hooks.HakuClick(); });
+        later([this] { if (m_hooks.HakuClick) m_hooks.HakuClick(); });
         return;
     }
     // 2.
@@ -81,10 +90,10 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
         m_watchListPending = true;
     // 4. Sign-out.
     if (url.contains(QLatin1String("kirjaudu-ulos")) && url.contains(QLatin1String("vasaro")) && m_hooks.signOut)
-        m_hooks.signOut();
+        later([this] { if (m_hooks.signOut) m_hooks.signOut(); });
     // 5. The preview belongs to the page the active tab leaves.
     if (tab.isActiveTab() && m_hooks.previewVisible && m_hooks.previewVisible() && m_hooks.closePreview)
-        m_hooks.closePreview();
+        later([this] { if (m_hooks.closePreview) m_hooks.closePreview(); });
     // 6. Early processing on the first advertisement-frame navigation.
     if (isAdvertisementFrame(url) && earlyConditionsHold(tab)) {
         scheduleEarly(tab);
@@ -125,10 +134,11 @@ bool PagePipeline::earlyConditionsHold(PipelineTab &tab) const
 void PagePipeline::scheduleEarly(PipelineTab &tab)
 {
     // Scripts cannot run inside the engine's navigation callback: run right
-    // after it returns, unless the document completes first.
+    // after it returns (on a timer, see later()), unless the document
+    // completes first.
     PipelineTab *target = &tab;
     const quint64 generation = m_generation.value(target);
-    QTimer::singleShot(0, this, [this, target, generation] {
+    QTimer::singleShot(1, this, [this, target, generation] {
         if (!m_generation.contains(target) && generation != 0)
             return;
         if (m_generation.value(target) != generation || !earlyConditionsHold(*target))
@@ -149,6 +159,17 @@ void PagePipeline::domContentLoaded(PipelineTab &tab, const QStringList &frameSo
 }
 
 void PagePipeline::runEarly(PipelineTab &tab)
+{
+    // The steps wait for the page, so the page's completion may arrive in
+    // between: it is handled once the early steps are through.
+    m_earlyRunning.insert(&tab);
+    runEarlySteps(tab);
+    m_earlyRunning.remove(&tab);
+    if (m_completeAfterEarly.remove(&tab))
+        WBDocumentComplete(tab, QUrl(tab.locationUrl()));
+}
+
+void PagePipeline::runEarlySteps(PipelineTab &tab)
 {
     TabState &state = tab.tabState();
     const QString address = tab.locationUrl().toLower();
@@ -180,6 +201,10 @@ void PagePipeline::hideHorizontalScroll(Document &document)
 
 void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
 {
+    if (m_earlyRunning.contains(&tab)) {
+        m_completeAfterEarly.insert(&tab);
+        return;
+    }
     // Early work scheduled for the page that has now completed is dropped.
     ++m_generation[&tab];
 

@@ -8,6 +8,7 @@
 #include "core/endpoints.h"
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -19,6 +20,10 @@ class ProgramClock;
 class ShellHost;
 struct Settings;
 
+// Hooks called from BeforeNavigate2 run inside the engine's navigation
+// callback: captureSignIn and previewVisible must answer at once without
+// scripts or waits; HakuClick, signOut and closePreview run right after the
+// callback has returned.
 struct PipelineHooks {
     // Seller filter on the tab's document (WBsuodata).
     std::function<void(PipelineTab &)> WBsuodata;
@@ -91,9 +96,11 @@ public:
     bool isAdvertisementFrame(const QString &url) const;
 
 private:
+    void later(const std::function<void()> &work);
     bool earlyConditionsHold(PipelineTab &tab) const;
     void scheduleEarly(PipelineTab &tab);
     void runEarly(PipelineTab &tab);
+    void runEarlySteps(PipelineTab &tab);
     void hideHorizontalScroll(Document &document);
     void listingPageTweaks(Document &document);
     void updateCheck();
@@ -109,6 +116,8 @@ private:
     PipelineHooks m_hooks;
     QString m_domain;
     QHash<PipelineTab *, quint64> m_generation;   // per tab: bumped at DocumentComplete
+    QSet<PipelineTab *> m_earlyRunning;           // early steps in progress (they wait)
+    QSet<PipelineTab *> m_completeAfterEarly;     // completion arrived meanwhile
 
     bool m_watchListPending = false;
     bool m_openInOwnWindow = false;

@@ -25,9 +25,11 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
     setWebChannel(m_channel, QWebEngineScript::ApplicationWorld);
     connect(m_bridge, &PageBridge::formData, this, &VasaroPage::onFormData);
     connect(m_bridge, &PageBridge::ready, this, [this](const QString &, const QStringList &frames) {
-        if (m_pipeline && m_tab)
-            m_pipeline->domContentLoaded(*m_tab, frames);
-        emit domContentLoaded(this, frames);
+        afterEngineCallback([this, frames] {
+            if (m_pipeline && m_tab)
+                m_pipeline->domContentLoaded(*m_tab, frames);
+            emit domContentLoaded(this, frames);
+        });
     });
     connect(this, &QWebEnginePage::loadStarted, this, &VasaroPage::onLoadStarted);
     connect(this, &QWebEnginePage::loadFinished, this, &VasaroPage::onLoadFinished);
@@ -42,6 +44,16 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
 }
 
 VasaroPage::~VasaroPage() = default;
+
+void VasaroPage::afterEngineCallback(const std::function<void()> &work)
+{
+    // The engine reports loads and channel messages from inside its own
+    // tasks, where a script answer waited for never arrives. A queued call
+    // (posted event) is not enough either: while a handler started from one
+    // waits, the engine's answer is held back until it gives up. A timer
+    // event is free of both.
+    QTimer::singleShot(1, this, work);
+}
 
 void VasaroPage::setPipeline(PagePipeline *pipeline, PipelineTab *tab)
 {
@@ -116,9 +128,11 @@ void VasaroPage::onLoadFinished(bool ok)
     }
     m_cancelledLoads = 0;
     const QUrl location = url();
-    if (m_pipeline && m_tab)
-        m_pipeline->WBDocumentComplete(*m_tab, location);
-    emit documentComplete(this, location);
+    afterEngineCallback([this, location] {
+        if (m_pipeline && m_tab)
+            m_pipeline->WBDocumentComplete(*m_tab, location);
+        emit documentComplete(this, location);
+    });
 }
 
 QWebEnginePage *VasaroPage::createWindow(WebWindowType type)

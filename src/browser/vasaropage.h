@@ -87,6 +87,7 @@ private:
     void onLoadStarted();
     void onLoadFinished(bool ok);
     void onFormData(const QString &action, const QString &body);
+    void afterEngineCallback(const std::function<void()> &work);
 
     BrowserProfile *m_profile;
     Prompts *m_prompts;
