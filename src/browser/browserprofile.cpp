@@ -17,8 +17,8 @@ const char kVersion[] = "4.05";
 
 void applyProxy(const Endpoints &endpoints)
 {
-    // Qt WebEngine takes the application proxy when its first profile is
-    // created; the program's own HTTP uses the same one.
+    // Qt WebEngine follows the application proxy (also when it is set after
+    // the engine has started); the program's own HTTP uses the same one.
     const QUrl proxy(endpoints.proxy());
     if (proxy.isValid() && !proxy.host().isEmpty())
         QNetworkProxy::setApplicationProxy(
