@@ -1,8 +1,11 @@
 #pragma once
 // Document over Qt WebEngine: every operation is one script call in the
 // isolated world, waited for with waitFor (the window stays responsive).
-// Must not be used from inside acceptNavigationRequest (the engine never
-// answers a script started there).
+// Use it from the main loop, a timer, an input event or a handler of
+// VasaroPage's signals. From inside an engine callback (acceptNavigationRequest,
+// a raw loadFinished, a script answer) or from a queued call
+// (QTimer::singleShot(0), Qt::QueuedConnection) the engine holds the answer
+// back until the wait gives up (measured with Qt 6.4).
 #include "browser/document.h"
 #include <QPointer>
 
