@@ -82,7 +82,7 @@ private slots:
         QTest::newRow("about") << "About1" << "Käytössä oleva versio" << true;
         QTest::newRow("own page") << "Omasivu1" << "Omasivu" << true;
         QTest::newRow("link") << "Postinhinnat1" << "Postin hinnat" << true;
-        QTest::newRow("new tab caption") << "MenuItem2" << "Uusi välilehti     Ctrl+T" << false;
+        QTest::newRow("new tab caption") << "MenuItem2" << "Uusi välilehti     Ctrl+T" << true;
         QTest::newRow("settings dialog") << "Yleisetasetukset1" << "Yleiset asetukset" << true;
         QTest::newRow("ledger") << "Myydytostetutkohteet1" << "Myydyt/ostetut kohteet" << true;
         QTest::newRow("quick user search") << "Kyttjhaku1" << "Käyttäjä haku  Ctrl + K" << true;
