@@ -42,6 +42,7 @@ private slots:
     void sellerFilterRunsOnce_data();
     void sellerFilterRunsOnce();
     void earlyProcessingAtDomContentLoaded();
+    void earlyFilterHidesCardsWhileLoading();
     void categoryTweak_data();
     void categoryTweak();
     void frameCompletionRunsNoStep();
@@ -154,6 +155,29 @@ void TestPipeline::earlyProcessingAtDomContentLoaded()
     m_tab->state = TabState();
     m_pipeline->domContentLoaded(*m_tab, {QStringLiteral("http://www.vasaro.test/x")});
     QCOMPARE(m_events.size(), 1);
+}
+
+void TestPipeline::earlyFilterHidesCardsWhileLoading()
+{
+    // A stand-in seller filter over the Document seam: one snapshot of the
+    // cards, one call hiding those of a seller.
+    QString readyState;
+    m_pipeline->hooks().WBsuodata = [&](PipelineTab &t) {
+        Document &doc = t.document();
+        readyState = doc.evaluate(QStringLiteral("document.readyState")).toString();
+        QList<Element> hide;
+        for (const Element &card : doc.getElementsByTagName(QStringLiteral("div"), Document::OuterHtml))
+            if (card.data().outerHTML.startsWith(QLatin1String("<div class=\"item-card\""))
+                && card.data().outerHTML.contains(QLatin1String(">myyja3<")))
+                hide << card;
+        doc.setStyleAll(hide, QStringLiteral("display"), QStringLiteral("none"));
+    };
+    QVERIFY(m_tab->load(url("/haku/sanat/x?kortit=60")));
+    QVERIFY2(readyState != QLatin1String("complete"), qPrintable(readyState));
+    const QVariant hidden = m_tab->document().evaluate(QStringLiteral(
+        "Array.prototype.filter.call(document.querySelectorAll('.item-card'),"
+        " function (c) { return c.style.display === 'none'; }).length"));
+    QCOMPARE(hidden.toInt(), 9);   // cards 3, 10, 17, ... 59 belong to myyja3
 }
 
 void TestPipeline::categoryTweak_data()
