@@ -32,10 +32,11 @@
 #include "browser/tvasaroselain.h"
 #include "browser/navigationbar.h"
 
-TForm1::TForm1(Endpoints endpoints, QWidget *parent)
+TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     : QMainWindow(parent),
       m_endpoints(std::move(endpoints)),
-      m_prompts(std::make_unique<QtPrompts>(this)),
+      m_qtPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
+      m_prompts(prompts ? prompts : m_qtPrompts.get()),
       m_timer1(new QTimer(this)),
       m_timer2(new QTimer(this)),
       m_timer3(new QTimer(this))

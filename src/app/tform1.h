@@ -40,7 +40,8 @@ class TForm1 final : public QMainWindow, public ShellHost {
 public:
     static constexpr const char *kVersion = "4.05";
 
-    TForm1(Endpoints endpoints, QWidget *parent = nullptr);
+    // `prompts` replaces the Qt dialogs (tests answer them); null = Qt dialogs.
+    explicit TForm1(Endpoints endpoints, Prompts *prompts = nullptr, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // ShellHost
@@ -120,7 +121,8 @@ private:
     Endpoints m_endpoints;
     Settings m_settings;
     ProgramClock m_clock;
-    std::unique_ptr<QtPrompts> m_prompts;
+    std::unique_ptr<QtPrompts> m_qtPrompts;
+    Prompts *m_prompts;
     MainMenu *m_menu = nullptr;
     TForm3 *m_form3 = nullptr;
     TForm8 *m_form8 = nullptr;

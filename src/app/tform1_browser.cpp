@@ -29,7 +29,7 @@ void TForm1::buildBrowser(QWidget *central)
                                  this);
     m_toolbar = new NavigationBar(m_dataFolder + QStringLiteral("TypedURLs.txt"), central);
     m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
-    m_tabs = new TabManager(m_profile, &m_settings, m_endpoints, this, m_prompts.get(), m_toolbar, central);
+    m_tabs = new TabManager(m_profile, &m_settings, m_endpoints, this, m_prompts, m_toolbar, central);
     m_pipeline = new PagePipeline(this, &m_settings, m_endpoints, &m_clock, &m_profile->hostPolicy(), this);
     m_tabs->setPipeline(m_pipeline);
     auto *layout = static_cast<QVBoxLayout *>(central->layout());
@@ -39,7 +39,7 @@ void TForm1::buildBrowser(QWidget *central)
     m_progress = new ProgressPanel(this);
     m_progress->setObjectName(QStringLiteral("XiPanel8"));
     m_progress->hide();
-    m_pageTools = new PageTools(m_tabs, m_profile, this, m_prompts.get(), m_progress, this,
+    m_pageTools = new PageTools(m_tabs, m_profile, this, m_prompts, m_progress, this,
                                 m_dataFolder + QStringLiteral("Suosikit"), this);
     connect(m_pageTools->favoritesMenu(), &FavoritesMenu::openRequested, this, &TForm1::aktiivisivu_navigate);
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);

@@ -3,6 +3,7 @@
 #include "messagepanel.h"
 #include "windowsizing.h"
 #include "core/clockformat.h"
+#include "apphook.h"
 #include "tform3.h"
 #include "ledger/tform8.h"
 #include "core/closingtime.h"
@@ -13,7 +14,7 @@
 #include <QRandomGenerator>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -90,6 +91,8 @@ void TForm1::applyClosingTime()
 
 void TForm1::FormShow()
 {
+    m_hook = new AppHook(this);
+    qApp->installEventFilter(m_hook);
     sizeFromScreen();
     const QDateTime now = m_clock.kellonaika();
     m_startDay = now.date().day();

@@ -6,6 +6,7 @@
 #include "browser/tabmanager.h"
 #include "browser/tvasaroselain.h"
 #include "fakemarketplace.h"
+#include "scriptedprompts.h"
 #include <QtTest>
 
 namespace {
@@ -82,6 +83,38 @@ private slots:
             QVERIFY(w.clock().kellonaika() > first);
             QCOMPARE(w.clock().kellonaika().date(), QDate(2022, 3, 4));
         }
+        w.close();
+    }
+
+    // Old quick-search links of the marketplace open the program's own dialogs.
+    void legacyQuickSearchLinks_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("user search") << "kh" << "Testaaja" << "input: Anna käyttäjän tunnus?"
+                                     << "http://www.vasaro.test/kayttaja/7654321";
+        QTest::newRow("item search") << "kn" << "12345678" << "input: Anna kohteen numero?"
+                                     << "http://www.vasaro.test/kohteet/12345678";
+    }
+    void legacyQuickSearchLinks()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, answer);
+        QFETCH(QString, asked);
+        QFETCH(QString, opened);
+        ScriptedPrompts prompts;
+        prompts.inputs.enqueue(answer);
+        TForm1 w(Endpoints::fromEnvironment(), &prompts);
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vasaro - etusivu"), 15000);
+        w.aktiivisivu_navigate(QStringLiteral("http://www.vasaro.test/vanhatlinkit/"));
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vanhat linkit"), 15000);
+        w.tabs().activeBrowser()->page()->runJavaScript(
+            QStringLiteral("document.getElementById('%1').click()").arg(link));
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.asked.contains(asked), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.tabs().aktiivisivu_locationurl(), opened, 10000);
         w.close();
     }
 };

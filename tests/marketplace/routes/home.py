@@ -9,6 +9,13 @@ def register(app):
                     "<body><h1 id='otsikko'>Tervetuloa Vasaroon</h1>"
                     "<a id='omasivu' href='/omasivu/'>Oma sivu</a></body></html>")
 
+    @app.route(r"www\.vasaro\.test", r"/vanhatlinkit/")
+    def legacy_links(req):
+        return html("<!DOCTYPE html><html><head><title>Vanhat linkit</title></head><body>"
+                    "<a id='kh' href='http://www.vasaro.test/kayttajahaku.php3'>Kayttajahaku</a> "
+                    "<a id='kn' href='http://www.vasaro.test/kohdenumerollahaku.php3'>Kohdehaku</a>"
+                    "</body></html>")
+
     @app.route(r"www\.vasaro\.test", r"/omasivu")
     def omasivu_root(req):
         return Response(302, b"", [("Location", "http://www.vasaro.test/omasivu/")])
