@@ -126,7 +126,21 @@ class Server(ThreadingHTTPServer):
         super().handle_error(request, client_address)
 
 
+def exit_with_parent():
+    """A test program that dies without stopping us must not leave us behind."""
+    parent = os.getppid()
+
+    def watch():
+        import time
+        while os.getppid() == parent:
+            time.sleep(0.5)
+        os._exit(0)
+
+    threading.Thread(target=watch, daemon=True).start()
+
+
 def main():
+    exit_with_parent()
     ap = argparse.ArgumentParser()
     ap.add_argument("--port", type=int, default=0)
     ap.add_argument("--port-file")
