@@ -200,11 +200,11 @@ void PageTools::onCacheFinished(bool cancelled)
 {
     if (m_panel)
         m_panel->setLabel(QString());
-    if (!cancelled) {
-        // The engine forgets what it still holds of the deleted entries.
-        m_profile->profile()->clearHttpCache();
+    // The engine takes a missing entry file for a miss and fetches again.
+    // (Its own clearHttpCache() is not used: in 6.4 it can leave later loads
+    // of the profile waiting for ever.)
+    if (!cancelled)
         m_shell->naytapaneeli(QStringLiteral("Tyhjennetty!"), 3);
-    }
     if (m_panel)
         m_panel->hide();
     emit cacheEmptied(cancelled);

@@ -144,6 +144,7 @@ TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
         m_pages->addTab(view, kOpening);
     }
     activate(index);
+    emit tabCreated(index);
     return view;
 }
 

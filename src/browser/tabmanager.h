@@ -95,6 +95,11 @@ public slots:
     // Shut-down: every shown tab, last to first, goes blank (2000 ms each).
     void suljeKaikkiSivut();
 
+signals:
+    // A tab was created and is in place (the first tab already loads its
+    // home page; others are navigated by the caller).
+    void tabCreated(int index);
+
 public:
     // NewWindow2: the page that takes a new window (never refused).
     QWebEnginePage *WBNewWindow2(QWebEnginePage::WebWindowType type);

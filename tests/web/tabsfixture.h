@@ -15,6 +15,7 @@
 #include "core/programclock.h"
 #include "core/settings.h"
 #include "core/waitfor.h"
+#include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include <QHash>
 #include <QJsonArray>
@@ -65,6 +66,13 @@ public:
     {
         shell.box = bar->addressBox();
         tabs = new TabManager(profile, settings, endpoints, &shell, prompts, bar, window);
+        // Remember each tab's last completed page (after the pipeline ran).
+        QObject::connect(tabs, &TabManager::tabCreated, tabs, [this](int index) {
+            VasaroPage *page = tabs->browser(index)->vasaroPage();
+            QObject::connect(page, &VasaroPage::documentComplete, page, [page](VasaroPage *, const QUrl &url) {
+                page->setProperty("vsCompleted", url.toString());
+            });
+        });
         pipeline.hooks().updateTabCaptions = [this] { tabs->updateCaptions(); };
         tabs->setPipeline(&pipeline);
         auto *col = new QVBoxLayout(window);
@@ -73,6 +81,9 @@ public:
         col->addWidget(tabs->pageControl(), 1);
         window->resize(1000, 760);
         window->show();
+        // Key presses reach the page only in the active window.
+        window->activateWindow();
+        waitFor([this] { return window->isActiveWindow(); }, 2000);
         tabs->CreateNewTabBrowser(true);
     }
     ~TabsWindow() { delete window; }
@@ -107,27 +118,66 @@ inline QVariant evaluate(QWebEnginePage *page, const QString &script)
     return result;
 }
 
-// The tab has finished a page whose address contains `part`.
+// The tab has finished a page whose address contains `part`, and the page
+// pipeline has handled it.
 inline bool loaded(TVasaroselain *view, const QString &part, int ms = 10000)
 {
+    VasaroPage *page = view->vasaroPage();
     return waitFor([&] {
-        return view->vasaroPage()->ReadyState() == 4 && !view->vasaroPage()->Busy()
-            && view->vasaroPage()->LocationURL().contains(part);
+        return page->ReadyState() == 4 && !page->Busy() && page->LocationURL().contains(part)
+            && page->property("vsCompleted").toString().contains(part);
     }, ms);
 }
 
-// A real mouse click in the middle of an element of the page.
+// Waits until the fake marketplace has seen `count` requests for host and
+// path. (Its log is read with a wait of its own, so it cannot be the test of
+// another wait.)
+inline int requestsSeen(const FakeMarketplace &market, const QString &host, const QString &path, int count,
+                        int ms = 10000)
+{
+    int seen = market.requests(host, path).size();
+    for (int waited = 0; seen < count && waited < ms; waited += 50) {
+        waitMs(50);
+        seen = market.requests(host, path).size();
+    }
+    return seen;
+}
+
+// A real mouse click in the middle of an element of the page. The engine
+// drops input until the page's first frames are on screen, so the mouse is
+// first moved over the element until the page notices it.
 inline bool clickElement(TVasaroselain *view, const QString &id, Qt::MouseButton button = Qt::LeftButton)
 {
     const QVariantList r = evaluate(view->page(),
         QStringLiteral("(function(){var e=document.getElementById('%1'); if(!e) return null;"
                        "e.scrollIntoView(); var r=e.getBoundingClientRect();"
+                       "window.__vsMoved = false;"
+                       "document.addEventListener('mousemove', function(){ window.__vsMoved = true; }, true);"
                        "return [r.left + r.width/2, r.top + r.height/2];})()").arg(id)).toList();
     if (r.size() != 2 || !view->focusProxy())
         return false;
     const double zoom = view->zoomFactor();
     const QPoint pos(int(r[0].toDouble() * zoom), int(r[1].toDouble() * zoom));
+    for (int i = 0; i < 100; ++i) {
+        QTest::mouseMove(view->focusProxy(), pos + QPoint(i % 2, 0));
+        waitMs(20);
+        if (evaluate(view->page(), QStringLiteral("window.__vsMoved === true")).toBool())
+            break;
+    }
     QTest::mouseClick(view->focusProxy(), button, {}, pos);
     return true;
+}
+
+// A right click on an element until `shown` holds: the engine now and then
+// drops a context-menu click that comes while the page is still settling.
+inline bool rightClickUntil(TVasaroselain *view, const QString &id, const std::function<bool()> &shown)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (!clickElement(view, id, Qt::RightButton))
+            return false;
+        if (waitFor(shown, 1500))
+            return true;
+    }
+    return false;
 }
 }

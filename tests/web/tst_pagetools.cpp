@@ -7,6 +7,7 @@
 #include "browser/progresspanel.h"
 #include "fakemarketplace.h"
 #include "tabsfixture.h"
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDirIterator>
 #include <QMenu>
@@ -50,6 +51,8 @@ private slots:
     void favouritesAddAndDelete();
     void favouritesOrganise();
     void linkMenuOpensNewTab();
+    void pageMenus();
+    void nothingWithoutHtmlDocument();
 
 private:
     TVasaroselain *open(const QString &path);
@@ -314,7 +317,7 @@ void TstPageTools::cacheEmptied()
     m_market.clear();
     m_w->tabs->uuteenikkunaan(base() + "testi/valimuisti");
     QVERIFY(loaded(m_w->tabs->activeBrowser(), "valimuisti"));
-    VS_TRY_COMPARE(m_market.requests("www.vasaro.test", "/testi/kuva.gif").size(), 1);
+    QCOMPARE(requestsSeen(m_market, "www.vasaro.test", "/testi/kuva.gif", 1), 1);
 }
 
 void TstPageTools::cacheCancelled()
@@ -437,9 +440,8 @@ void TstPageTools::linkMenuOpensNewTab()
     TVasaroselain *view = open("testi/otsikko?t=Linkit");
     QVERIFY(view);
     evaluate(view->page(), "document.body.innerHTML = \"<a id='k' href='/testi/kohteet/12345678'>kohde</a>\"; 1");
-    QVERIFY(clickElement(view, "k", Qt::RightButton));
     ContextMenus *menus = m_w->tabs->contextMenus();
-    VS_TRY_VERIFY(menus->PopupMenu2()->isVisible());
+    QVERIFY(rightClickUntil(view, "k", [&] { return menus->PopupMenu2()->isVisible(); }));
     QVERIFY(menus->linkItem(0)->isVisible());
     QVERIFY(!menus->linkItem(2)->isVisible());   // not wired here: hidden
     QCOMPARE(menus->linkAddress(), base() + "testi/kohteet/12345678");
@@ -448,6 +450,61 @@ void TstPageTools::linkMenuOpensNewTab()
     menus->linkItem(0)->trigger();
     QVERIFY(loaded(m_w->tabs->browser(1), "kohteet/12345678"));
     QCOMPARE(m_w->tabs->activeIndex(), 1);
+}
+
+void TstPageTools::pageMenus()
+{
+    ContextMenus *menus = m_w->tabs->contextMenus();
+    QMenu *page = menus->PopupMenu1();
+    const auto shownItems = [&] {
+        QList<int> out;
+        for (int i = 0; i < ContextMenus::kPageItems; ++i)
+            if (menus->pageItem(i)->isVisible())
+                out << i;
+        return out;
+    };
+    // On the new-listing form the editor menu, with the items that are wired.
+    menus->setPageItemAvailable(14, true);
+    TVasaroselain *view = open("testi/ilmoita");
+    QVERIFY(view);
+    m_w->shell.setAddressText(view->locationUrl() + "?uusi-ilmoitus");
+    QVERIFY(rightClickUntil(view, "kuvaus", [&] { return page->isVisible(); }));
+    QCOMPARE(shownItems(), (QList<int>{5, 6, 7, 8, 13, 14}));
+    page->hide();
+    QCOMPARE(shownItems(), QList<int>{0});   // back to the between-uses state
+
+    // The tab strip's menu closes the active tab.
+    m_w->tabs->uuteenikkunaan(base() + "testi/historia/1");
+    QVERIFY(loaded(m_w->tabs->browser(1), "historia/1"));
+    QWidget *strip = m_w->tabs->pageControl()->tabBar();
+    emit strip->customContextMenuRequested(QPoint(5, 5));
+    VS_TRY_VERIFY(page->isVisible());
+    QCOMPARE(shownItems(), QList<int>{0});
+    menus->pageItem(0)->trigger();
+    page->hide();
+    QVERIFY(!m_w->tabs->isTabShown(1));
+
+    // A link that does not lead to an item page: the engine's own menu.
+    TVasaroselain *plain = open("testi/ikkunat");
+    QVERIFY(plain);
+    QVERIFY(rightClickUntil(plain, "tavallinen", [] { return QApplication::activePopupWidget() != nullptr; }));
+    QWidget *engineMenu = QApplication::activePopupWidget();
+    QVERIFY(engineMenu != page && engineMenu != menus->PopupMenu2());
+    engineMenu->close();
+}
+
+void TstPageTools::nothingWithoutHtmlDocument()
+{
+    TVasaroselain *view = open("testi/kuva.gif");
+    QVERIFY(view);
+    m_tools->zpnClick(ZoomRule::Step::Larger);
+    QCOMPARE(view->zoomPercent(), 100);
+    QCOMPARE(view->zoomFactor(), 1.0);
+    m_tools->MenuItem7Click();
+    m_tools->MenuItem3Click();
+    m_tools->MenuItem10Click();
+    QVERIFY(m_prompts.asked.isEmpty());
+    QCOMPARE(m_w->tabs->count(), 1);
 }
 
 QTEST_MAIN(TstPageTools)

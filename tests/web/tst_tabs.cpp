@@ -35,6 +35,7 @@ private slots:
     void newWindowBecomesTab();
     void newWindowTakesBusyHiddenTab();
     void windowCloseRefused();
+    void ownWindowWhenAsked();
     void newBlankTab_data();
     void newBlankTab();
     void openLinkInNewTab();
@@ -275,6 +276,33 @@ void TstTabs::windowCloseRefused()
     QCOMPARE(page->vasaroPage()->LocationURL(), base() + "testi/ikkunat");
 }
 
+void TstTabs::ownWindowWhenAsked()
+{
+    TabManager *tabs = m_w->tabs;
+    TVasaroselain *page = openTab("testi/ikkunat");
+    QVERIFY(page);
+    // A "javascript:...newwindow" navigation asks for a window of its own.
+    NavigationArgs args;
+    args.url = QUrl(QStringLiteral("javascript:newwindow('x')"));
+    m_w->pipeline.WBBeforeNavigate2(*page, args);
+    QVERIFY(m_w->pipeline.openInOwnWindow());
+    QVERIFY(clickElement(page, "blank"));
+    TVasaroselain *window = nullptr;
+    VS_TRY_VERIFY(window = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *v = qobject_cast<TVasaroselain *>(w); v && v->isVisible())
+                return v;
+        return static_cast<TVasaroselain *>(nullptr);
+    }());
+    VS_TRY_VERIFY(window->vasaroPage()->ReadyState() == 4 && window->locationUrl().contains("otsikko"));
+    QCOMPARE(tabs->count(), 2);
+    QVERIFY(!m_w->pipeline.openInOwnWindow());   // one window only
+    // The next new window is a tab again.
+    QVERIFY(clickElement(page, "blank"));
+    VS_TRY_COMPARE(tabs->count(), 3);
+    window->close();
+}
+
 void TstTabs::newBlankTab_data()
 {
     QTest::addColumn<bool>("siirry");
@@ -414,7 +442,7 @@ void TstTabs::refreshRule()
     m_market.clear();
     m_w->shell.setAddressText(QStringLiteral("http://muu.test/jotain"));
     tabs->Selain_refreshClick();
-    VS_TRY_COMPARE(m_market.requests("www.vasaro.test", "/testi/otsikko").size(), 1);
+    QCOMPARE(requestsSeen(m_market, "www.vasaro.test", "/testi/otsikko", 1), 1);
     QVERIFY(m_market.requests("muu.test").isEmpty());
     QVERIFY(loaded(view, "Laatikosta"));
 }

@@ -43,7 +43,8 @@ def register(app):
 
     @app.route(r"www\.vasaro\.test", r"/testi/ilmoita")
     def new_listing(req):
-        return page("Vasaro - Ilmoita uusi kohde", "<form><input name='title'></form>")
+        return page("Vasaro - Ilmoita uusi kohde",
+                    "<form><input name='title'><br><textarea id='kuvaus' rows='5'></textarea></form>")
 
     @app.route(r"www\.vasaro\.test", r"/testi/lomake")
     def form(req):
