@@ -50,7 +50,7 @@ void TForm1::buildBrowser(QWidget *central)
 void TForm1::wirePipelineHooks()
 {
     PipelineHooks &hooks = m_pipeline->hooks();
-    hooks.updateTabCaptions = [this] { m_tabs->updateCaptions(); };
+    // Tab captions: the tab manager recomputes them on every completed page.
     hooks.captureSignIn = [this](const QByteArray &body) { return m_api->captureLogin(body); };
     hooks.signOut = [this] { m_api->signOut(); };
     hooks.capturedSignIn = [this] { return m_api->signedIn(); };

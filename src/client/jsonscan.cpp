@@ -1,3 +1,4 @@
+#include "core/hexdigit.h"
 #include "jsonscan.h"
 #include "client/strutil.h"
 #include "core/cp1252.h"
@@ -5,17 +6,6 @@
 namespace JsonScan {
 
 namespace {
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
 
 bool readHex4(const QString &text, int at, char16_t *out)
 {

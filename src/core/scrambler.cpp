@@ -1,3 +1,4 @@
+#include "hexdigit.h"
 #include "scrambler.h"
 #include "cp1252.h"
 
@@ -12,17 +13,6 @@ quint32 advance(quint32 state, quint8 scrambled)
     return ((state + scrambled) * kMul + kAdd) & 0xFFFFu;
 }
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
 }
 
 QByteArray Scrambler::scramble(const QByteArray &plain)

@@ -10,7 +10,7 @@ bool waitFor(const std::function<bool()> &done, int limitMs)
     QDeadlineTimer deadline(limitMs);
     QEventLoop loop;
     QTimer check;
-    check.setInterval(5);
+    check.setInterval(1);
     QObject::connect(&check, &QTimer::timeout, &loop, [&] {
         if (done() || deadline.hasExpired())
             loop.quit();

@@ -13,6 +13,17 @@ class TestTForm1 : public QObject {
 private:
     QTemporaryDir m_data;
 
+    // Reads and closes the next modal message box.
+    static void answerNextMessageBox(QString *text)
+    {
+        QTimer::singleShot(200, [text] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                *text = box->text();
+                box->accept();
+            }
+        });
+    }
+
     static QAction *findAction(QWidget *w, const QString &name)
     {
         return w->findChild<QAction *>(name);
@@ -107,13 +118,7 @@ private slots:
         TForm1 w{Endpoints()};
         w.show();
         QString text;
-        QTimer::singleShot(200, [&text] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box) {
-                text = box->text();
-                box->accept();
-            }
-        });
+        answerNextMessageBox(&text);
         w.About1Click();
         QVERIFY2(text.startsWith(QStringLiteral("Vasaro selain\n\nVersio 4.05\n\n")), qPrintable(text));
     }
@@ -123,13 +128,7 @@ private slots:
         TForm1 w{Endpoints()};
         w.show();
         QString text;
-        QTimer::singleShot(200, [&text] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box) {
-                text = box->text();
-                box->accept();
-            }
-        });
+        answerNextMessageBox(&text);
         w.findChild<QAction *>(QStringLiteral("Myydytostetutkohteet1"))->trigger();
         QCOMPARE(text, QStringLiteral("Myydyt ja ostetut on käytettävissä vain kirjautuneena!"));
         QVERIFY(!w.ledgerWindow()->isVisible());
