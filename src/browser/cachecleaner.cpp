@@ -28,8 +28,10 @@ bool CacheCleaner::start(const QString &folder, std::function<bool()> keepGoing)
         return false;
     m_keepGoing = std::move(keepGoing);
     m_removed = 0;
-    m_it = std::make_unique<QDirIterator>(folder, QDir::Files | QDir::Hidden | QDir::System,
-                                          QDirIterator::Subdirectories);
+    // An empty or relative name would mean the working folder: never that.
+    const bool usable = !folder.isEmpty() && QDir::isAbsolutePath(folder);
+    m_it = std::make_unique<QDirIterator>(usable ? folder : QStringLiteral("/nonexistent-cache-folder"),
+                                          QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     m_timer->start();
     return true;
 }

@@ -9,6 +9,7 @@ private slots:
     void cacheEmptied();
     void cacheCancelled_data();
     void cacheCancelled();
+    void cacheMissingFolder_data();
     void cacheMissingFolder();
     void launcher();
     void launcherReplacesAndFails();
@@ -75,13 +76,31 @@ void TstPageToolFiles::cacheCancelled()
     QCOMPARE(countFiles(dir.path()), 30 - allowed);
 }
 
+void TstPageToolFiles::cacheMissingFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("missing") << "/no/such/cache/folder";
+    QTest::newRow("empty name") << "";       // an engine without a disk cache
+    QTest::newRow("relative") << "cache";
+}
+
 void TstPageToolFiles::cacheMissingFolder()
 {
+    QFETCH(QString, folder);
+    // The working folder holds files that must survive.
+    QTemporaryDir work;
+    makeFiles(work.path(), 3);
+    makeFiles(work.path() + "/cache", 3);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
     CacheCleaner cleaner;
     QSignalSpy done(&cleaner, &CacheCleaner::finished);
-    cleaner.start(QStringLiteral("/no/such/cache/folder"), [] { return true; });
+    cleaner.start(folder, [] { return true; });
     QVERIFY(done.wait(5000));
+    QDir::setCurrent(previous);
     QCOMPARE(done.first().first().toBool(), false);
+    QCOMPARE(cleaner.removed(), 0);
+    QCOMPARE(countFiles(work.path()), 6);
 }
 
 void TstPageToolFiles::launcher()
