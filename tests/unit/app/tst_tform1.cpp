@@ -1,6 +1,9 @@
 #include "app/messagepanel.h"
 #include "app/tform1.h"
 #include "app/windowsizing.h"
+#include "app/tform3.h"
+#include <QPushButton>
+#include <QLabel>
 #include "ledger/tform8.h"
 #include <QAction>
 #include <QMenuBar>
@@ -132,6 +135,47 @@ private slots:
         w.findChild<QAction *>(QStringLiteral("Myydytostetutkohteet1"))->trigger();
         QCOMPARE(text, QStringLiteral("Myydyt ja ostetut on käytettävissä vain kirjautuneena!"));
         QVERIFY(!w.ledgerWindow()->isVisible());
+    }
+
+    void settingsDialogDisablesTheMainWindow()
+    {
+        TForm1 w{Endpoints()};
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        findAction(&w, QStringLiteral("Laskuriasetukset"))->trigger();
+        TForm3 *dialog = w.settingsDialog();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->isEnabled());
+        QVERIFY(!w.isEnabled());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Kävijälaskuri"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("XiButton4"));
+        QVERIFY(ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(w.isEnabled());
+    }
+
+    void restoreDefaultsSavesAndTellsSo()
+    {
+        QTemporaryDir data;
+        qputenv("VSSELAIN_DATA_DIR", data.path().toUtf8());
+        TForm1 w{Endpoints()};
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.settings().Edit5 = QStringLiteral("200");
+        w.settings().naytakuvat = false;      // not reset by the command
+        findAction(&w, QStringLiteral("Palautaoletukset1"))->trigger();
+        QCOMPARE(w.settings().Edit5, QStringLiteral("60"));
+        QVERIFY(!w.settings().naytakuvat);
+        auto *panel = w.findChild<QLabel *>(QStringLiteral("paneeli"));
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->text(), QStringLiteral("Asetukset palautettu!"));
+        QFile saved(data.filePath(QStringLiteral("VSselain.dat")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.contains("Suodattimenkesto:60\r\n"));
+        QVERIFY(bytes.contains("Naytakuvat:0\r\n"));
+        qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
     }
 
     void lopetaClosesTheWindow()
