@@ -4,7 +4,6 @@
 #include "mainmenu.h"
 #include "browser/browserprofile.h"
 #include "browser/cookiebridge.h"
-#include "browser/favoritesmenu.h"
 #include "browser/navigationbar.h"
 #include "browser/pagecontrol.h"
 #include "browser/pagepipeline.h"
@@ -41,7 +40,6 @@ void TForm1::buildBrowser(QWidget *central)
     m_progress->hide();
     m_pageTools = new PageTools(m_tabs, m_profile, this, m_prompts, m_progress, this,
                                 m_dataFolder + QStringLiteral("Suosikit"), this);
-    connect(m_pageTools->favoritesMenu(), &FavoritesMenu::openRequested, this, &TForm1::aktiivisivu_navigate);
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);
     connect(m_api, &ApiSession::signedInChanged, this, &TForm1::signedInChanged);
     wirePipelineHooks();

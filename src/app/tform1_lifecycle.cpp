@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include "browser/progresspanel.h"
 #include "browser/tabmanager.h"
 
 void TForm1::FormCreate()
@@ -153,6 +154,7 @@ void TForm1::FormClose()
     m_timer1->stop();
     m_form3->hide();
     m_form8->hide();
+    m_progress->Panelsulje();
     saveOnClose();
     m_timer2->stop();
     m_tabs->suljeKaikkiSivut();
