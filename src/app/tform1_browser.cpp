@@ -4,6 +4,7 @@
 #include "mainmenu.h"
 #include "browser/browserprofile.h"
 #include "browser/cookiebridge.h"
+#include "browser/favoritesmenu.h"
 #include "browser/navigationbar.h"
 #include "browser/pagecontrol.h"
 #include "browser/pagepipeline.h"
