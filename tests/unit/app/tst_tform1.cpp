@@ -1,6 +1,8 @@
 #include "app/messagepanel.h"
 #include "app/tform1.h"
 #include "app/windowsizing.h"
+#include "scriptedprompts.h"
+#include <QDir>
 #include "app/tform3.h"
 #include <QPushButton>
 #include <QLabel>
@@ -175,6 +177,25 @@ private slots:
         const QByteArray bytes = saved.readAll();
         QVERIFY(bytes.contains("Suodattimenkesto:60\r\n"));
         QVERIFY(bytes.contains("Naytakuvat:0\r\n"));
+        qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
+    }
+
+    void failedSaveAtCloseIsReported()
+    {
+        QTemporaryDir data;
+        qputenv("VSSELAIN_DATA_DIR", data.path().toUtf8());
+        // A folder where the settings file should be: the save cannot succeed.
+        QVERIFY(QDir(data.path()).mkdir(QStringLiteral("VSselain.dat")));
+        ScriptedPrompts prompts;
+        {
+            TForm1 w(Endpoints(), &prompts);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.MenuItem5Click();
+            QVERIFY(!w.isVisible());
+        }
+        QVERIFY(prompts.asked.contains(QStringLiteral("error: Asetusten tallentaminen ei onnistunut!")));
+        QVERIFY(QFileInfo(data.filePath(QStringLiteral("VSselain.dat"))).isDir());
         qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
     }
 
