@@ -4,7 +4,9 @@
 #include "browser/browserprofile.h"
 #include "widgets/gradientstyle.h"
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 int runApplication(int argc, char **argv)
 {
@@ -14,6 +16,11 @@ int runApplication(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vasaro selain"));
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+    // Qt's own dialogs (file dialogs, buttons) in Finnish.
+    QTranslator qtFinnish;
+    if (qtFinnish.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFinnish);
     GradientStyle::apply(app);
 
     TForm1 w(Endpoints::fromEnvironment());
