@@ -2,6 +2,16 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace {
+// The key is shown beside the item, but the command dispatch owns it: the
+// shortcut only applies inside the open menu, so a key never acts twice.
+void shownKey(QAction *action, Qt::Key key)
+{
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
+}
+
 MainMenu::MainMenu(QMenuBar *bar) : m_bar(bar)
 {
     buildFile();
@@ -54,7 +64,7 @@ void MainMenu::buildFile()
 void MainMenu::buildView()
 {
     QMenu *m = menu(QStringLiteral("Näytä"), QStringLiteral("Nayta1"));
-    item(m, QStringLiteral("MenuItem7"), QStringLiteral("Etsi tekstiä.."))->setShortcut(Qt::Key_F3);
+    shownKey(item(m, QStringLiteral("MenuItem7"), QStringLiteral("Etsi tekstiä..")), Qt::Key_F3);
     item(m, QStringLiteral("MenuItem8"), QStringLiteral("Etsi ja \"Highlight\"  Ctrl + F"));
     m->addSeparator();
     item(m, QStringLiteral("Kohdenumerollahaku"), QStringLiteral("Kohdenumerolla haku  Ctrl + H"));
@@ -66,7 +76,7 @@ void MainMenu::buildView()
            << item(zoom, QStringLiteral("zpn2"), QStringLiteral("Suurempi (Ctrl + +)"))
            << item(zoom, QStringLiteral("zpn3"), QStringLiteral("Pienempi (Ctrl + -)"));
     item(m, QStringLiteral("MenuItem10"), QStringLiteral("Sivun lähdekoodi  Ctrl + U"));
-    item(m, QStringLiteral("MenuItem11"), QStringLiteral("Kokoruututila"))->setShortcut(Qt::Key_F11);
+    shownKey(item(m, QStringLiteral("MenuItem11"), QStringLiteral("Kokoruututila")), Qt::Key_F11);
 }
 
 void MainMenu::buildSettings()

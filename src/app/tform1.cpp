@@ -1,4 +1,5 @@
 #include "tform1.h"
+#include "apphook.h"
 #include "links.h"
 #include "mainmenu.h"
 #include "messagepanel.h"
@@ -16,6 +17,7 @@
 #include "widgets/gradientstyle.h"
 #include "widgets/qtprompts.h"
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,10 +69,16 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_menu = new MainMenu(menuBar());
     wireMenu();
+    buildCommandTable();
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The members the hook's handlers use go first.
+    if (m_hook)
+        qApp->removeEventFilter(m_hook);
+}
 
 void TForm1::buildLayout()
 {
@@ -246,17 +254,6 @@ void TForm1::Kyttjhaku1Click()
     const QString address = m_quick->Kyttjhaku1Click(*m_prompts);
     if (!address.isEmpty())
         aktiivisivu_navigate(address);
-}
-
-// Deferred command words: the handler that queued one has finished by now.
-void TForm1::Timer3Timer()
-{
-    const QString word = m_pendingCommand;
-    m_pendingCommand.clear();
-    if (word == QLatin1String("kayttajahaku"))
-        Kyttjhaku1Click();
-    else if (word == QLatin1String("kohdehaku"))
-        KohdenumerollahakuClick();
 }
 
 void TForm1::MenuItem5Click()

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QComboBox;
+class QEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -76,6 +77,10 @@ public:
     void KohdenumerollahakuClick();
     void Kyttjhaku1Click();
     void Timer3Timer();
+    // The application hook's mouse and keyboard handlers: true = the event
+    // is the program's and goes no further.
+    bool hiiri_viestit(QObject *target, QEvent *event);
+    bool nappaimisto_viestit(QObject *target, QEvent *event);
     void About1Click();
     void muita(const QString &caption);
     void Omasivu1Click();
@@ -117,6 +122,8 @@ private:
     void applyClosingTime();
     void saveOnClose();
     void setTimer2(bool on);
+    void buildCommandTable();
+    void switchTab(int step);
 
     Endpoints m_endpoints;
     Settings m_settings;
@@ -154,6 +161,7 @@ private:
     QTimer *m_timer2;
     QTimer *m_timer3;
     QString m_pendingCommand;
+    QHash<QString, std::function<void()>> m_commands;   // the words Timer3Timer runs
 
     QString m_dataFolder;
     QString m_tempFolder;

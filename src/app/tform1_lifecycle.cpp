@@ -93,6 +93,8 @@ void TForm1::applyClosingTime()
 void TForm1::FormShow()
 {
     m_hook = new AppHook(this);
+    m_hook->setMouseHandler([this](QObject *target, QEvent *event) { return hiiri_viestit(target, event); });
+    m_hook->setKeyboardHandler([this](QObject *target, QEvent *event) { return nappaimisto_viestit(target, event); });
     qApp->installEventFilter(m_hook);
     sizeFromScreen();
     const QDateTime now = m_clock.kellonaika();

@@ -1,0 +1,111 @@
+// The main window's keyboard and mouse commands: the application hook offers
+// every key press and mouse button to them first, and the deferred command
+// words run from `Timer3`.
+#include "tform1.h"
+#include "commanddispatch.h"
+#include "browser/addressbox.h"
+#include "browser/favoritesmenu.h"
+#include "browser/navigationbar.h"
+#include "browser/pageaddress.h"
+#include "browser/pagecontrol.h"
+#include "browser/pagetools.h"
+#include "browser/tabmanager.h"
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+
+void TForm1::buildCommandTable()
+{
+    m_commands = {
+        {QStringLiteral("kohdehaku"), [this] { KohdenumerollahakuClick(); }},
+        {QStringLiteral("kayttajahaku"), [this] { Kyttjhaku1Click(); }},
+        {QStringLiteral("lahdekoodi"), [this] { m_pageTools->MenuItem10Click(); }},
+        {QStringLiteral("etsitekstia"), [this] { m_pageTools->MenuItem7Click(); }},
+        {QStringLiteral("uusilehti"), [this] { m_tabs->MenuItem2Click(); }},
+        {QStringLiteral("tallennasivu"), [this] { m_pageTools->MenuItem3Click(); }},
+        {QStringLiteral("etsikorosta"), [this] { m_pageTools->MenuItem8Click(); }},
+        {QStringLiteral("suljelehti"), [this] { m_tabs->Suljepois(); }},
+        {QStringLiteral("zoom+"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Larger); }},
+        {QStringLiteral("zoom-"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Smaller); }},
+        {QStringLiteral("kokoruututila"), [this] { m_pageTools->MenuItem11Click(); }},
+        {QStringLiteral("poistaurl"), [this] { m_toolbar->addressBox()->poistaurl(); }},
+        {QStringLiteral("tabvasen"), [this] { switchTab(-1); }},
+        {QStringLiteral("taboikea"), [this] { switchTab(1); }},
+    };
+}
+
+// Deferred command words: the handler that queued one has finished by now.
+// The slot is emptied first, so a word never runs twice; a command that
+// queues another leaves the timer running for it.
+void TForm1::Timer3Timer()
+{
+    if (!m_pendingCommand.isEmpty()) {
+        const QString word = m_pendingCommand;
+        m_pendingCommand.clear();
+        const auto command = m_commands.constFind(word);
+        if (command != m_commands.constEnd())
+            command.value()();
+    }
+    if (m_pendingCommand.isEmpty())
+        m_timer3->stop();
+}
+
+// Ctrl+Left / Ctrl+Right: the nearest shown tab on that side becomes active
+// as if its tab had been clicked; nothing at either end.
+void TForm1::switchTab(int step)
+{
+    QList<bool> shown;
+    for (int i = 0; i < m_tabs->count(); ++i)
+        shown << m_tabs->isTabShown(i);
+    const int target = CommandDispatch::nearestShownTab(shown, m_tabs->activeIndex(), step);
+    if (target >= 0)
+        m_tabs->pageControl()->setCurrentIndex(target);
+}
+
+// A key the program claims is kept from its widget: its shortcut check
+// (ShortcutOverride) is accepted so no browser edit command or menu shortcut
+// takes it, and the key press itself queues the command word.
+bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
+{
+    const auto *key = static_cast<QKeyEvent *>(event);
+    CommandDispatch::KeyContext context;
+    const QWidget *window = QApplication::activeWindow();
+    if (!window && target->isWidgetType())
+        window = static_cast<QWidget *>(target)->window();
+    if (window)
+        context.windowTitle = window->windowTitle();
+    context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
+    context.resultListPage = PageAddress::isListingPage(m_tabs->aktiivisivu_locationurl());
+    context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));
+    const QString word = CommandDispatch::keyCommand(key->key(), key->modifiers(), context);
+    if (word.isEmpty())
+        return false;
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        queueCommand(word);
+    return true;
+}
+
+// The mouse's back and forward buttons act at once on the active tab; the
+// rest of their click is kept from the browser so it does not travel again.
+bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
+{
+    Q_UNUSED(target)
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    switch (CommandDispatch::mouseAction(event->type(), mouse->button())) {
+    case CommandDispatch::MouseAction::NotHandled:
+        return false;
+    case CommandDispatch::MouseAction::Back:
+        m_tabs->Selain_taakseClick();
+        break;
+    case CommandDispatch::MouseAction::Forward:
+        m_tabs->Selain_eteenClick();
+        break;
+    case CommandDispatch::MouseAction::Swallowed:
+        break;
+    }
+    event->accept();
+    return true;
+}

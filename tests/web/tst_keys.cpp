@@ -1,0 +1,342 @@
+// The program's keyboard shortcuts and mouse buttons in the assembled main
+// window: real key and mouse events sent to the browser's input widget on
+// pages of the fake marketplace that record every key they see.
+#include "app/tform1.h"
+#include "browser/addressbox.h"
+#include "browser/browserprofile.h"
+#include "browser/pagecontrol.h"
+#include "browser/tabmanager.h"
+#include "browser/typedurls.h"
+#include "browser/tvasaroselain.h"
+#include "core/waitfor.h"
+#include "fakemarketplace.h"
+#include "scriptedprompts.h"
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineScript>
+#include <QtTest>
+#include <memory>
+
+namespace {
+const bool kSchemes = (BrowserProfile::registerSchemes(), true);
+
+// Runs a script among the page's own objects and waits for the answer.
+QVariant pageValue(TVasaroselain *view, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, QWebEngineScript::MainWorld, [&](const QVariant &v) {
+        result = v;
+        done = true;
+    });
+    waitFor([&] { return done; }, 5000);
+    return result;
+}
+
+// The keys the page's keydown listener has seen.
+QStringList pageKeys(TVasaroselain *view)
+{
+    return pageValue(view, QStringLiteral("window.nappaimet ? window.nappaimet.join(',') : ''"))
+        .toString().split(u',', Qt::SkipEmptyParts);
+}
+
+bool showsTitle(TVasaroselain *view, const QString &title)
+{
+    return waitFor([&] { return view && view->title() == title && view->focusProxy(); }, 15000);
+}
+
+int shownTabs(TabManager &tabs)
+{
+    int n = 0;
+    for (int i = 0; i < tabs.count(); ++i)
+        n += tabs.isTabShown(i) ? 1 : 0;
+    return n;
+}
+}
+
+class TestKeys : public QObject {
+    Q_OBJECT
+private:
+    FakeMarketplace m_market;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<TForm1> m_w;
+
+    QString base() const { return QStringLiteral("http://www.vasaro.test/"); }
+    TabManager &tabs() { return m_w->tabs(); }
+    TVasaroselain *active() { return tabs().activeBrowser(); }
+    QTimer *timer3() { return m_w->findChild<QTimer *>(QStringLiteral("Timer3")); }
+
+    // Opens a key-recording page in the active tab.
+    bool openKeysPage(const QString &path, const QString &title)
+    {
+        m_w->aktiivisivu_navigate(base() + path);
+        return showsTitle(active(), title);
+    }
+
+    // The engine drops input until the page's first frames are shown: type
+    // into the page's field until the page notices, then forget those keys.
+    bool pageTakesKeys(TVasaroselain *view)
+    {
+        pageValue(view, QStringLiteral("document.getElementById('kentta').focus()"));
+        view->setFocus();
+        for (int i = 0; i < 50; ++i) {
+            QTest::keyClick(view->focusProxy(), Qt::Key_X);
+            if (waitFor([&] { return pageKeys(view).contains(QStringLiteral("x")); }, 200)) {
+                pageValue(view, QStringLiteral("window.nappaimet = []"));
+                return true;
+            }
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Q_UNUSED(kSchemes);
+        QVERIFY(m_market.start());
+    }
+
+    void init()
+    {
+        m_prompts = ScriptedPrompts();
+        m_w = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
+        m_w->show();
+        m_w->activateWindow();
+        QVERIFY(waitFor([this] { return m_w->isActiveWindow(); }, 2000));
+        QVERIFY(showsTitle(active(), QStringLiteral("Vasaro - etusivu")));
+    }
+
+    void cleanup()
+    {
+        m_w->close();
+        m_w.reset();
+    }
+
+    // Ctrl+T opens a new tab once the key has been dealt with, and the page
+    // never sees the key.
+    void ctrlTOpensTabLater()
+    {
+        m_w->settings().siirry = false;   // the page stays in front to take the next key
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        const int before = shownTabs(tabs());
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(view->focusProxy(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(shownTabs(tabs()), before);   // not yet: the command waits for Timer3
+        QVERIFY(timer3()->isActive());
+        QVERIFY(waitFor([&] { return shownTabs(tabs()) == before + 1; }, 2000));
+        QVERIFY2(clock.elapsed() >= 90, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!timer3()->isActive());
+        // One tab only, and the page saw nothing of the key.
+        waitMs(300);
+        QCOMPARE(shownTabs(tabs()), before + 1);
+        QCOMPARE(active(), view);
+        QTest::keyClick(view->focusProxy(), Qt::Key_Y);
+        QVERIFY(waitFor([&] { return !pageKeys(view).isEmpty(); }, 2000));
+        QCOMPARE(pageKeys(view), QStringList{QStringLiteral("y")});
+    }
+
+    // Ctrl+C is the page's: it reaches the page and copies its selection.
+    void ctrlCStaysWithThePage()
+    {
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        QGuiApplication::clipboard()->setText(QStringLiteral("ennen"));
+        pageValue(view, QStringLiteral("document.activeElement.blur();"
+                                       "window.getSelection().selectAllChildren(document.getElementById('teksti'))"));
+        QTest::keyClick(view->focusProxy(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(waitFor([&] { return pageKeys(view).contains(QStringLiteral("ctrl+c")); }, 2000));
+        QVERIFY(!timer3()->isActive());
+        QVERIFY(waitFor([] {
+            return QGuiApplication::clipboard()->text() == QStringLiteral("Kopioitava teksti 1");
+        }, 2000));
+    }
+
+    void zoomKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("expected");
+        const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
+        const Qt::KeyboardModifiers keypad(Qt::ControlModifier | Qt::KeypadModifier);
+        QTest::newRow("ctrl+plus") << int(Qt::Key_Plus) << ctrl << 100 << 110;
+        QTest::newRow("ctrl+= where plus is shifted") << int(Qt::Key_Equal) << ctrl << 100 << 110;
+        QTest::newRow("ctrl+shift+plus") << int(Qt::Key_Plus) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
+                                         << 150 << 160;
+        QTest::newRow("ctrl+keypad plus") << int(Qt::Key_Plus) << keypad << 100 << 110;
+        QTest::newRow("ctrl+minus") << int(Qt::Key_Minus) << ctrl << 100 << 90;
+        QTest::newRow("ctrl+keypad minus") << int(Qt::Key_Minus) << keypad << 50 << 40;
+        QTest::newRow("1000 + 10 is back to normal") << int(Qt::Key_Plus) << ctrl << 1000 << 100;
+        QTest::newRow("10 - 10 is back to normal") << int(Qt::Key_Minus) << ctrl << 10 << 100;
+    }
+    void zoomKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(int, start);
+        QFETCH(int, expected);
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        QVERIFY(view->asetaZoom(start));
+        QTest::keyClick(view->focusProxy(), Qt::Key(key), modifiers);
+        QVERIFY(waitFor([&] { return view->zoomPercent() != start; }, 2000));
+        QCOMPARE(view->zoomPercent(), expected);
+        QVERIFY(qFuzzyCompare(view->zoomFactor(), expected / 100.0));
+        waitMs(200);
+        QCOMPARE(pageKeys(view), QStringList());
+    }
+
+    // Ctrl+Left and Ctrl+Right go to the nearest shown tab, skipping closed
+    // ones, and stop at either end.
+    void ctrlLeftRightSwitchTabs()
+    {
+        for (int n = 1; n <= 3; ++n) {
+            tabs().uuteenikkunaan(base() + QStringLiteral("nappaimet/%1").arg(n));
+            QVERIFY(showsTitle(tabs().browser(n), QStringLiteral("Näppäimet %1").arg(n)));
+        }
+        tabs().suljesivu(2);
+        QVERIFY(!tabs().isTabShown(2));
+        tabs().pageControl()->setCurrentIndex(3);
+        QCOMPARE(tabs().activeIndex(), 3);
+
+        const struct { Qt::Key key; int expected; } steps[] = {
+            {Qt::Key_Left, 1}, {Qt::Key_Left, 0}, {Qt::Key_Left, 0},
+            {Qt::Key_Right, 1}, {Qt::Key_Right, 3}, {Qt::Key_Right, 3},
+        };
+        for (const auto &step : steps) {
+            QTest::keyClick(active()->focusProxy(), step.key, Qt::ControlModifier);
+            QVERIFY(waitFor([this] { return !timer3()->isActive(); }, 2000));
+            QCOMPARE(tabs().activeIndex(), step.expected);
+        }
+        // The switch is the user's: the address box follows the tab.
+        QCOMPARE(m_w->addressText(), base() + QStringLiteral("nappaimet/3"));
+    }
+
+    // The mouse's back and forward buttons travel one step each.
+    void backAndForwardButtons()
+    {
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(openKeysPage(QStringLiteral("nappaimet/%1").arg(n), QStringLiteral("Näppäimet %1").arg(n)));
+        TVasaroselain *view = active();
+        QTest::mouseClick(view->focusProxy(), Qt::BackButton, {}, QPoint(50, 50));
+        QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 2")));
+        waitMs(800);
+        QCOMPARE(view->title(), QStringLiteral("Näppäimet 2"));
+        QTest::mouseClick(view->focusProxy(), Qt::ForwardButton, {}, QPoint(50, 50));
+        QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 3")));
+        waitMs(800);
+        QCOMPARE(view->title(), QStringLiteral("Näppäimet 3"));
+    }
+
+    // F3 and F11 need no Ctrl, and act once (the menu shows the keys but
+    // does not take them as well).
+    void functionKeys()
+    {
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        QTest::keyClick(view->focusProxy(), Qt::Key_F3);
+        QVERIFY(waitFor([this] { return !m_prompts.asked.isEmpty(); }, 2000));
+        waitMs(300);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("input: Etsi tekstiä:")});
+        QVERIFY(!m_w->isMaximized());
+        QTest::keyClick(view->focusProxy(), Qt::Key_F11);
+        QVERIFY(waitFor([this] { return m_w->isMaximized(); }, 2000));
+        QCOMPARE(pageKeys(view), QStringList());
+    }
+
+    // Without the seller filter Delete stays with the page, on result-list
+    // pages too, so it still deletes in the page's fields.
+    void deleteReachesPageFields_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("item page") << "nappaimet/1";
+        QTest::newRow("result-list page") << "haku/nappaimet/1";
+    }
+    void deleteReachesPageFields()
+    {
+        QFETCH(QString, path);
+        QVERIFY(openKeysPage(path, QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        pageValue(view, QStringLiteral("var k = document.getElementById('kentta'); k.value = 'abc'; k.setSelectionRange(0, 0);"));
+        QTest::keyClick(view->focusProxy(), Qt::Key_Delete);
+        QVERIFY(waitFor([&] { return pageKeys(view).contains(QStringLiteral("delete")); }, 2000));
+        QVERIFY(!timer3()->isActive());
+        QVERIFY(waitFor([&] {
+            return pageValue(view, QStringLiteral("document.getElementById('kentta').value")).toString()
+                == QStringLiteral("bc");
+        }, 2000));
+    }
+
+    // Delete in the address box's open list removes the highlighted address
+    // once (the list's own Delete handling does not run as well).
+    void deleteInAddressList()
+    {
+        const QString file = m_w->dataFolder() + QStringLiteral("TypedURLs.txt");
+        const QStringList stored{QStringLiteral("a.vasaro.test"), QStringLiteral("b.vasaro.test"),
+                                 QStringLiteral("c.vasaro.test"), QStringLiteral("d.vasaro.test")};
+        QVERIFY(TypedUrls(file).write(stored));
+        AddressBox *box = m_w->findChild<AddressBox *>(QStringLiteral("Ieaddress1"));
+        QVERIFY(box);
+        box->showPopup();
+        QCOMPARE(box->count(), 4);
+        box->view()->setCurrentIndex(box->model()->index(1, 0));
+        QVERIFY(box->listOpenWithSelection());
+        QTest::keyClick(box->view(), Qt::Key_Delete);
+        QCOMPARE(box->count(), 4);   // the command runs from Timer3
+        QVERIFY(waitFor([&] { return box->count() == 3; }, 2000));
+        waitMs(300);
+        QCOMPARE(box->count(), 3);
+        QVERIFY(box->findText(QStringLiteral("b.vasaro.test")) < 0);
+        QCOMPARE(TypedUrls(file).list(),
+                 (QStringList{QStringLiteral("a.vasaro.test"), QStringLiteral("c.vasaro.test"),
+                              QStringLiteral("d.vasaro.test")}));
+        box->hidePopup();
+    }
+
+    // The program's own input dialogs ("VSselain", "Suodatin") get their
+    // keys unchanged; another window's Ctrl+Left is the tab command.
+    void dialogKeys_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("claimed");
+        QTest::newRow("VSselain") << "VSselain" << false;
+        QTest::newRow("Suodatin") << "Suodatin" << false;
+        QTest::newRow("other window") << "Muu ikkuna" << true;
+    }
+    void dialogKeys()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, claimed);
+        QDialog dialog(m_w.get());
+        dialog.setWindowTitle(title);
+        auto *edit = new QLineEdit(QStringLiteral("yksi kaksi"), &dialog);
+        (new QVBoxLayout(&dialog))->addWidget(edit);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(waitFor([&] { return dialog.isActiveWindow(); }, 2000));
+        edit->setFocus();
+        edit->setCursorPosition(10);
+        QTest::keyClick(edit, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(timer3()->isActive(), claimed);
+        QCOMPARE(edit->cursorPosition(), claimed ? 10 : 5);
+        QTest::keyClick(edit, Qt::Key_F3);
+        waitMs(300);
+        QCOMPARE(m_prompts.asked.size(), claimed ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestKeys)
+#include "tst_keys.moc"
