@@ -10,12 +10,15 @@
 #include "browser/pagecontrol.h"
 #include "browser/pagetools.h"
 #include "browser/tabmanager.h"
+#include "browser/tvasaroselain.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
+// Delete on a result-list page is claimed only once the seller filter puts
+// "suodatakohde" in this table; until then the key stays with the page.
 void TForm1::buildCommandTable()
 {
     m_commands = {
@@ -76,6 +79,7 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
         window = static_cast<QWidget *>(target)->window();
     if (window)
         context.windowTitle = window->windowTitle();
+    context.browserWindow = window == this || qobject_cast<const TVasaroselain *>(window);
     context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
     context.resultListPage = PageAddress::isListingPage(m_tabs->aktiivisivu_locationurl());
     context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));

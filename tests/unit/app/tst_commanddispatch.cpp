@@ -7,6 +7,21 @@ using CommandDispatch::KeyContext;
 using CommandDispatch::MouseAction;
 
 Q_DECLARE_METATYPE(CommandDispatch::MouseAction)
+Q_DECLARE_METATYPE(CommandDispatch::KeyContext)
+
+namespace {
+KeyContext titled(const QString &title)
+{
+    KeyContext context;
+    context.windowTitle = title;
+    return context;
+}
+
+KeyContext mainWindow()
+{
+    return titled(QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : torstai 10.12. 5:40"));
+}
+}
 
 class TestCommandDispatch : public QObject {
     Q_OBJECT
@@ -15,103 +30,98 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("addressList");
-        QTest::addColumn<bool>("resultPage");
-        QTest::addColumn<bool>("filter");
+        QTest::addColumn<KeyContext>("context");
         QTest::addColumn<QString>("word");   // empty = not handled
 
         const Qt::KeyboardModifiers none;
         const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
         const Qt::KeyboardModifiers ctrlShift(Qt::ControlModifier | Qt::ShiftModifier);
         const Qt::KeyboardModifiers ctrlKeypad(Qt::ControlModifier | Qt::KeypadModifier);
-        const QString main = QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : torstai 10.12. 5:40");
+        const Qt::KeyboardModifiers alt(Qt::AltModifier);
+        const KeyContext main = mainWindow();
+        const auto row = [](const char *name, int key, Qt::KeyboardModifiers modifiers, const KeyContext &context,
+                            const char *word) { QTest::newRow(name) << key << modifiers << context << QString(word); };
 
-        struct Ctrl { int key; const char *word; };
-        const Ctrl table[] = {
-            {Qt::Key_Left, "tabvasen"}, {Qt::Key_Right, "taboikea"}, {Qt::Key_F, "etsikorosta"},
-            {Qt::Key_H, "kohdehaku"}, {Qt::Key_K, "kayttajahaku"}, {Qt::Key_Q, "suljelehti"},
-            {Qt::Key_S, "tallennasivu"}, {Qt::Key_T, "uusilehti"}, {Qt::Key_U, "lahdekoodi"},
+        const struct { const char *name; int key; const char *word; } table[] = {
+            {"ctrl+left", Qt::Key_Left, "tabvasen"}, {"ctrl+right", Qt::Key_Right, "taboikea"},
+            {"ctrl+f", Qt::Key_F, "etsikorosta"}, {"ctrl+h", Qt::Key_H, "kohdehaku"},
+            {"ctrl+k", Qt::Key_K, "kayttajahaku"}, {"ctrl+q", Qt::Key_Q, "suljelehti"},
+            {"ctrl+s", Qt::Key_S, "tallennasivu"}, {"ctrl+t", Qt::Key_T, "uusilehti"},
+            {"ctrl+u", Qt::Key_U, "lahdekoodi"},
         };
-        for (const Ctrl &c : table)
-            QTest::addRow("ctrl %s", c.word) << c.key << ctrl << main << false << false << false << c.word;
+        for (const auto &c : table)
+            row(c.name, c.key, ctrl, main, c.word);
 
-        QTest::newRow("ctrl+plus") << int(Qt::Key_Plus) << ctrl << main << false << false << false << "zoom+";
-        QTest::newRow("ctrl+shift+plus") << int(Qt::Key_Plus) << ctrlShift << main << false << false << false
-                                         << "zoom+";
-        QTest::newRow("ctrl+= (plus unshifted)") << int(Qt::Key_Equal) << ctrl << main << false << false << false
-                                                 << "zoom+";
-        QTest::newRow("ctrl+keypad plus") << int(Qt::Key_Plus) << ctrlKeypad << main << false << false << false
-                                          << "zoom+";
-        QTest::newRow("ctrl+minus") << int(Qt::Key_Minus) << ctrl << main << false << false << false << "zoom-";
-        QTest::newRow("ctrl+keypad minus") << int(Qt::Key_Minus) << ctrlKeypad << main << false << false << false
-                                           << "zoom-";
-        QTest::newRow("ctrl+shift+minus") << int(Qt::Key_Underscore) << ctrlShift << main << false << false
-                                          << false << "zoom-";
-        QTest::newRow("ctrl+shift+t") << int(Qt::Key_T) << ctrlShift << main << false << false << false
-                                      << "uusilehti";
-        QTest::newRow("ctrl+alt+t") << int(Qt::Key_T) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
-                                    << main << false << false << false << "uusilehti";
+        row("ctrl+plus", Qt::Key_Plus, ctrl, main, "zoom+");
+        row("ctrl+shift+plus", Qt::Key_Plus, ctrlShift, main, "zoom+");
+        row("ctrl+= (plus unshifted)", Qt::Key_Equal, ctrl, main, "zoom+");
+        row("ctrl+keypad plus", Qt::Key_Plus, ctrlKeypad, main, "zoom+");
+        row("ctrl+minus", Qt::Key_Minus, ctrl, main, "zoom-");
+        row("ctrl+keypad minus", Qt::Key_Minus, ctrlKeypad, main, "zoom-");
+        row("ctrl+shift+minus", Qt::Key_Underscore, ctrlShift, main, "zoom-");
+        row("ctrl+shift+t", Qt::Key_T, ctrlShift, main, "uusilehti");
+        row("ctrl+alt+t", Qt::Key_T, ctrl | alt, main, "uusilehti");
 
         // Keys the page keeps.
-        QTest::newRow("ctrl+c copies") << int(Qt::Key_C) << ctrl << main << false << false << false << "";
-        QTest::newRow("ctrl+v pastes") << int(Qt::Key_V) << ctrl << main << false << false << false << "";
-        QTest::newRow("t without ctrl") << int(Qt::Key_T) << none << main << false << false << false << "";
-        QTest::newRow("plus without ctrl") << int(Qt::Key_Plus) << none << main << false << false << false << "";
-        QTest::newRow("left without ctrl") << int(Qt::Key_Left) << none << main << false << false << false << "";
-        QTest::newRow("alt+left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::AltModifier) << main << false
-                                  << false << false << "";
-        QTest::newRow("alt+f3") << int(Qt::Key_F3) << Qt::KeyboardModifiers(Qt::AltModifier) << main << false
-                                << false << false << "";
+        row("ctrl+c copies", Qt::Key_C, ctrl, main, "");
+        row("ctrl+v pastes", Qt::Key_V, ctrl, main, "");
+        row("t without ctrl", Qt::Key_T, none, main, "");
+        row("plus without ctrl", Qt::Key_Plus, none, main, "");
+        row("left without ctrl", Qt::Key_Left, none, main, "");
+        row("alt+left", Qt::Key_Left, alt, main, "");
+        row("alt+f3", Qt::Key_F3, alt, main, "");
 
         // F3 and F11 need no Ctrl.
-        QTest::newRow("f3") << int(Qt::Key_F3) << none << main << false << false << false << "etsitekstia";
-        QTest::newRow("f11") << int(Qt::Key_F11) << none << main << false << false << false << "kokoruututila";
-        QTest::newRow("ctrl+f3") << int(Qt::Key_F3) << ctrl << main << false << false << false << "etsitekstia";
-        QTest::newRow("shift+f11") << int(Qt::Key_F11) << Qt::KeyboardModifiers(Qt::ShiftModifier) << main << false
-                                   << false << false << "kokoruututila";
+        row("f3", Qt::Key_F3, none, main, "etsitekstia");
+        row("f11", Qt::Key_F11, none, main, "kokoruututila");
+        row("ctrl+f3", Qt::Key_F3, ctrl, main, "etsitekstia");
+        row("shift+f11", Qt::Key_F11, Qt::ShiftModifier, main, "kokoruututila");
 
         // The program's own input dialogs get their keys unchanged.
-        QTest::newRow("dialog VSselain") << int(Qt::Key_T) << ctrl << "VSselain" << false << false << false << "";
-        QTest::newRow("dialog Suodatin") << int(Qt::Key_Left) << ctrl << "Suodatin" << false << false << false
-                                         << "";
-        QTest::newRow("dialog Suodatin f3") << int(Qt::Key_F3) << none << "Suodatin" << false << false << false
-                                            << "";
-        QTest::newRow("title case ignored") << int(Qt::Key_F11) << none << "Lataa SUODATIN levyltä" << false
-                                            << false << false << "";
-        QTest::newRow("picture width prompt") << int(Qt::Key_Plus) << ctrl << "Kuvan leveys" << false << false
-                                              << false << "";
-        QTest::newRow("dialog with address list") << int(Qt::Key_Delete) << none << "VSselain" << true << false
-                                                  << false << "";
+        row("dialog VSselain", Qt::Key_T, ctrl, titled("VSselain"), "");
+        row("dialog Suodatin", Qt::Key_Left, ctrl, titled("Suodatin"), "");
+        row("dialog Suodatin f3", Qt::Key_F3, none, titled("Suodatin"), "");
+        row("title case ignored", Qt::Key_F11, none, titled("Lataa SUODATIN levyltä"), "");
+        row("picture width prompt", Qt::Key_Plus, ctrl, titled("Kuvan leveys"), "");
+        KeyContext dialogWithList = titled("VSselain");
+        dialogWithList.addressListSelection = true;
+        row("dialog with address list", Qt::Key_Delete, none, dialogWithList, "");
+
+        // The program's other windows (settings, ledger) keep their keys.
+        KeyContext ledger = titled("Myydyt / ostetut kohteet");
+        ledger.browserWindow = false;
+        row("ledger ctrl+left", Qt::Key_Left, ctrl, ledger, "");
+        KeyContext settings = titled("Yleiset asetukset");
+        settings.browserWindow = false;
+        row("settings f3", Qt::Key_F3, none, settings, "");
+        ledger.resultListPage = true;
+        ledger.sellerFilter = true;
+        row("ledger delete on result page", Qt::Key_Delete, none, ledger, "");
 
         // Delete.
-        QTest::newRow("delete in open address list") << int(Qt::Key_Delete) << none << main << true << false
-                                                     << false << "poistaurl";
-        QTest::newRow("address list before result page") << int(Qt::Key_Delete) << none << main << true << true
-                                                         << true << "poistaurl";
-        QTest::newRow("delete on result page") << int(Qt::Key_Delete) << none << main << false << true << true
-                                               << "suodatakohde";
-        QTest::newRow("delete on result page, no filter") << int(Qt::Key_Delete) << none << main << false << true
-                                                          << false << "";
-        QTest::newRow("delete on item page") << int(Qt::Key_Delete) << none << main << false << false << true
-                                             << "";
-        QTest::newRow("ctrl+delete on item page") << int(Qt::Key_Delete) << ctrl << main << false << false << true
-                                                  << "";
+        KeyContext list = main;
+        list.addressListSelection = true;
+        row("delete in open address list", Qt::Key_Delete, none, list, "poistaurl");
+        KeyContext result = main;
+        result.resultListPage = true;
+        result.sellerFilter = true;
+        row("delete on result page", Qt::Key_Delete, none, result, "suodatakohde");
+        list.resultListPage = true;
+        list.sellerFilter = true;
+        row("address list before result page", Qt::Key_Delete, none, list, "poistaurl");
+        result.sellerFilter = false;
+        row("delete on result page, no filter", Qt::Key_Delete, none, result, "");
+        KeyContext item = main;
+        item.sellerFilter = true;
+        row("delete on item page", Qt::Key_Delete, none, item, "");
+        row("ctrl+delete on item page", Qt::Key_Delete, ctrl, item, "");
     }
     void keys()
     {
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(QString, title);
-        QFETCH(bool, addressList);
-        QFETCH(bool, resultPage);
-        QFETCH(bool, filter);
+        QFETCH(KeyContext, context);
         QFETCH(QString, word);
-        KeyContext context;
-        context.windowTitle = title;
-        context.addressListSelection = addressList;
-        context.resultListPage = resultPage;
-        context.sellerFilter = filter;
         QCOMPARE(CommandDispatch::keyCommand(key, modifiers, context), word);
     }
 
