@@ -154,6 +154,49 @@ private slots:
         QCOMPARE(pageKeys(view), QStringList{QStringLiteral("y")});
     }
 
+    // The Ctrl keys that ask something reach their own handlers, once.
+    void ctrlCommandsAsk_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("ctrl+f find and highlight") << int(Qt::Key_F) << "input: Etsi tekstiä:";
+        QTest::newRow("ctrl+h item search") << int(Qt::Key_H) << "input: Anna kohteen numero?";
+        QTest::newRow("ctrl+k user search") << int(Qt::Key_K) << "input: Anna käyttäjän tunnus?";
+        QTest::newRow("ctrl+s save page") << int(Qt::Key_S) << "save: Tallenna sivu";
+    }
+    void ctrlCommandsAsk()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, asked);
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        TVasaroselain *view = active();
+        QVERIFY(pageTakesKeys(view));
+        QTest::keyClick(view->focusProxy(), Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(waitFor([this] { return !m_prompts.asked.isEmpty(); }, 2000));
+        waitMs(300);
+        QCOMPARE(m_prompts.asked, QStringList{asked});
+        QCOMPARE(pageKeys(view), QStringList());
+    }
+
+    // Ctrl+U shows the page source in a new tab; Ctrl+Q closes the tab.
+    void ctrlUAndCtrlQ()
+    {
+        tabs().uuteenikkunaan(base() + QStringLiteral("nappaimet/1"));
+        QVERIFY(showsTitle(tabs().browser(1), QStringLiteral("Näppäimet 1")));
+        tabs().pageControl()->setCurrentIndex(1);
+        QTest::keyClick(active()->focusProxy(), Qt::Key_U, Qt::ControlModifier);
+        QVERIFY(waitFor([this] { return tabs().count() == 3 && tabs().isTabShown(2); }, 5000));
+        QVERIFY(waitFor([this] {
+            return tabs().browser(2)->url().toString() == base().prepend(QStringLiteral("view-source:"))
+                + QStringLiteral("nappaimet/1");
+        }, 10000));
+        tabs().pageControl()->setCurrentIndex(1);
+        QTest::keyClick(active()->focusProxy(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(waitFor([this] { return !tabs().isTabShown(1); }, 5000));
+        QCOMPARE(tabs().activeIndex(), 0);
+        QVERIFY(tabs().isTabShown(2));
+    }
+
     // Ctrl+C is the page's: it reaches the page and copies its selection.
     void ctrlCStaysWithThePage()
     {
