@@ -1,7 +1,7 @@
 #include "desktopshortcut.h"
+#include "core/atomicfile.h"
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // Exec= needs quoting for paths with spaces and escapes inside the quotes.
@@ -40,11 +40,7 @@ bool DesktopShortcut::create(const QString &desktopFolder, const QString &execut
 {
     if (desktopFolder.isEmpty() || !QDir().mkpath(desktopFolder))
         return false;
-    QSaveFile f(QDir(desktopFolder).filePath(fileName()));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(launcherText(executable));
-    f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser
-                     | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return f.commit();
+    return AtomicFile::write(QDir(desktopFolder).filePath(fileName()), launcherText(executable),
+                             QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ReadOwner
+                                 | QFileDevice::WriteOwner);
 }

@@ -1,10 +1,10 @@
 #include "favoritesfolder.h"
+#include "core/atomicfile.h"
 #include "core/cp1252.h"
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
@@ -131,11 +131,9 @@ FavoritesFolder::AddResult FavoritesFolder::add(const QString &url, const QStrin
     // An existing favourite of the same name for another address is kept.
     for (int n = 2; QFileInfo::exists(path) && urlFromShortcut(path) != url; ++n)
         path = m_root + u'/' + base + QStringLiteral(" (%1).url").arg(n);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return AddResult::Failed;
-    f.write(QByteArray("[InternetShortcut]\r\nURL=") + url.toUtf8() + "\r\n");
-    return f.commit() ? AddResult::Added : AddResult::Failed;
+    return AtomicFile::write(path, QByteArray("[InternetShortcut]\r\nURL=") + url.toUtf8() + "\r\n")
+               ? AddResult::Added
+               : AddResult::Failed;
 }
 
 bool FavoritesFolder::remove(const QString &path)

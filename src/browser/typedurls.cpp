@@ -1,6 +1,6 @@
 #include "typedurls.h"
+#include "core/atomicfile.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -78,9 +78,6 @@ bool TypedUrls::remove(const QString &address) const
 
 bool TypedUrls::save(const QMap<int, QString> &values) const
 {
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QByteArray data;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         // A value never spans lines in the file.
@@ -89,6 +86,5 @@ bool TypedUrls::save(const QMap<int, QString> &values) const
         v.remove(u'\n');
         data += (kPrefix + QString::number(it.key()) + u'=' + v + u'\n').toUtf8();
     }
-    f.write(data);
-    return f.commit();
+    return AtomicFile::write(m_path, data);
 }

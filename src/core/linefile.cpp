@@ -1,7 +1,7 @@
 #include "linefile.h"
+#include "atomicfile.h"
 #include "cp1252.h"
 #include <QFile>
-#include <QSaveFile>
 
 QStringList LineFile::split(const QByteArray &bytes)
 {
@@ -42,16 +42,5 @@ std::optional<QStringList> LineFile::read(const QString &path)
 
 bool LineFile::write(const QString &path, const QStringList &lines)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = join(lines);
-    // Flush before commit: Qt 6.4's commit() does not notice a failure of the
-    // final buffer flush (a full disk) and would replace the old file with a
-    // truncated one.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return AtomicFile::write(path, join(lines));
 }

@@ -1,9 +1,9 @@
 #include "ledgerfiles.h"
+#include "core/atomicfile.h"
 #include "core/cp1252.h"
 #include "ledgercodec.h"
 #include "ledgertable.h"
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -180,8 +180,7 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    if (AtomicFile::write(path, bytes))
         return true;
     if (error)
         *error = QStringLiteral("Tiedostoa %1 ei voitu tallentaa.").arg(path);
