@@ -216,8 +216,7 @@ void TForm1::openSettingsPage(int page)
 void TForm1::settingsDialogClosed()
 {
     setEnabled(true);
-    m_settings.Timer2 = m_settings.muistutakirjanmerkeista;
-    setTimer2(m_settings.Timer2);
+    setTimer2(m_settings.Timer2);   // the dialog has stored it from its check box
     emit downloadOptionsChanged();
 }
 
