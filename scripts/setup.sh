@@ -29,5 +29,10 @@ if [[ "${1:-}" == "--tests" && -f tests/marketplace/package.json ]]; then
   (cd tests/marketplace && { [[ -d node_modules ]] || npm install --no-audit --no-fund; })
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# Ninja re-runs CMake by itself when a CMakeLists or the folder contents change.
+[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [[ "${1:-}" == "--tests" ]]; then
+  cmake --build build -j"$(nproc)"
+else
+  cmake --build build -j"$(nproc)" --target vsselain
+fi
