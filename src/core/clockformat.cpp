@@ -50,7 +50,8 @@ double ClockFormat::daySerial(const QDateTime &dt)
 
 QString ClockFormat::dayStamp(const QDateTime &dt)
 {
-    return QStringLiteral(":") + QString::number(qint64(std::llround(daySerial(dt))));
+    // Halves go to the even day, as the marketplace's date arithmetic rounds.
+    return QStringLiteral(":") + QString::number(qint64(std::nearbyint(daySerial(dt))));
 }
 
 QString ClockFormat::dayItem(const QDate &date)

@@ -83,6 +83,8 @@ private slots:
         QTest::addColumn<QString>("stamp");
         QTest::newRow("morning") << QDateTime(QDate(2022, 3, 4), QTime(9, 0)) << ":44624";
         QTest::newRow("after noon is tomorrow") << QDateTime(QDate(2022, 3, 4), QTime(12, 0, 1)) << ":44625";
+        QTest::newRow("noon of an even day stays") << QDateTime(QDate(2022, 3, 4), QTime(12, 0)) << ":44624";
+        QTest::newRow("noon of an odd day goes up") << QDateTime(QDate(2022, 3, 5), QTime(12, 0)) << ":44626";
         QTest::newRow("epoch") << QDateTime(QDate(1899, 12, 30), QTime(0, 0)) << ":0";
     }
     void dayStampRoundsToNearestDay()
