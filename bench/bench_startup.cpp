@@ -107,7 +107,7 @@ double programStartup(const QUrl &url, const Endpoints &endpoints)
     auto *bar = new NavigationBar(QDir::tempPath() + QStringLiteral("/bench_startup_typed.txt"), window);
     PagePipeline pipeline(&shell, &settings, endpoints, &clock, &profile->hostPolicy());
     auto *tabs = new TabManager(profile, &settings, endpoints, &shell, &prompts, bar, window);
-    pipeline.hooks().updateTabCaptions = [tabs] { tabs->updateCaptions(); };
+    pipeline.features().captions = tabs;
     tabs->setPipeline(&pipeline);
     auto *col = new QVBoxLayout(window);
     col->addWidget(bar);

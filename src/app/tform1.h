@@ -1,6 +1,7 @@
 #pragma once
 // The main window: owns the tabs, menus, panels and the feature objects, and
 // wires menus and events to the handlers of the features.
+#include "apisignin.h"
 #include "browser/shellhost.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
@@ -103,7 +104,7 @@ private:
     void buildToolbar();
     void buildBrowser(QWidget *central);
     void wireBrowserMenus();
-    void wirePipelineHooks();
+    void wireFeatures();
     void signedInChanged(bool signedIn);
     void buildStatusBar();
     void buildHiddenPanels();
@@ -135,6 +136,7 @@ private:
     TForm8 *m_form8 = nullptr;
     Http *m_http = nullptr;
     ApiSession *m_api = nullptr;
+    std::unique_ptr<ApiSignIn> m_signIn;
     std::unique_ptr<UrlScheme> m_urls;
     std::unique_ptr<QuickSearch> m_quick;
 

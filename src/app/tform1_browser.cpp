@@ -1,6 +1,7 @@
 // The main window's browser: profile, tabs, navigation bar, page pipeline and
 // page tools, and the menu items that reach them.
 #include "tform1.h"
+#include "apisignin.h"
 #include "mainmenu.h"
 #include "browser/browserprofile.h"
 #include "browser/cookiebridge.h"
@@ -43,17 +44,14 @@ void TForm1::buildBrowser(QWidget *central)
                                 m_dataFolder + QStringLiteral("Suosikit"), this);
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);
     connect(m_api, &ApiSession::signedInChanged, this, &TForm1::signedInChanged);
-    wirePipelineHooks();
+    wireFeatures();
 }
 
-void TForm1::wirePipelineHooks()
+void TForm1::wireFeatures()
 {
-    PipelineHooks &hooks = m_pipeline->hooks();
-    // Tab captions: the tab manager recomputes them on every completed page.
-    hooks.captureSignIn = [this](const QByteArray &body) { return m_api->captureLogin(body); };
-    hooks.signOut = [this] { m_api->signOut(); };
-    hooks.capturedSignIn = [this] { return m_api->signedIn(); };
-    m_tabs->hooks().capturedSignIn = [this] { return m_api->signedIn(); };
+    m_signIn = std::make_unique<ApiSignIn>(m_api);
+    m_pipeline->features().signIn = m_signIn.get();
+    m_tabs->features().signIn = m_signIn.get();
 }
 
 // `postia` (the e-mail reminder) works only for a signed-in user.

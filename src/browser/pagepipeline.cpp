@@ -1,5 +1,13 @@
 #include "pagepipeline.h"
 #include "document.h"
+#include "features/listingautomationfeature.h"
+#include "features/resultpagetoolsfeature.h"
+#include "features/searchformfeature.h"
+#include "features/sellerfilterfeature.h"
+#include "features/signinfeature.h"
+#include "features/tabcaptions.h"
+#include "features/updatecheckfeature.h"
+#include "features/watchlistfeature.h"
 #include "hostpolicy.h"
 #include "pageaddress.h"
 #include "pipelinetab.h"
@@ -77,7 +85,10 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     // 1. The marketplace's advanced search opens the program's search form.
     if (url.contains(QLatin1String("/haku/advanced/")) && marketplace) {
         args.cancel = true;
-        later([this] { if (m_hooks.HakuClick) m_hooks.HakuClick(); });
+        later([this] {
+            if (m_features.searchForm)
+                m_features.searchForm->HakuClick();
+        });
         return;
     }
     // 2.
@@ -86,14 +97,20 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     // 3. Sign-in capture.
     if (m_shell->signedInUser().isEmpty() && url.contains(QLatin1String("/kirjaudu"))
         && url.contains(QLatin1String("vasaro")) && !args.headers.isEmpty() && !args.postData.isEmpty()
-        && m_hooks.captureSignIn && m_hooks.captureSignIn(args.postData))
+        && m_features.signIn && m_features.signIn->captureSignIn(args.postData))
         m_watchListPending = true;
     // 4. Sign-out.
-    if (url.contains(QLatin1String("kirjaudu-ulos")) && url.contains(QLatin1String("vasaro")) && m_hooks.signOut)
-        later([this] { if (m_hooks.signOut) m_hooks.signOut(); });
+    if (url.contains(QLatin1String("kirjaudu-ulos")) && url.contains(QLatin1String("vasaro")) && m_features.signIn)
+        later([this] {
+            if (m_features.signIn)
+                m_features.signIn->signOut();
+        });
     // 5. The preview belongs to the page the active tab leaves.
-    if (tab.isActiveTab() && m_hooks.previewVisible && m_hooks.previewVisible() && m_hooks.closePreview)
-        later([this] { if (m_hooks.closePreview) m_hooks.closePreview(); });
+    if (tab.isActiveTab() && m_features.resultPageTools && m_features.resultPageTools->previewVisible())
+        later([this] {
+            if (m_features.resultPageTools)
+                m_features.resultPageTools->closePreview();
+        });
     // 6. Early processing on the first advertisement-frame navigation.
     if (isAdvertisementFrame(url) && earlyConditionsHold(tab)) {
         scheduleEarly(tab);
@@ -161,7 +178,10 @@ void PagePipeline::domContentLoaded(PipelineTab &tab, const QStringList &frameSo
 void PagePipeline::runEarly(PipelineTab &tab)
 {
     // The steps wait for the page, so the page's completion may arrive in
-    // between: it is handled once the early steps are through.
+    // between: it is handled once the early steps are through. So may the
+    // next advertisement frame: the steps already under way cover it.
+    if (m_earlyRunning.contains(&tab))
+        return;
     m_earlyRunning.insert(&tab);
     runEarlySteps(tab);
     m_earlyRunning.remove(&tab);
@@ -177,17 +197,18 @@ void PagePipeline::runEarlySteps(PipelineTab &tab)
     // 6.1 - 6.2
     if (listing) {
         state.filteredEarly = true;
-        if (m_hooks.WBsuodata)
-            m_hooks.WBsuodata(tab);
+        if (m_features.sellerFilter)
+            m_features.sellerFilter->WBsuodata(tab);
     }
     state.processedEarly = true;
     // 6.3 - 6.5
     if (m_settings->xpalkki)
         hideHorizontalScroll(tab.document());
-    if (PageAddress::isForumThread(address) && m_hooks.keskustelupalsta)
-        m_hooks.keskustelupalsta(tab);
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
+    if (PageAddress::isForumThread(address) && tools)
+        tools->keskustelupalsta(tab);
     if (listing && (m_settings->pienet_kuvat || !m_settings->naytakuvat))
-        state.categoryEditedEarly = m_hooks.osastolistanmuokkaus && m_hooks.osastolistanmuokkaus(tab);
+        state.categoryEditedEarly = tools && tools->osastolistanmuokkaus(tab);
 }
 
 void PagePipeline::hideHorizontalScroll(Document &document)
@@ -218,12 +239,12 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 2. Watch-list check after a sign-in.
     if (m_watchListPending) {
         m_watchListPending = false;
-        if (m_settings->Timer2 && m_hooks.ladataanmuistilista)
-            m_hooks.ladataanmuistilista();
+        if (m_settings->Timer2 && m_features.watchList)
+            m_features.watchList->ladataanmuistilista();
     }
     // 3.
-    if (m_hooks.updateTabCaptions)
-        m_hooks.updateTabCaptions();
+    if (m_features.captions)
+        m_features.captions->updateCaptions();
     const QString address = tab.locationUrl().toLower();
     const bool active = tab.isActiveTab();
 
@@ -239,15 +260,16 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     }
     Document &document = tab.document();
     // 5. Approval step of the listing automation.
-    const bool stop = m_hooks.approve_step && m_hooks.approve_step(tab, address);
+    ListingAutomationFeature *listing = m_features.listingAutomation;
+    const bool stop = listing && listing->approve_step(tab, address);
     if (stop || (address.contains(QLatin1String("uudelleen/1")) && address.contains(QLatin1String("uusi-ilmoitus"))))
         return;
     // 6.
     if (active && (PageAddress::isNewListingForm(address) || PageAddress::isEditListingForm(address)))
         listingPageTweaks(document);
     // 7.
-    if (PageAddress::isWatchList(address) && m_settings->Timer2 && m_hooks.katsotaanmuistilista)
-        m_hooks.katsotaanmuistilista(document.body(Document::OuterHtml).data().outerHTML);
+    if (PageAddress::isWatchList(address) && m_settings->Timer2 && m_features.watchList)
+        m_features.watchList->katsotaanmuistilista(document.body(Document::OuterHtml).data().outerHTML);
     // 8. Marketplace time from the user's own pages.
     if (PageAddress::isOwnPage(address) && m_settings->vasaroaika && m_clock) {
         bool found = false;
@@ -256,9 +278,10 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
             m_clock->setFromMarketplace(time);
     }
     // 9.
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
     if (!processedEarly) {
-        if (PageAddress::isForumThread(address) && m_hooks.keskustelupalsta)
-            m_hooks.keskustelupalsta(tab);
+        if (PageAddress::isForumThread(address) && tools)
+            tools->keskustelupalsta(tab);
         if (m_settings->xpalkki)
             hideHorizontalScroll(document);
     }
@@ -266,11 +289,10 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     updateCheck();
     // 11.
     if (PageAddress::isListingPage(address)) {
-        if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat)
-            && m_hooks.osastolistanmuokkaus)
-            m_hooks.osastolistanmuokkaus(tab);
-        if (!filteredEarly && m_hooks.WBsuodata)
-            m_hooks.WBsuodata(tab);
+        if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat) && tools)
+            tools->osastolistanmuokkaus(tab);
+        if (!filteredEarly && m_features.sellerFilter)
+            m_features.sellerFilter->WBsuodata(tab);
     }
     // 12.
     if (active)
@@ -293,33 +315,35 @@ void PagePipeline::updateCheck()
     if (!m_settings->paivitysCurrent.isEmpty() || !m_clock)
         return;
     m_settings->paivitysCurrent = QString::number(m_clock->kellonaika().date().day());
-    if (m_settings->paivitysCurrent != m_settings->paivitysStored && m_hooks.Paivita1Click)
-        m_hooks.Paivita1Click();
+    if (m_settings->paivitysCurrent != m_settings->paivitysStored && m_features.updateCheck)
+        m_features.updateCheck->Paivita1Click();
 }
 
 void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
 {
     // 12.1 New-listing form.
+    ListingAutomationFeature *listing = m_features.listingAutomation;
     if (PageAddress::isNewListingForm(address) && !PageAddress::isPreview(address)) {
         m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), true);
-        if (m_hooks.vakiopohjat)
-            m_hooks.vakiopohjat();
+        if (listing)
+            listing->vakiopohjat();
         m_shell->setControlVisible(QStringLiteral("ppohjat"), true);
-        if (m_hooks.saika && tab.document().isHtml())
-            m_hooks.saika(tab);
+        if (listing && listing->openingButtonEnabled() && listing->automaticOpening() && tab.document().isHtml())
+            listing->saika(tab);
     }
     // 12.2
-    if (PageAddress::isListingPage(address) && m_hooks.linkit)
-        m_hooks.linkit(tab);
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
+    if (PageAddress::isListingPage(address) && tools)
+        tools->linkit(tab);
     // 12.3
     m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
     if (PageAddress::isItemPage(address)) {
-        if (m_hooks.capturedSignIn && m_hooks.capturedSignIn())
+        if (m_features.signIn && m_features.signIn->capturedSignIn())
             m_shell->setControlVisible(QStringLiteral("postia"), true);
         m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
-        if (nextItemCount() > 1 && m_hooks.selectNextItem)
-            m_hooks.selectNextItem(address);
+        if (nextItemCount() > 1)
+            tools->selectNextItem(address);
     }
     // 12.4
     if (address.contains(QLatin1String("/haku"))) {
@@ -333,7 +357,7 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
 
 int PagePipeline::nextItemCount() const
 {
-    return m_hooks.nextItemCount ? m_hooks.nextItemCount() : 0;
+    return m_features.resultPageTools ? m_features.resultPageTools->nextItemCount() : 0;
 }
 
 void PagePipeline::addressBoxUpdate(const QString &url)

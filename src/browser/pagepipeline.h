@@ -2,8 +2,9 @@
 // Decides which feature runs on which page: BeforeNavigate2, DocumentComplete
 // and StatusTextChange of every tab browser, early processing of marketplace
 // pages while they still load, and the navigation-bar task of the clock tick.
-// Talks to the main window through ShellHost and to features of other parts
-// through the named hooks (an empty hook = that feature is not built yet).
+// Talks to the main window through ShellHost and to the features through
+// their interfaces (a null feature = that feature is not built).
+#include "browser/features/browserfeatures.h"
 #include "browser/navigationargs.h"
 #include "core/endpoints.h"
 #include <QByteArray>
@@ -20,58 +21,14 @@ class ProgramClock;
 class ShellHost;
 struct Settings;
 
-// Hooks called from BeforeNavigate2 run inside the engine's navigation
-// callback: captureSignIn and previewVisible must answer at once without
-// scripts or waits; HakuClick, signOut and closePreview run right after the
-// callback has returned.
-struct PipelineHooks {
-    // Seller filter on the tab's document (WBsuodata).
-    std::function<void(PipelineTab &)> WBsuodata;
-    // Category-page picture tweak; true when it changed the page.
-    std::function<bool(PipelineTab &)> osastolistanmuokkaus;
-    // Colours the messages of a forum thread.
-    std::function<void(PipelineTab &)> keskustelupalsta;
-    // Approval step of the listing automation (address lower-cased); true
-    // stops the pipeline.
-    std::function<bool(PipelineTab &, const QString &address)> approve_step;
-    // Collects the listing links for the next-listing button.
-    std::function<void(PipelineTab &)> linkit;
-    // Watch list: fetch "omasivu/muistilista" over HTTP and check it, or check
-    // the given page HTML.
-    std::function<void()> ladataanmuistilista;
-    std::function<void(const QString &pageHtml)> katsotaanmuistilista;
-    // Recomputes the captions of all visible tabs.
-    std::function<void()> updateTabCaptions;
-    // Opens the program's search form instead of the marketplace's advanced search.
-    std::function<void()> HakuClick;
-    // Starts the update check.
-    std::function<void()> Paivita1Click;
-    // Preview panel of the result-page tools.
-    std::function<bool()> previewVisible;
-    std::function<void()> closePreview;
-    // Sign-in capture from a login POST body; true when it held user name and
-    // password. signOut forgets the sign-in and the API session and disables
-    // `postia`. capturedSignIn tells whether a captured sign-in exists.
-    std::function<bool(const QByteArray &postData)> captureSignIn;
-    std::function<void()> signOut;
-    std::function<bool()> capturedSignIn;
-    // New-listing form: refresh the template list; run `saika` when
-    // `XiButton3` is enabled and `CheckBox1` is on.
-    std::function<void()> vakiopohjat;
-    std::function<void(PipelineTab &)> saika;
-    // Next-listing list `ListBox1`: its item count, and selecting the item
-    // equal to the address.
-    std::function<int()> nextItemCount;
-    std::function<void(const QString &address)> selectNextItem;
-};
-
 class PagePipeline final : public QObject {
     Q_OBJECT
 public:
     PagePipeline(ShellHost *shell, Settings *settings, Endpoints endpoints, ProgramClock *clock,
                  const HostPolicy *policy, QObject *parent = nullptr);
 
-    PipelineHooks &hooks() { return m_hooks; }
+    // The features the steps call; set them before the first page loads.
+    PipelineFeatures &features() { return m_features; }
 
     void WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args);
     void WBDocumentComplete(PipelineTab &tab, const QUrl &url);
@@ -113,7 +70,7 @@ private:
     Endpoints m_endpoints;
     ProgramClock *m_clock;
     const HostPolicy *m_policy;
-    PipelineHooks m_hooks;
+    PipelineFeatures m_features;
     QString m_domain;
     QHash<PipelineTab *, quint64> m_generation;   // per tab: bumped at DocumentComplete
     QSet<PipelineTab *> m_earlyRunning;           // early steps in progress (they wait)

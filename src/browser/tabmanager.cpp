@@ -1,6 +1,9 @@
 #include "tabmanager.h"
 #include "browser/contextmenus.h"
 #include "browser/document.h"
+#include "browser/features/listingautomationfeature.h"
+#include "browser/features/resultpagetoolsfeature.h"
+#include "browser/features/signinfeature.h"
 #include "browser/navigationbar.h"
 #include "browser/pagecontrol.h"
 #include "browser/pagepipeline.h"
@@ -232,8 +235,8 @@ void TabManager::vaihto()
     TVasaroselain *view = activeBrowser();
     if (!view)
         return;
-    if (m_hooks.previewVisible && m_hooks.previewVisible() && m_hooks.closePreview)
-        m_hooks.closePreview();
+    if (m_features.resultPageTools && m_features.resultPageTools->previewVisible())
+        m_features.resultPageTools->closePreview();
     const QString address = view->locationUrl();
     naytaosoite(address);
     if (view->document().isHtml())
@@ -241,7 +244,7 @@ void TabManager::vaihto()
     const QString lower = address.toLower();
     m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
     if (lower.contains(QLatin1String("/kohteet/"))) {
-        m_shell->setControlVisible(QStringLiteral("postia"), m_hooks.capturedSignIn && m_hooks.capturedSignIn());
+        m_shell->setControlVisible(QStringLiteral("postia"), m_features.signIn && m_features.signIn->capturedSignIn());
         m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     } else {
@@ -255,8 +258,13 @@ void TabManager::vaihto()
         && !lower.contains(QLatin1String("/esikatsele/"));
     m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), listingForm);
     m_shell->setControlVisible(QStringLiteral("ppohjat"), listingForm);
-    if (listingForm && m_hooks.newListingFormShown)
-        m_hooks.newListingFormShown();
+    ListingAutomationFeature *listing = m_features.listingAutomation;
+    if (listingForm && listing) {
+        listing->vakiopohjat();
+        // A tab change applies the closing time whether or not it is in reach.
+        if (listing->automaticOpening())
+            listing->saika(*view);
+    }
 }
 
 // ---- new windows -------------------------------------------------------------

@@ -4,11 +4,12 @@
 // run. New-window requests become tabs, the toolbar buttons and the address
 // box act on the active tab, and the travel-log menu `Historia` lists its
 // history.
+#include "browser/features/browserfeatures.h"
+#include "browser/features/tabcaptions.h"
 #include "core/endpoints.h"
 #include <QObject>
 #include <QPointer>
 #include <QWebEnginePage>
-#include <functional>
 
 class BrowserProfile;
 class ContextMenus;
@@ -21,18 +22,7 @@ class ShellHost;
 class TVasaroselain;
 struct Settings;
 
-// Features of other parts the tab change reaches; an empty hook means the
-// feature is not there.
-struct TabHooks {
-    std::function<bool()> previewVisible;     // preview panel `esikatselu` showing
-    std::function<void()> closePreview;
-    std::function<bool()> capturedSignIn;     // a captured sign-in exists (`postia`)
-    // New-listing form became the active page: refresh the template list
-    // (`vakiopohjat`) and run `saika` when `CheckBox1` is on.
-    std::function<void()> newListingFormShown;
-};
-
-class TabManager final : public QObject {
+class TabManager final : public QObject, public TabCaptions {
     Q_OBJECT
 public:
     static constexpr int kHistoryMenuItems = 10;
@@ -48,7 +38,8 @@ public:
     // `PopupMenu1` and `PopupMenu2`: the main window connects the items of
     // the other features and marks them available.
     ContextMenus *contextMenus() const { return m_menus; }
-    TabHooks &hooks() { return m_hooks; }
+    // The features the tab change calls.
+    TabFeatures &features() { return m_features; }
     // Routes every tab's events (also of tabs created later) to the pipeline.
     void setPipeline(PagePipeline *pipeline);
 
@@ -80,7 +71,7 @@ public slots:
     // Address-box update: never a "javascript" address.
     void naytaosoite(const QString &url);
     // Captions of every shown tab from their page titles.
-    void updateCaptions();
+    void updateCaptions() override;
 
     void Selain_taakseClick();
     void Selain_eteenClick();
@@ -123,6 +114,6 @@ private:
     QMenu *m_historyMenu;
     ContextMenus *m_menus;
     PagePipeline *m_pipeline = nullptr;
-    TabHooks m_hooks;
+    TabFeatures m_features;
     int m_switching = 0;      // >0 while the program changes the active tab
 };

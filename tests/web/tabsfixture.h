@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "featurestubs.h"
 #include "scriptedprompts.h"
 #include <QHash>
 #include <QJsonArray>
@@ -73,7 +74,7 @@ public:
                 page->setProperty("vsCompleted", url.toString());
             });
         });
-        pipeline.hooks().updateTabCaptions = [this] { tabs->updateCaptions(); };
+        pipeline.features().captions = tabs;
         tabs->setPipeline(&pipeline);
         auto *col = new QVBoxLayout(window);
         col->setContentsMargins(0, 0, 0, 0);
@@ -91,6 +92,7 @@ public:
     QWidget *window;
     NavigationBar *bar;
     FakeShellHost shell;
+    FeatureStubs stubs;     // not plugged in unless a test does so
     ProgramClock clock;
     PagePipeline pipeline;
     TabManager *tabs = nullptr;

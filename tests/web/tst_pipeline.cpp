@@ -2,6 +2,8 @@
 // which step runs on which page, in which order, early or at completion.
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
+#include "featurestubs.h"
+#include "browser/features/sellerfilterfeature.h"
 #include "scriptedprompts.h"
 #include "browser/pagepipeline.h"
 #include "browser/shellhost.h"
@@ -41,6 +43,8 @@ private slots:
     void init();
     void sellerFilterRunsOnce_data();
     void sellerFilterRunsOnce();
+    void sellerFilterPlugsIn_data();
+    void sellerFilterPlugsIn();
     void earlyProcessingAtDomContentLoaded();
     void earlyFilterHidesCardsWhileLoading();
     void categoryTweak_data();
@@ -74,6 +78,7 @@ private:
     std::unique_ptr<ProgramClock> m_clock;
     std::unique_ptr<BrowserProfile> m_profile;
     std::unique_ptr<PagePipeline> m_pipeline;
+    std::unique_ptr<FeatureStubs> m_stubs;
     std::unique_ptr<TestTab> m_tab;
     QStringList m_events;
 };
@@ -106,9 +111,10 @@ void TestPipeline::init()
     m_tab->state = TabState();
     m_tab->active = true;
     m_tab->page->setPipeline(m_pipeline.get(), m_tab.get());
-    PipelineHooks &h = m_pipeline->hooks();
-    h.updateTabCaptions = [this] { m_events << QStringLiteral("complete"); };
-    h.WBsuodata = [this](PipelineTab &t) {
+    m_stubs = std::make_unique<FeatureStubs>();
+    m_pipeline->features() = m_stubs->pipelineFeatures();
+    m_stubs->onCaptions = [this] { m_events << QStringLiteral("complete"); };
+    m_stubs->onSuodata = [this](PipelineTab &t) {
         m_events << QStringLiteral("suodata early=%1").arg(t.tabState().processedEarly ? 0 : t.tabState().filteredEarly);
     };
     m_profile->update_dloption(m_tab->page);
@@ -139,6 +145,59 @@ void TestPipeline::sellerFilterRunsOnce()
     QVERIFY(!m_tab->state.filteredEarly && !m_tab->state.processedEarly && !m_tab->state.categoryEditedEarly);
 }
 
+namespace {
+// The seller filter as a feature of its own: records how the pipeline calls it.
+class RecordingSellerFilter final : public SellerFilterFeature {
+public:
+    struct Call {
+        PipelineTab *tab;
+        QString readyState;
+        bool filteredEarly;
+    };
+    void WBsuodata(PipelineTab &tab) override
+    {
+        calls.append({&tab, tab.document().evaluate(QStringLiteral("document.readyState")).toString(),
+                      tab.tabState().filteredEarly});
+    }
+    QList<Call> calls;
+};
+}
+
+void TestPipeline::sellerFilterPlugsIn_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("approval");
+    QTest::addColumn<bool>("early");   // the filter runs while the page still loads
+    QTest::newRow("ad frames: early processing") << "/haku/sanat/x?kortit=60" << "" << true;
+    QTest::newRow("category, ad frames: early") << "/osasto/koti/123/?kortit=60" << "" << true;
+    QTest::newRow("no ad frames: document complete") << "/haku/sanat/x?kortit=60&mainokset=0" << "" << false;
+    QTest::newRow("approval holds early processing back") << "/haku/sanat/x?kortit=60" << "Hyvaksy" << false;
+}
+
+void TestPipeline::sellerFilterPlugsIn()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, approval);
+    QFETCH(bool, early);
+    // Only the seller filter is plugged in: every other feature is missing.
+    RecordingSellerFilter filter;
+    m_pipeline->features() = PipelineFeatures();
+    m_pipeline->features().sellerFilter = &filter;
+    m_tab->state.approval = approval;
+    QVERIFY(m_tab->load(url(path)));
+    waitMs(100);
+    QCOMPARE(filter.calls.size(), 1);
+    const RecordingSellerFilter::Call &call = filter.calls.first();
+    QCOMPARE(call.tab, static_cast<PipelineTab *>(m_tab.get()));
+    QCOMPARE(call.readyState == QLatin1String("complete"), !early);
+    QCOMPARE(call.filteredEarly, early);
+    // A page that is no listing page is left alone, early or not.
+    QVERIFY(m_tab->load(url("/kohteet/a/12345678")));
+    waitMs(100);
+    QCOMPARE(filter.calls.size(), 1);
+    m_pipeline->features() = PipelineFeatures();
+}
+
 void TestPipeline::earlyProcessingAtDomContentLoaded()
 {
     // A page whose advertisement frame was already known when the document
@@ -162,7 +221,7 @@ void TestPipeline::earlyFilterHidesCardsWhileLoading()
     // A stand-in seller filter over the Document seam: one snapshot of the
     // cards, one call hiding those of a seller.
     QString readyState;
-    m_pipeline->hooks().WBsuodata = [&](PipelineTab &t) {
+    m_stubs->onSuodata = [&](PipelineTab &t) {
         Document &doc = t.document();
         readyState = doc.evaluate(QStringLiteral("document.readyState")).toString();
         QList<Element> hide;
@@ -203,8 +262,8 @@ void TestPipeline::categoryTweak()
     QFETCH(QStringList, events);
     m_settings.naytakuvat = naytakuvat;
     m_settings.pienet_kuvat = pienet;
-    m_pipeline->hooks().WBsuodata = {};
-    m_pipeline->hooks().osastolistanmuokkaus = [this](PipelineTab &) {
+    m_stubs->onSuodata = {};
+    m_stubs->onOsastolista = [this](PipelineTab &) {
         m_events << QStringLiteral("tweak");
         return true;
     };
@@ -226,7 +285,7 @@ void TestPipeline::frameCompletionRunsNoStep()
 void TestPipeline::advancedSearchOpensSearchForm()
 {
     int opened = 0;
-    m_pipeline->hooks().HakuClick = [&] { ++opened; };
+    m_stubs->onHaku = [&] { ++opened; };
     QVERIFY(m_tab->load(url("/testit/divit?n=2")));
     m_events.clear();
     QSignalSpy complete(m_tab->page, &VasaroPage::documentComplete);
@@ -265,12 +324,12 @@ void TestPipeline::signInCaptureAndSignOut()
 {
     QByteArray captured;
     int fetched = 0, signedOut = 0;
-    m_pipeline->hooks().captureSignIn = [&](const QByteArray &body) {
+    m_stubs->onCapture = [&](const QByteArray &body) {
         captured = body;
         return body.contains("userid=") && body.contains("password=");
     };
-    m_pipeline->hooks().ladataanmuistilista = [&] { ++fetched; };
-    m_pipeline->hooks().signOut = [&] { ++signedOut; };
+    m_stubs->onLataa = [&] { ++fetched; };
+    m_stubs->onSignOut = [&] { ++signedOut; };
     QVERIFY(m_tab->load(url("/kirjaudu")));
     Document &doc = m_tab->document();
     doc.getElementById(QStringLiteral("userid")).setValue(QStringLiteral("testi käyttäjä"));
@@ -345,9 +404,9 @@ void TestPipeline::marketplaceClock()
 void TestPipeline::activeTabControls()
 {
     int selected = 0;
-    m_pipeline->hooks().capturedSignIn = [] { return true; };
-    m_pipeline->hooks().nextItemCount = [] { return 2; };
-    m_pipeline->hooks().selectNextItem = [&](const QString &) { ++selected; };
+    m_stubs->signedIn = true;
+    m_stubs->nextItems = 2;
+    m_stubs->onSelectNext = [&](const QString &) { ++selected; };
     QVERIFY(m_tab->load(url("/kohteet/lamppu/12345678")));
     QCOMPARE(m_shell.captions.value(QStringLiteral("XiButton14")), QStringLiteral("Lisää suosikkimyyjiin"));
     QVERIFY(m_shell.visible.value(QStringLiteral("XiButton14")));
@@ -357,7 +416,7 @@ void TestPipeline::activeTabControls()
     QCOMPARE(m_shell.address, url("/kohteet/lamppu/12345678"));
     QVERIFY(m_tab->focused > 0);
 
-    m_pipeline->hooks().nextItemCount = {};
+    m_stubs->nextItems = 0;
     QVERIFY(m_tab->load(url("/haku/sanat/x?mainokset=0")));
     QCOMPARE(m_shell.captions.value(QStringLiteral("XiButton14")), QStringLiteral("Lisää suosikkihakuihin"));
     QVERIFY(!m_shell.visible.value(QStringLiteral("seur")));
@@ -373,7 +432,7 @@ void TestPipeline::activeTabControls()
 void TestPipeline::pageOutsideMarketplace()
 {
     int filtered = 0;
-    m_pipeline->hooks().WBsuodata = [&](PipelineTab &) { ++filtered; };
+    m_stubs->onSuodata = [&](PipelineTab &) { ++filtered; };
     m_shell.visible[QStringLiteral("postia")] = true;
     m_shell.visible[QStringLiteral("seur")] = true;
     QVERIFY(m_tab->load(QStringLiteral("http://www.esimerkki.test/haku/x")));
@@ -386,7 +445,7 @@ void TestPipeline::pageOutsideMarketplace()
 void TestPipeline::listingFormTweaksAndRelistStop()
 {
     QStringList approvals;
-    m_pipeline->hooks().approve_step = [&](PipelineTab &, const QString &a) {
+    m_stubs->onApprove = [&](PipelineTab &, const QString &a) {
         approvals << a;
         return false;
     };
@@ -413,7 +472,7 @@ void TestPipeline::listingFormTweaksAndRelistStop()
 void TestPipeline::forumAndScrollbarSteps()
 {
     QStringList colours;
-    m_pipeline->hooks().keskustelupalsta = [&](PipelineTab &t) {
+    m_stubs->onKeskustelu = [&](PipelineTab &t) {
         colours << (t.tabState().processedEarly ? QStringLiteral("early") : QStringLiteral("late"));
     };
     QVERIFY(m_tab->load(url("/keskustelu/yleinen/show/5")));
@@ -435,7 +494,7 @@ void TestPipeline::forumAndScrollbarSteps()
 void TestPipeline::updateCheckOncePerRun()
 {
     int checks = 0;
-    m_pipeline->hooks().Paivita1Click = [&] { ++checks; };
+    m_stubs->onPaivita = [&] { ++checks; };
     m_settings.paivitysCurrent.clear();
     m_settings.paivitysStored = QStringLiteral("1");
     QVERIFY(m_tab->load(url("/testit/divit?n=1")));

@@ -348,10 +348,12 @@ void TstTabs::userTabChangeRunsVaihto()
     TabManager *tabs = m_w->tabs;
     bool previewClosed = false;
     int formShown = 0;
-    tabs->hooks().previewVisible = [] { return true; };
-    tabs->hooks().closePreview = [&] { previewClosed = true; };
-    tabs->hooks().capturedSignIn = [] { return true; };
-    tabs->hooks().newListingFormShown = [&] { ++formShown; };
+    FeatureStubs &stubs = m_w->stubs;
+    stubs.preview = true;
+    stubs.onClosePreview = [&] { previewClosed = true; };
+    stubs.signedIn = true;
+    stubs.onVakiopohjat = [&] { ++formShown; };
+    tabs->features() = stubs.tabFeatures();
     QVERIFY(openTab("testi/kohteet/12345678"));
     QVERIFY(openTab("testi/haku"));
     QVERIFY(openTab("testi/ilmoita?uusi-ilmoitus"));
