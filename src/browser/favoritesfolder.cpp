@@ -12,6 +12,9 @@
 namespace {
 constexpr int kCaptionLength = 50;
 constexpr int kLongestFileName = 120;
+// Linux allows 255 bytes per file name; room is left for " (n).url" and for
+// the suffix of the temporary file the atomic writer renames into place.
+constexpr int kLongestFileNameBytes = 200;
 
 bool isShortcutFile(const QFileInfo &fi)
 {
@@ -34,7 +37,10 @@ QString urlFromShortcut(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return QString();
     bool inSection = false;
-    const QStringList lines = decodeText(f.read(1 << 20)).split(u'\n');
+    // Line ends as any editor writes them: CR LF, LF or CR.
+    QString text = decodeText(f.read(1 << 20));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
     for (QString line : lines) {
         line = line.trimmed();
         if (line.startsWith(u'[')) {
@@ -47,6 +53,23 @@ QString urlFromShortcut(const QString &path)
             return line.mid(4).trimmed();
     }
     return QString();
+}
+
+// The longest start of the name whose encoded file name fits in `bytes`,
+// cut between characters (a surrogate pair stays whole).
+QString cutToBytes(const QString &name, int bytes)
+{
+    int used = 0;
+    qsizetype end = 0;
+    while (end < name.size()) {
+        const qsizetype step = name.at(end).isHighSurrogate() && end + 1 < name.size()
+                && name.at(end + 1).isLowSurrogate() ? 2 : 1;
+        used += int(QFile::encodeName(name.mid(end, step)).size());
+        if (used > bytes)
+            break;
+        end += step;
+    }
+    return name.left(end);
 }
 }
 
@@ -115,6 +138,9 @@ QString FavoritesFolder::fileNameFor(const QString &url, const QString &title) c
     for (const QChar c : name)
         clean += (bad.contains(c) || c.unicode() < 32) ? QChar(u' ') : c;
     clean = clean.simplified().left(kLongestFileName);
+    if (!clean.isEmpty() && clean.back().isHighSurrogate())
+        clean.chop(1);
+    clean = cutToBytes(clean, kLongestFileNameBytes).trimmed();
     while (clean.startsWith(u'.'))
         clean.remove(0, 1);
     return clean.isEmpty() ? QStringLiteral("Suosikki") : clean;

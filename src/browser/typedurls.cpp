@@ -1,5 +1,6 @@
 #include "typedurls.h"
 #include "core/atomicfile.h"
+#include "core/wholenumber.h"
 #include <QFile>
 #include <QTextStream>
 
@@ -22,10 +23,9 @@ QMap<int, QString> TypedUrls::values() const
         const int eq = line.indexOf(u'=');
         if (eq <= 0 || !line.startsWith(kPrefix))
             continue;
-        bool ok = false;
-        const int n = line.mid(kPrefix.size(), eq - kPrefix.size()).toInt(&ok);
-        if (ok && n >= 1 && n <= kSize)
-            out.insert(n, line.mid(eq + 1));
+        const std::optional<int> n = WholeNumber::readDigits(QStringView(line).mid(kPrefix.size(), eq - kPrefix.size()));
+        if (n && *n >= 1 && *n <= kSize)
+            out.insert(*n, line.mid(eq + 1));
     }
     return out;
 }

@@ -1,18 +1,17 @@
 #include "vasaroaika.h"
 #include "document.h"
 #include "core/programclock.h"
+#include "core/wholenumber.h"
 
 namespace VasaroAika {
 
 namespace {
 bool toNumber(QString text, int *out)
 {
-    text = text.trimmed();
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (ok)
-        *out = n;
-    return ok && !text.startsWith(u'+') && !text.startsWith(u'-');
+    const std::optional<int> n = WholeNumber::readDigits(QStringView(text).trimmed());
+    if (n)
+        *out = *n;
+    return n.has_value();
 }
 
 // The day is the two characters before the first "." with spaces removed.

@@ -1,4 +1,5 @@
 #include "strutil.h"
+#include "core/wholenumber.h"
 #include <QLocale>
 #include <cmath>
 
@@ -49,31 +50,25 @@ QString suodatamerkit(const QString &text, const QString &set)
 
 int ansiposrev(const QString &sub, const QString &text)
 {
-    if (sub.isEmpty())
+    if (sub.isEmpty() || sub.size() > text.size())
         return 0;
-    return text.lastIndexOf(sub) + 1;
+    // Qt 6.4 matches a needle of one NUL against the terminating NUL, past
+    // the last character: such a hit is no occurrence.
+    const qsizetype at = text.lastIndexOf(sub, text.size() - sub.size());
+    return at >= 0 && at + sub.size() <= text.size() ? int(at) + 1 : 0;
 }
 
 int kokonaisluvuksi(const QString &text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return -1;
-    const int start = (t.at(0) == u'+' || t.at(0) == u'-') ? 1 : 0;
-    if (start == t.size())
-        return -1;
-    for (int i = start; i < t.size(); ++i) {
-        if (!isAsciiDigit(t.at(i)))
-            return -1;
-    }
-    bool ok = false;
-    const int value = cLocale().toInt(t, &ok);
-    return ok ? value : -1;
+    const std::optional<int> value = WholeNumber::read(QStringView(text).trimmed());
+    return value ? *value : -1;
 }
 
 double desimaaliluvuksi(const QString &text)
 {
     QString t = text.trimmed();
+    if (t.contains(QChar(0)))
+        return -1.0;    // Qt's conversion would stop there and report success
     t.replace(u',', u'.');
     bool ok = false;
     const double value = cLocale().toDouble(t, &ok);

@@ -1,4 +1,5 @@
 #include "closingtime.h"
+#include "wholenumber.h"
 
 ClosingTime::Choice ClosingTime::parse(const QString &value, const QStringList &dayItems)
 {
@@ -18,11 +19,10 @@ ClosingTime::Choice ClosingTime::parse(const QString &value, const QStringList &
 
 QString ClosingTime::checkField(const QString &text, int max)
 {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < 0)
+    const std::optional<int> n = WholeNumber::read(QStringView(text).trimmed());
+    if (!n || *n < 0)
         return QStringLiteral("00");
-    return QStringLiteral("%1").arg(qMin(n, max), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(qMin(*n, max), 2, 10, QLatin1Char('0'));
 }
 
 QString ClosingTime::text(const QString &dayItem, const QString &hour, const QString &minute)

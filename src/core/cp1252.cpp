@@ -24,10 +24,18 @@ QByteArray Cp1252::encode(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (const QChar ch : text) {
-        if (ch.isHighSurrogate())
-            continue;                 // the pair becomes one "?" below
-        out.append(ch.isLowSurrogate() ? '?' : encodeChar(ch.unicode()));
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isSurrogate()) {
+            // A pair is one character the code page lacks: one "?". A lone
+            // half of a pair is one as well.
+            if (ch.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+                ++i;
+            out.append('?');
+            continue;
+        }
+        out.append(encodeChar(ch.unicode()));
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "settingschecks.h"
 #include "settings.h"
+#include "wholenumber.h"
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,18 +26,7 @@ QString withinOrDefault(const QString &text, int high, const QString &fallback)
 
 std::optional<int> SettingsChecks::wholeNumber(const QString &text)
 {
-    int i = 0;
-    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
-        i = 1;
-    if (i >= text.size())
-        return std::nullopt;
-    for (int k = i; k < text.size(); ++k) {
-        if (text[k] < u'0' || text[k] > u'9')
-            return std::nullopt;
-    }
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
+    return WholeNumber::read(text);
 }
 
 void SettingsChecks::Edit1Exit(Settings &s)

@@ -3,6 +3,7 @@
 #include "linefile.h"
 #include "scrambler.h"
 #include "settings.h"
+#include "wholenumber.h"
 #include <QFileInfo>
 #include <iterator>
 
@@ -140,10 +141,9 @@ bool applyFixedRules(Settings &s, const QString &line)
     for (const IndexRule &r : kIndexRules) {
         const QLatin1String key(r.key);
         if (line.startsWith(key)) {
-            bool ok = false;
-            const int n = line.mid(key.size()).toInt(&ok);
-            if (ok && n >= 0 && n < r.count)
-                s.*r.field = n;
+            const std::optional<int> n = WholeNumber::read(QStringView(line).mid(key.size()));
+            if (n && *n >= 0 && *n < r.count)
+                s.*r.field = *n;
             return true;
         }
     }
@@ -156,9 +156,8 @@ bool applyMemoLine(Settings &s, const QString &line)
         const QLatin1String key(r.key);
         if (!line.startsWith(key))
             continue;
-        bool ok = false;
-        const int number = line.mid(key.size(), 2).toInt(&ok);
-        if (ok && number == 0)
+        const std::optional<int> number = WholeNumber::read(QStringView(line).mid(key.size(), 2));
+        if (number == 0)
             (s.*r.field).clear();       // a stored template replaces the built-in one
         (s.*r.field).append(line.mid(key.size() + 2));
         return true;

@@ -1,6 +1,7 @@
 #include "ledgerfiles.h"
 #include "core/atomicfile.h"
 #include "core/cp1252.h"
+#include "core/wholenumber.h"
 #include "ledgercodec.h"
 #include "ledgertable.h"
 #include <QFile>
@@ -34,9 +35,9 @@ QString encodeBreaks(const QString &text)
 
 bool readInt(QStringView text, int *value)
 {
-    bool ok = false;
-    *value = text.trimmed().toInt(&ok);
-    return ok;
+    const std::optional<int> n = WholeNumber::read(text.trimmed());
+    *value = n.value_or(0);
+    return n.has_value();
 }
 
 QString lineError(int lineNumber)

@@ -15,6 +15,8 @@ private slots:
     void target();
     void addAndNames();
     void addEmptyUrl();
+    void addLongTitles_data();
+    void addLongTitles();
     void addKeepsOtherFavourite();
     void removeFileNotFolder();
 
@@ -92,6 +94,11 @@ void TstFavoritesFolder::target_data()
         << "http://right/";
     QTest::newRow("cp1252") << "c.url" << QByteArray("[InternetShortcut]\nURL=http://x.fi/h\xe4m\n")
                             << QString::fromUtf8("http://x.fi/häm");
+    QTest::newRow("lone CR inside the URL line")
+        << "e.url" << QByteArray("[InternetShortcut]\r\nURL=http://www.vasaro.fi/kohteet/12345678\rIconIndex=1\r\n")
+        << "http://www.vasaro.fi/kohteet/12345678";
+    QTest::newRow("CR-only line ends")
+        << "f.url" << QByteArray("[InternetShortcut]\rIconIndex=0\rURL=http://cr.fi/\r") << "http://cr.fi/";
     QTest::newRow("desktop link") << "d.desktop"
                                   << QByteArray("[Desktop Entry]\nType=Link\nURL=http://d.fi/\n") << "http://d.fi/";
 }
@@ -121,6 +128,34 @@ void TstFavoritesFolder::addAndNames()
     // No title: the host names it.
     QCOMPARE(fav.add("http://www.vasaro.test/", ""), FavoritesFolder::AddResult::Added);
     QVERIFY(QFile::exists(fav.rootPath() + "/www.vasaro.test.url"));
+}
+
+void TstFavoritesFolder::addLongTitles_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::newRow("84 CJK characters (252 bytes)") << QString(84, QChar(0x65E5));
+    QTest::newRow("300 Finnish letters") << QString(300, QChar(0xE4));
+    QTest::newRow("emoji pairs") << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(70);
+    QTest::newRow("Latin letters") << QString(300, u'x');
+}
+
+void TstFavoritesFolder::addLongTitles()
+{
+    QFETCH(QString, title);
+    FavoritesFolder fav(root());
+    // A second address with the same title gets a numbered name: it must fit too.
+    QCOMPARE(fav.add("http://a.test/", title), FavoritesFolder::AddResult::Added);
+    QCOMPARE(fav.add("http://b.test/", title), FavoritesFolder::AddResult::Added);
+    const auto entries = fav.list(root());
+    QCOMPARE(entries->size(), 2);
+    for (const FavoriteEntry &e : *entries) {
+        QVERIFY(QFile::encodeName(QFileInfo(e.path).fileName()).size() <= 255);
+        // Cut between whole characters: the name is how the title begins.
+        const QString name = e.displayName.endsWith(QLatin1String(" (2)")) ? e.displayName.chopped(4) : e.displayName;
+        QVERIFY(!name.isEmpty());
+        QVERIFY2(title.startsWith(name), qPrintable(e.displayName));
+    }
+    QCOMPARE(FavoritesFolder::target(entries->at(0).path), QStringLiteral("http://a.test/"));
 }
 
 void TstFavoritesFolder::addEmptyUrl()

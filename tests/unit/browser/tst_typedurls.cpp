@@ -49,6 +49,9 @@ void TstTypedUrls::readRule_data()
     QTest::newRow("longer later kept") << QByteArray("Url1=vasaro.fi\nUrl2=www.vasaro.fi\n")
                                        << QStringList{"vasaro.fi", "www.vasaro.fi"};
     QTest::newRow("beyond 25 ignored") << QByteArray("Url26=z.fi\nUrl0=o.fi\nUrl1=a.fi\n") << QStringList{"a.fi"};
+    QTest::newRow("NUL and junk after the number") << QByteArray("Url1\0junk=a.fi\nUrl2=b.fi\n", 25)
+                                                   << QStringList{"b.fi"};
+    QTest::newRow("signed number") << QByteArray("Url+1=a.fi\nUrl2=b.fi\n") << QStringList{"b.fi"};
     QTest::newRow("utf-8") << QByteArray("Url1=h\xc3\xa4m.fi\n") << QStringList{QString::fromUtf8("häm.fi")};
 }
 

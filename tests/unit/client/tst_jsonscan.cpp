@@ -39,6 +39,8 @@ private slots:
     {
         QCOMPARE(JsonUnescapeCp1252(QStringLiteral("\\u20ac \\u2013 \\u0416 \\ud83d\\ude00")),
                  QStringLiteral("€ – ? ?"));
+        // Half of a surrogate pair alone is a character the code page lacks too.
+        QCOMPARE(JsonUnescapeCp1252(QStringLiteral("\\ud83dX \\ude00Y Z\\ud83d")), QStringLiteral("?X ?Y Z?"));
     }
 
     void parse_data()

@@ -1,6 +1,14 @@
 #include "client/strutil.h"
 #include <QtTest>
 
+namespace {
+// A text of the given UTF-16 units (NULs and lone surrogates included).
+QString chars(std::initializer_list<QChar> units)
+{
+    return QString(units.begin(), qsizetype(units.size()));
+}
+} // namespace
+
 using namespace StrUtil;
 
 class TestStrUtil : public QObject {
@@ -64,6 +72,9 @@ private slots:
         QTest::newRow("empty text") << "a" << "" << 0;
         QTest::newRow("empty sub") << "" << "abc" << 0;
         QTest::newRow("case-sensitive") << "A" << "abc" << 0;
+        QTest::newRow("one NUL, none in the text") << QString(QChar(0)) << "abc" << 0;
+        QTest::newRow("one NUL, in the text") << QString(QChar(0)) << chars({QChar(u'a'), QChar(0), QChar(u'b')}) << 2;
+        QTest::newRow("one NUL, empty text") << QString(QChar(0)) << "" << 0;
     }
     void ansiposrev()
     {
@@ -95,6 +106,10 @@ private slots:
         QTest::newRow("too large for int") << "99999999999" << -1;
         QTest::newRow("largest int") << "2147483647" << 2147483647;
         QTest::newRow("arabic-indic digits") << QString::fromUtf8("\u0661\u0662") << -1;
+        QTest::newRow("NUL and junk after the digits") << chars({QChar(u'1'), QChar(0), QChar(u'2')}) << -1;
+        QTest::newRow("NUL at the end") << chars({QChar(u'4'), QChar(0)}) << -1;
+        QTest::newRow("smallest int") << "-2147483648" << int(-2147483647 - 1);
+        QTest::newRow("below the smallest int") << "-2147483649" << -1;
     }
     void kokonaisluvuksi()
     {
@@ -120,6 +135,7 @@ private slots:
         QTest::newRow("two separators") << "1,234.5" << -1.0;
         QTest::newRow("infinity is not a price") << "inf" << -1.0;
         QTest::newRow("not a number") << "nan" << -1.0;
+        QTest::newRow("NUL and junk after the number") << chars({QChar(u'1'), QChar(u'2'), QChar(0), QChar(u'5')}) << -1.0;
     }
     void desimaaliluvuksi()
     {

@@ -1,6 +1,14 @@
 #include "core/cp1252.h"
 #include <QtTest>
 
+namespace {
+// A text of the given UTF-16 units (NULs and lone surrogates included).
+QString chars(std::initializer_list<QChar> units)
+{
+    return QString(units.begin(), qsizetype(units.size()));
+}
+} // namespace
+
 class TestCp1252 : public QObject {
     Q_OBJECT
 private slots:
@@ -26,6 +34,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("cyrillic") << QStringLiteral("aЖb") << QByteArray("a?b");
         QTest::newRow("emoji pair is one char") << QStringLiteral("a😀b") << QByteArray("a?b");
+        QTest::newRow("lone high surrogate") << chars({QChar(0xD83D), QChar(u'X')}) << QByteArray("?X");
+        QTest::newRow("lone low surrogate") << chars({QChar(0xDE00), QChar(u'X')}) << QByteArray("?X");
+        QTest::newRow("high surrogate at the end") << chars({QChar(u'X'), QChar(0xD83D)}) << QByteArray("X?");
+        QTest::newRow("two high surrogates, then a pair")
+            << chars({QChar(0xD83D), QChar(0xD83D), QChar(0xDE00)}) << QByteArray("??");
     }
     void unmappableBecomesQuestionMark()
     {

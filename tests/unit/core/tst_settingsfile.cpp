@@ -249,6 +249,10 @@ void TestSettingsFile::readLine_data()
     row("Tagit beyond the list", "Tagit:9", {});
     row("Logonpaikka", "Logonpaikka:4", {"logonpaikka=4"});
     row("Logonpaikka empty", "Logonpaikka:", {});
+    // Qt's own conversion stops at a NUL and reports success: not here.
+    row("Tagit with a NUL and junk", QByteArray("Tagit:2\0x", 9), {});
+    row("Logonpaikka with a trailing NUL", QByteArray("Logonpaikka:4\0", 14), {});
+    row("template number with a NUL", QByteArray("myyd1:0\0Moi", 11), {"myyd1=" + j(t.myyd1) + "|Moi"});
     row("Logonvari custom entry", "Logonvari:0", {"Color1=0"});
     row("Logonvari not a number", "Logonvari:musta", {});
     row("Laskurintyyppi", "Laskurintyyppi:1", {"rg=1"});

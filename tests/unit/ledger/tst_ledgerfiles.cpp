@@ -1,4 +1,5 @@
 #include "core/cp1252.h"
+#include "ledger/ledgercodec.h"
 #include "ledger/ledgerfiles.h"
 #include "ledger/ledgerlistcommands.h"
 #include "ledger/ledgertable.h"
@@ -10,6 +11,11 @@
 #include <QtTest>
 
 namespace {
+// A text of the given UTF-16 units (NULs and lone surrogates included).
+QString chars(std::initializer_list<QChar> units)
+{
+    return QString(units.begin(), qsizetype(units.size()));
+}
 
 // The ledger window as the list commands see it.
 class TestHost final : public LedgerListHost {
@@ -277,6 +283,10 @@ private slots:
         QTest::newRow("line without commas") << "a.vso" << QByteArray("10,3\r\n1,0,Kohde\r\nroska\r\n");
         QTest::newRow("line with one comma") << "a.vso" << QByteArray("10,3\r\n1,0,Kohde\r\n1,2\r\n");
         QTest::newRow("row not a number") << "a.vss" << QByteArray("10,3\r\n1,0,Kohde\r\n1,x,3001\r\n");
+        // Qt's own conversion stops at a NUL and reports success.
+        QTest::newRow("size with a NUL and junk")
+            << "a.vss" << QByteArray("10,2\0zz\r\n1\0junk,0\0zz,Kohde\r\n", 28);
+        QTest::newRow("column with a NUL and junk") << "a.vso" << QByteArray("10,2\r\n1\0junk,0,Kohde\r\n", 22);
         QByteArray binary(5000, '\0');
         QRandomGenerator rng(7);
         for (char &b : binary)
@@ -320,6 +330,22 @@ private slots:
             QCOMPARE(host.calls, QStringList());
             QCOMPARE(commands.rememberedPath(), path("shown.vso"));
         }
+    }
+
+    void codecWritesQuestionMarkForEveryMissingCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("lone high surrogate") << chars({QChar(0xD83D), QChar(u'X')}) << QByteArray("?X");
+        QTest::newRow("lone low surrogate") << chars({QChar(0xDE00), QChar(u'X')}) << QByteArray("?X");
+        QTest::newRow("pair") << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << QByteArray("a?b");
+        QTest::newRow("Finnish and euro") << QStringLiteral("ä€") << QByteArray("\xe4\x80");
+    }
+    void codecWritesQuestionMarkForEveryMissingCharacter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(LedgerCodec::cp1252(text), bytes);
     }
 
     void oversizedFileIsRefused()
