@@ -5,6 +5,7 @@
 #include "client/logincapture.h"
 #include "client/stopflag.h"
 #include "core/settings.h"
+#include "core/wholenumber.h"
 #include <QElapsedTimer>
 
 namespace {
@@ -23,15 +24,15 @@ QDateTime isoTime(const QString &text)
 {
     if (text.size() < 19)
         return {};
-    auto number = [&text](int from, int len, bool *ok) { return text.mid(from, len).toInt(ok); };
-    bool ok[6];
-    const QDate date(number(0, 4, &ok[0]), number(5, 2, &ok[1]), number(8, 2, &ok[2]));
-    const QTime time(number(11, 2, &ok[3]), number(14, 2, &ok[4]), number(17, 2, &ok[5]));
-    for (bool b : ok) {
-        if (!b)
-            return {};
-    }
-    if (!date.isValid() || !time.isValid())
+    bool ok = true;
+    auto number = [&text, &ok](int from, int len) {
+        const std::optional<int> n = WholeNumber::readDigits(QStringView(text).mid(from, len));
+        ok = ok && n;
+        return n.value_or(0);
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (!ok || !date.isValid() || !time.isValid())
         return {};
     return QDateTime(date, time);
 }
@@ -85,6 +86,7 @@ bool ApiSession::check_api_token()
         return true;
     m_stop.clear();
     clearToken();
+    m_connectionFailed = false;
     if (m_userName.isEmpty())
         return false;     // nobody has signed in: no point asking the API
 
@@ -93,6 +95,7 @@ bool ApiSession::check_api_token()
     const QString raw = m_http.xmlhttppost(HttpApi::General, m_apiBase + QStringLiteral("authentication/"),
                                            body, kLoginTimeoutMs, {QStringLiteral("Content-Type")},
                                            {QStringLiteral("application/x-www-form-urlencoded")});
+    m_connectionFailed = m_http.lastRequestFailed(HttpApi::General) && !m_stop.isSet();
     const QString answer = JsonScan::JsonUnescapeCp1252(raw);
     static const QString idMarker = QStringLiteral("\"id\":\"");
     const int at = int(answer.indexOf(idMarker));
@@ -130,6 +133,8 @@ QString ApiSession::latestBidder(const QString &itemNumber)
     const QString answer = m_http.xmlhttpget(
         HttpApi::General, m_apiBase + QStringLiteral("items/") + itemNumber + QStringLiteral("/bids?&num=1"),
         kBidderTimeoutMs);
+    if (answer.isEmpty() && m_http.lastRequestFailed(HttpApi::General))
+        return HttpApi::connectionFailedText();
     static const QString marker = QStringLiteral(",\"bidder\":\"");
     const int at = int(answer.indexOf(marker));
     if (at < 0)

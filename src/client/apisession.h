@@ -38,8 +38,13 @@ public:
     // none or it is 30 minutes old. False on wrong credentials, a failed or
     // timed-out request, or when the stop flag was set meanwhile.
     bool check_api_token();
+    // True when the last login of check_api_token got no answer at all (the
+    // API could not be reached): the caller then says the connection failed
+    // rather than that the sign-in was refused.
+    bool connectionFailed() const { return m_connectionFailed; }
 
-    // The user name of the latest bidder of an item, or "Tietoa ei saatu".
+    // The user name of the latest bidder of an item, or "Tietoa ei saatu";
+    // when the API cannot be reached, the connection-failed text.
     QString latestBidder(const QString &itemNumber);
 
     bool signedIn() const { return !m_userName.isEmpty(); }
@@ -74,4 +79,5 @@ private:
     QString m_token;
     QString m_userId;
     std::optional<qint64> m_tokenTick;
+    bool m_connectionFailed = false;
 };

@@ -109,6 +109,19 @@ void Http::addHeaders(QNetworkRequest &request, const QStringList &names,
         request.setRawHeader("User-Agent", Cp1252::encode(m_userAgent));
 }
 
+Http::Answer Http::exchange(Object object, const QByteArray &method, const QString &url,
+                           const QByteArray &body, const QStringList &headerNames,
+                           const QStringList &headerValues, int timeoutMs, bool watchStop)
+{
+    QPointer<Http> self(this);
+    const Answer answer = run(object, method, url, body, headerNames, headerValues, timeoutMs, watchStop);
+    // Noted after the wait: a request started meanwhile on the same object
+    // has already been answered and read by its own caller.
+    if (self)
+        m_failed[object] = !answer.ok;
+    return answer;
+}
+
 Http::Answer Http::run(Object object, const QByteArray &method, const QString &url,
                        const QByteArray &body, const QStringList &headerNames,
                        const QStringList &headerValues, int timeoutMs, bool watchStop)
@@ -159,7 +172,7 @@ Http::Answer Http::run(Object object, const QByteArray &method, const QString &u
 
 QString Http::xmlhttpget(Object object, const QString &url, int timeoutMs)
 {
-    const Answer a = run(object, "GET", url, {}, {QStringLiteral("Content-Type")},
+    const Answer a = exchange(object, "GET", url, {}, {QStringLiteral("Content-Type")},
                          {QStringLiteral("text/html")}, timeoutMs, false);
     if (!a.ok || a.status != 200)
         return {};
@@ -169,7 +182,7 @@ QString Http::xmlhttpget(Object object, const QString &url, int timeoutMs)
 QString Http::xmlhttppost(Object object, const QString &url, const QByteArray &body, int timeoutMs,
                           const QStringList &headerNames, const QStringList &headerValues)
 {
-    const Answer a = run(object, "POST", url, body, headerNames, headerValues, timeoutMs, false);
+    const Answer a = exchange(object, "POST", url, body, headerNames, headerValues, timeoutMs, false);
     if (!a.ok)
         return {};
     return answerText(a.body, a.contentType);
@@ -178,7 +191,7 @@ QString Http::xmlhttppost(Object object, const QString &url, const QByteArray &b
 QByteArray Http::xmlhttpgetBytes(const QString &url, const QStringList &headerNames,
                                  const QStringList &headerValues, int timeoutMs)
 {
-    const Answer a = run(General, "GET", url, {}, headerNames, headerValues, timeoutMs, true);
+    const Answer a = exchange(General, "GET", url, {}, headerNames, headerValues, timeoutMs, true);
     if (!a.ok || (a.status != 200 && a.status != 0) || a.body.isEmpty())
         return {};
     if (!UrlScheme::mentionsMarketplace(url))

@@ -50,6 +50,8 @@ public:
     void setUserAgent(const QString &userAgent) { m_userAgent = userAgent; }
     QString userAgent() const { return m_userAgent; }
 
+    bool lastRequestFailed(Object object) const override { return m_failed[object]; }
+
     bool busy(Object object) const;
     StopFlag &stopFlag() { return m_stop; }
     UploadFields &uploadFields() { return m_uploadFields; }
@@ -68,6 +70,10 @@ private:
         QByteArray body;
         QByteArray contentType;
     };
+    // run(), noting whether the request failed on the network.
+    Answer exchange(Object object, const QByteArray &method, const QString &url,
+                    const QByteArray &body, const QStringList &headerNames,
+                    const QStringList &headerValues, int timeoutMs, bool watchStop);
     Answer run(Object object, const QByteArray &method, const QString &url,
                const QByteArray &body, const QStringList &headerNames,
                const QStringList &headerValues, int timeoutMs, bool watchStop);
@@ -80,5 +86,6 @@ private:
     StopFlag m_stop;
     UploadFields m_uploadFields;
     int m_inFlight[3] = {0, 0, 0};
+    bool m_failed[3] = {false, false, false};
     qint64 m_maxAnswer = 64LL * 1024 * 1024;
 };

@@ -8,7 +8,8 @@
 //             e-mail reminder, update check
 //   Lookup  - user-id lookup, watch list
 //   Closing - closing a listing
-// Every failure (network error, time-out, abort) yields the empty text.
+// Every failure (network error, time-out, abort) yields the empty text;
+// lastRequestFailed tells such a failure apart from an empty answer.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,18 @@ public:
     virtual QString xmlhttppost(Object object, const QString &url, const QByteArray &body,
                                 int timeoutMs, const QStringList &headerNames,
                                 const QStringList &headerValues) = 0;
+
+    // True when the request that finished last on this object got no HTTP
+    // answer at all (connection refused or lost, certificate refused, no
+    // answer in time, stopped): its empty result means "no connection", not
+    // "nothing there". Read it right after the call has returned.
+    virtual bool lastRequestFailed(Object object) const
+    {
+        Q_UNUSED(object)
+        return false;
+    }
+    // What the user is told then.
+    static QString connectionFailedText() { return QStringLiteral("Yhteys Vasaroon epäonnistui."); }
 
     // Byte-exact GET on the general object with extra headers: status 200 (or
     // 0 for non-HTTP addresses) required. For marketplace addresses the answer

@@ -16,21 +16,23 @@ constexpr int kUserIdMaxDigits = 8;
 
 QuickSearch::QuickSearch(const UrlScheme &urls, HttpApi &http) : m_urls(urls), m_http(http) {}
 
-QString QuickSearch::tunnuksestaid(const QString &encodedName) const
+QString QuickSearch::tunnuksestaid(const QString &encodedName, bool *connectionFailed) const
 {
     const QByteArray body = QByteArray(kSellerSearch) + encodedName.toLatin1();
     const QString answer = m_http.xmlhttppost(
         HttpApi::Lookup, m_urls.hakulomake(), body, kLookupTimeoutMs,
         {QStringLiteral("Content-Type")}, {QStringLiteral("application/x-www-form-urlencoded")});
+    if (connectionFailed)
+        *connectionFailed = m_http.lastRequestFailed(HttpApi::Lookup);
     const int at = answer.indexOf(PathWord::myyjanKohteet);
     if (at < 0)
         return QString();
     return StrUtil::leadingDigits(answer.mid(at + PathWord::myyjanKohteet.size(), kUserIdMaxDigits));
 }
 
-QString QuickSearch::kayttajanId(const QString &name) const
+QString QuickSearch::kayttajanId(const QString &name, bool *connectionFailed) const
 {
-    return tunnuksestaid(HttpUtil::HTTPEncode(name));
+    return tunnuksestaid(HttpUtil::HTTPEncode(name), connectionFailed);
 }
 
 QString QuickSearch::KohdenumerollahakuClick(Prompts &prompts) const
@@ -65,9 +67,10 @@ QString QuickSearch::XiButton6Click(const QString &haku_kayttaja, Prompts &promp
 
 QString QuickSearch::profileOf(const QString &name, Prompts &prompts) const
 {
-    const QString userId = kayttajanId(name);
+    bool failed = false;
+    const QString userId = kayttajanId(name, &failed);
     if (userId.isEmpty()) {
-        prompts.information(QStringLiteral("Käyttäjää ei löytynyt!"));
+        prompts.information(failed ? HttpApi::connectionFailedText() : QStringLiteral("Käyttäjää ei löytynyt!"));
         return QString();
     }
     return m_urls.kayttaja(userId);

@@ -15,10 +15,12 @@ public:
 
     // The user id of a user name that is already in UTF-8 and URL-encoded:
     // posts a seller search and reads the digits (at most 8) after the first
-    // "/haku/sellernro/" of the answer. "" when none is found.
-    QString tunnuksestaid(const QString &encodedName) const;
+    // "/haku/sellernro/" of the answer. "" when none is found; then
+    // `connectionFailed` (when given) tells whether the marketplace could not
+    // be reached at all.
+    QString tunnuksestaid(const QString &encodedName, bool *connectionFailed = nullptr) const;
     // The same for a plain user name (encoded here).
-    QString kayttajanId(const QString &name) const;
+    QString kayttajanId(const QString &name, bool *connectionFailed = nullptr) const;
 
     // Menu "Kohdenumerolla haku  Ctrl + H" and the deferred command "kohdehaku".
     QString KohdenumerollahakuClick(Prompts &prompts) const;

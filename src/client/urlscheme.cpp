@@ -80,6 +80,30 @@ bool UrlScheme::isForumThread(const QString &url)
     return has(url, PathWord::keskustelu) && has(url, PathWord::keskusteluketju);
 }
 
+QString UrlScheme::legacyQuickSearchCommand(const QUrl &url, const QString &domain)
+{
+    return isMarketplaceHost(url, domain) ? legacyQuickSearchCommand(url.path()) : QString();
+}
+
+bool UrlScheme::isMarketplaceHost(const QUrl &url, const QString &domain)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return false;
+    QString d = domain.trimmed().toLower();
+    if (d.endsWith(u'.'))
+        d.chop(1);
+    QString host = url.host().toLower();
+    if (host.endsWith(u'.'))
+        host.chop(1);
+    return !d.isEmpty() && (host == d || host.endsWith(u'.' + d));
+}
+
+bool UrlScheme::isSignInTarget(const QUrl &url, const QString &domain)
+{
+    return isMarketplaceHost(url, domain) && has(url.path(), PathWord::kirjaudu);
+}
+
 QString UrlScheme::legacyQuickSearchCommand(const QString &url)
 {
     if (has(url, PathWord::vanhaKayttajahaku))

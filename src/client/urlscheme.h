@@ -5,6 +5,7 @@
 #include "core/endpoints.h"
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 // Path words of the marketplace. Those without a leading "/" are appended to
 // the web base address; those with one are searched for in addresses.
@@ -79,6 +80,17 @@ public:
     // The deferred command a legacy quick-search link stands for:
     // "kayttajahaku", "kohdehaku", or "" for any other address.
     static QString legacyQuickSearchCommand(const QString &url);
+    // The same, only for links to a marketplace host (no other site may open
+    // the program's dialogs).
+    static QString legacyQuickSearchCommand(const QUrl &url, const QString &domain);
+
+    // An http or https address whose host is the marketplace domain or one of
+    // its subdomains; an address that merely mentions the domain elsewhere
+    // ("evil.test/vasaro.fi/", "vasaro.fi.evil.test") is not.
+    static bool isMarketplaceHost(const QUrl &url, const QString &domain);
+    // Where the marketplace's sign-in form posts: a marketplace host with
+    // "/kirjaudu" in the path.
+    static bool isSignInTarget(const QUrl &url, const QString &domain);
 
     // One "A" element of a page: its outer HTML and inner text.
     struct Link {

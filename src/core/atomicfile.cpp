@@ -1,4 +1,5 @@
 #include "atomicfile.h"
+#include "paths.h"
 #include <QSaveFile>
 
 bool AtomicFile::write(const QString &path, const QByteArray &bytes, QFileDevice::Permissions extra)
@@ -6,6 +7,12 @@ bool AtomicFile::write(const QString &path, const QByteArray &bytes, QFileDevice
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
+    // Set before any byte is written, so private text never sits in a file
+    // that others can read. (A file system without permissions still saves.)
+    if (Paths::isInDataFolder(path))
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    else if (extra)
+        f.setPermissions(f.permissions() | extra);
     // Flush before commit: Qt 6.4's commit() does not notice a failure of the
     // final buffer flush (a full disk) and would replace the old file with a
     // truncated one.
@@ -13,7 +20,5 @@ bool AtomicFile::write(const QString &path, const QByteArray &bytes, QFileDevice
         f.cancelWriting();
         return false;
     }
-    if (extra)
-        f.setPermissions(f.permissions() | extra);
     return f.commit();
 }

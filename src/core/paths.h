@@ -3,8 +3,13 @@
 
 namespace Paths {
 // Data folder with a trailing "/": $VSSELAIN_DATA_DIR or the per-user
-// application data folder; created when missing.
+// application data folder. It holds the user's private state (the settings
+// with the picture-host password, seller lists, ledgers), so it is created
+// owner-only (0700) when missing; the per-user folder is also tightened when
+// an earlier run left it open to others.
 QString dataFolder();
+// True when the path lies inside the data folder (nothing is created).
+bool isInDataFolder(const QString &path);
 // Folder of the running program with a trailing "/".
 QString programFolder();
 // Temporary folder with a trailing "/".

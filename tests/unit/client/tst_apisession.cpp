@@ -29,7 +29,10 @@ public:
     QList<Call> calls;
     QString postAnswer = loginAnswer();
     QString getAnswer;
+    bool unreachable = false;   // every request fails on the network
     std::function<void()> duringPost;
+
+    bool lastRequestFailed(Object) const override { return unreachable; }
 
     QString xmlhttpget(Object, const QString &url, int timeoutMs) override
     {
@@ -113,23 +116,29 @@ private slots:
     void failedLogins_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("empty (network failure)") << QString();
-        QTest::newRow("wrong credentials") << QStringLiteral("{\"error\":{\"code\":401,\"message\":\"Virhe\"}}");
-        QTest::newRow("cut-off token") << QStringLiteral("{\"token\":{\"id\":\"0123\"}}");
-        QTest::newRow("token without user link") << QStringLiteral("{\"token\":{\"id\":\"%1\"}}").arg(kToken);
-        QTest::newRow("garbled") << QStringLiteral("\\u\\\"id\\\":\\\"\x01\x02\xff");
+        QTest::addColumn<bool>("unreachable");
+        QTest::newRow("empty answer") << QString() << false;
+        QTest::newRow("no connection") << QString() << true;
+        QTest::newRow("wrong credentials") << QStringLiteral("{\"error\":{\"code\":401,\"message\":\"Virhe\"}}") << false;
+        QTest::newRow("cut-off token") << QStringLiteral("{\"token\":{\"id\":\"0123\"}}") << false;
+        QTest::newRow("token without user link") << QStringLiteral("{\"token\":{\"id\":\"%1\"}}").arg(kToken) << false;
+        QTest::newRow("garbled") << QStringLiteral("\\u\\\"id\\\":\\\"\x01\x02\xff") << false;
     }
     void failedLogins()
     {
         QFETCH(QString, answer);
+        QFETCH(bool, unreachable);
         Fixture f;
         f.http.postAnswer = answer;
+        f.http.unreachable = unreachable;
         QVERIFY(f.session.captureLogin("userid=a&password=b"));
         QVERIFY(!f.session.check_api_token());
         QVERIFY(f.session.apiToken().isEmpty());
         QVERIFY(f.session.userId().isEmpty());
         QVERIFY(!f.session.check_api_token());
         QCOMPARE(f.http.calls.size(), 2);   // a failure is never taken for a token
+        // The caller can tell "no connection" from a refused sign-in.
+        QCOMPARE(f.session.connectionFailed(), unreachable);
     }
 
     void stopFlagDuringLoginAnswersNo()
@@ -187,6 +196,9 @@ private slots:
         QTest::newRow("impossible time") << true << QStringLiteral("2022-02-03T25:34:56") << start;
         QTest::newRow("too short") << true << QStringLiteral("2022-02-03T12:34") << start;
         QTest::newRow("letters") << true << QStringLiteral("yyyy-mm-ddThh:mm:ss") << start;
+        QTest::newRow("NUL characters in the year") << true
+            << QStringLiteral("20\\u0000\\u0000-03-05T08:09:10+02:00") << start;
+        QTest::newRow("signed day") << true << QStringLiteral("2022-03-+5T08:09:10+02:00") << start;
     }
     void clockFromUpdated()
     {
@@ -205,19 +217,25 @@ private slots:
     void latestBidder_data()
     {
         QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("unreachable");
         QTest::addColumn<QString>("expected");
         QTest::newRow("bidder") << QStringLiteral("{\"bids\":[{\"id\":981,\"bidder\":\"Huutaja \\u00c4\\u00e4ni\",\"amount\":12.5}]}")
-                                << QStringLiteral("Huutaja Ää" "ni");
-        QTest::newRow("no bids") << QStringLiteral("{\"totalCount\":0,\"bids\":[]}") << QStringLiteral("Tietoa ei saatu");
-        QTest::newRow("no answer") << QString() << QStringLiteral("Tietoa ei saatu");
-        QTest::newRow("cut off") << QStringLiteral("{\"id\":1,\"bidder\":\"Huu") << QStringLiteral("Tietoa ei saatu");
+                                << false << QStringLiteral("Huutaja Ää" "ni");
+        QTest::newRow("no bids") << QStringLiteral("{\"totalCount\":0,\"bids\":[]}") << false
+                                 << QStringLiteral("Tietoa ei saatu");
+        QTest::newRow("no answer") << QString() << false << QStringLiteral("Tietoa ei saatu");
+        QTest::newRow("no connection") << QString() << true << QStringLiteral("Yhteys Vasaroon epäonnistui.");
+        QTest::newRow("cut off") << QStringLiteral("{\"id\":1,\"bidder\":\"Huu") << false
+                                 << QStringLiteral("Tietoa ei saatu");
     }
     void latestBidder()
     {
         QFETCH(QString, answer);
+        QFETCH(bool, unreachable);
         QFETCH(QString, expected);
         Fixture f;
         f.http.getAnswer = answer;
+        f.http.unreachable = unreachable;
         QCOMPARE(f.session.latestBidder(QStringLiteral("12345678")), expected);
         QCOMPARE(f.http.calls.size(), 1);
         QCOMPARE(f.http.calls.first().url, kBase + QStringLiteral("items/12345678/bids?&num=1"));

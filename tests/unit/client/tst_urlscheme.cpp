@@ -179,12 +179,47 @@ private slots:
         QTest::newRow("user search, capitals") << "http://WWW.VASARO.FI/KayttajaHaku.php3?x=1" << "kayttajahaku";
         QTest::newRow("other php page") << "http://www.vasaro.fi/haku.php3" << "";
         QTest::newRow("modern item page") << "http://www.vasaro.fi/kohteet/12345678" << "";
+        QTest::newRow("another site's link") << "http://evil.test/kayttajahaku.php3" << "";
+        QTest::newRow("the marketplace named in another site's path")
+            << "http://evil.test/www.vasaro.fi/kohdenumerollahaku.php3" << "";
     }
     void legacyQuickSearchLinks()
     {
         QFETCH(QString, url);
         QFETCH(QString, command);
-        QCOMPARE(UrlScheme::legacyQuickSearchCommand(url), command);
+        // Only links to the marketplace open the program's dialogs.
+        QCOMPARE(UrlScheme::legacyQuickSearchCommand(QUrl(url), QStringLiteral("vasaro.fi")), command);
+    }
+
+    void marketplaceHostAndSignIn_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("marketplaceHost");
+        QTest::addColumn<bool>("signIn");
+        QTest::newRow("sign-in form target") << "https://www.vasaro.fi/kirjaudu" << true << true;
+        QTest::newRow("the domain itself, http") << "http://vasaro.fi/kirjaudu?x=1" << true << true;
+        QTest::newRow("capitals") << "HTTPS://WWW.VASARO.FI/Kirjaudu/" << true << true;
+        QTest::newRow("deeper subdomain") << "https://kirjautuminen.www.vasaro.fi/kirjaudu" << true << true;
+        QTest::newRow("other marketplace page") << "https://www.vasaro.fi/kohteet/12345678" << true << false;
+        QTest::newRow("sign-in word only in the query") << "https://www.vasaro.fi/haku?q=/kirjaudu" << true << false;
+        QTest::newRow("another host, path naming the marketplace")
+            << "http://evil.test/kirjaudu/vasaro-post" << false << false;
+        QTest::newRow("another host beginning with the domain")
+            << "https://www.vasaro.fi.evil.test/kirjaudu" << false << false;
+        QTest::newRow("another host ending like the domain") << "https://notvasaro.fi/kirjaudu" << false << false;
+        QTest::newRow("domain as user name") << "https://vasaro.fi@evil.test/kirjaudu" << false << false;
+        QTest::newRow("not http") << "ftp://www.vasaro.fi/kirjaudu" << false << false;
+        QTest::newRow("file") << "file:///www.vasaro.fi/kirjaudu" << false << false;
+    }
+    void marketplaceHostAndSignIn()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, marketplaceHost);
+        QFETCH(bool, signIn);
+        const QString domain = QStringLiteral("vasaro.fi");
+        QCOMPARE(UrlScheme::isMarketplaceHost(QUrl(url), domain), marketplaceHost);
+        QCOMPARE(UrlScheme::isSignInTarget(QUrl(url), domain), signIn);
+        QVERIFY(!UrlScheme::isMarketplaceHost(QUrl(url), QString()));
     }
 
     void palauta_tunnus_data()

@@ -6,6 +6,7 @@
 #include "core/endpoints.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include <QTcpServer>
 #include <QtTest>
 #include <memory>
 
@@ -75,6 +76,37 @@ private slots:
         QCOMPARE(search.Kyttjhaku1Click(prompts), QString());
         QCOMPARE(prompts.asked, (QStringList{QStringLiteral("input: Anna käyttäjän tunnus?"),
                                              QStringLiteral("information: Käyttäjää ei löytynyt!")}));
+    }
+
+    void refusedConnectionIsNotAnUnknownUser_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("connection refused") << true << QStringLiteral("information: Yhteys Vasaroon epäonnistui.");
+        QTest::newRow("answer without the user") << false << QStringLiteral("information: Käyttäjää ei löytynyt!");
+    }
+    void refusedConnectionIsNotAnUnknownUser()
+    {
+        QFETCH(bool, refused);
+        QFETCH(QString, message);
+        Endpoints endpoints = m_endpoints;
+        if (refused) {
+            // A loopback port that nobody listens on.
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            const quint16 port = closed.serverPort();
+            closed.close();
+            endpoints.set(QStringLiteral("proxy"), QStringLiteral("http://127.0.0.1:%1").arg(port));
+        }
+        Http http(endpoints);
+        const QuickSearch search(UrlScheme(endpoints), http);
+        bool failed = !refused;
+        QCOMPARE(search.kayttajanId(QStringLiteral("Tuntematon"), &failed), QString());
+        QCOMPARE(failed, refused);
+        ScriptedPrompts prompts;
+        prompts.inputs.enqueue(QStringLiteral("Tuntematon"));
+        QCOMPARE(search.Kyttjhaku1Click(prompts), QString());
+        QCOMPARE(prompts.asked, (QStringList{QStringLiteral("input: Anna käyttäjän tunnus?"), message}));
     }
 
 private:
