@@ -13,11 +13,25 @@ public:
     virtual void message(const QString &text) = 0;            // plain message box
     virtual void error(const QString &text) = 0;              // error, OK
     virtual Answer confirm(const QString &text, bool withCancel = false) = 0;
+    // A question with the buttons OK and Cancel: true for OK. Prompts without
+    // such a question ask with Yes and No.
+    virtual bool confirmOk(const QString &text) { return confirm(text) == Answer::Yes; }
     virtual std::optional<QString> input(const QString &caption, const QString &label,
                                          const QString &value = QString()) = 0;
     virtual QString openFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
+    // A save dialog that also tells which entry of its filter ("A (*.a);;B
+    // (*.b)") was selected when the name was chosen.
+    struct SaveChoice {
+        QString path;     // empty: cancelled
+        QString filter;   // the selected entry, as written in the filter
+    };
+    // Prompts that cannot tell report the entry a dialog starts with, the first.
+    virtual SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter)
+    {
+        return {saveFileName(caption, dir, filter), filter.section(QStringLiteral(";;"), 0, 0)};
+    }
     virtual QString directory(const QString &caption, const QString &dir) = 0;
 };

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -74,7 +76,11 @@ LedgerControls::LedgerControls(QMainWindow *window)
     window->setCentralWidget(central);
     buildMenus(window);
 
-    MonthCalendar1 = named(new QCalendarWidget(central), "MonthCalendar1");
+    // A pop-up of its own, like a drop-down list: it opens at the pointer
+    // whatever room the window has below the row, and a click elsewhere
+    // closes it.
+    MonthCalendar1 = named(new QCalendarWidget(window), "MonthCalendar1");
+    MonthCalendar1->setWindowFlags(Qt::Popup);
     MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
     MonthCalendar1->setGridVisible(false);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -82,6 +88,32 @@ LedgerControls::LedgerControls(QMainWindow *window)
     MonthCalendar1->hide();
     limitNotes();
     disableLaterFeatures();
+}
+
+void LedgerControls::showCalendarAt(const QPoint &globalPos)
+{
+    QCalendarWidget *cal = MonthCalendar1;
+    // Qt's own size hint leaves the last weekday column clipped.
+    cal->ensurePolished();
+    cal->resize(cal->sizeHint() + QSize(28, 16));
+    // Top-left corner at the pointer; where the screen ends below or on the
+    // right, it opens above or left of the pointer instead.
+    QRect r(globalPos, cal->size());
+    const QScreen *screen = QGuiApplication::screenAt(globalPos);
+    if (!screen)
+        screen = cal->parentWidget()->screen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        if (r.bottom() > area.bottom())
+            r.moveBottom(globalPos.y() - 1);
+        if (r.right() > area.right())
+            r.moveRight(globalPos.x() - 1);
+        r.moveTop(qBound(area.top(), r.top(), qMax(area.top(), area.bottom() - r.height() + 1)));
+        r.moveLeft(qBound(area.left(), r.left(), qMax(area.left(), area.right() - r.width() + 1)));
+    }
+    cal->move(r.topLeft());
+    cal->show();
+    cal->setFocus(Qt::PopupFocusReason);
 }
 
 void LedgerControls::limitNotes()

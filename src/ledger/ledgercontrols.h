@@ -9,6 +9,7 @@ class QLineEdit;
 class QMainWindow;
 class QMenu;
 class QPlainTextEdit;
+class QPoint;
 class QPushButton;
 class QWidget;
 class LedgerGrid;
@@ -16,6 +17,10 @@ class LedgerGrid;
 class LedgerControls final {
 public:
     explicit LedgerControls(QMainWindow *window);
+
+    // Opens the calendar with its top-left corner at the pointer, kept whole
+    // on the screen.
+    void showCalendarAt(const QPoint &globalPos);
 
     // Top bar
     QLineEdit *Edit1 = nullptr;          // "Alkaen:"

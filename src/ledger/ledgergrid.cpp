@@ -1,6 +1,7 @@
 #include "ledgergrid.h"
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 
 LedgerGrid::LedgerGrid(QWidget *parent) : QTableView(parent)
 {
@@ -48,4 +49,41 @@ void LedgerGrid::mouseDoubleClickEvent(QMouseEvent *event)
     if (currentIndex() != index)
         setCurrentIndex(index);
     emit cellDoubleClicked();
+}
+
+QColor LedgerGrid::currentRowFrame()
+{
+    return QColor(0x1F, 0x3F, 0x7F);
+}
+
+QRect LedgerGrid::rowRect(int row) const
+{
+    if (!model() || row < 0)
+        return QRect();
+    QRect r;
+    for (int c = 0; c < model()->columnCount(); ++c) {
+        if (!isColumnHidden(c))
+            r = r.united(visualRect(model()->index(row, c)));
+    }
+    return r;
+}
+
+void LedgerGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    const QRect r = rowRect(currentIndex().row());
+    if (r.isEmpty())
+        return;
+    QPainter p(viewport());
+    p.setPen(QPen(currentRowFrame(), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void LedgerGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    // The frame spans the whole row: both rows are repainted whole.
+    viewport()->update(rowRect(previous.row()));
+    viewport()->update(rowRect(current.row()));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The ledger's view grid: a table view that reports every mouse press with
 // its button and modifiers (the paid and sent marks are set by the button
-// pressed) and remembers the column clicked last.
+// pressed) and remembers the column clicked last. The current row is framed,
+// so it stands out among the highlighted rows of its counterparty.
 #include <QTableView>
 
 class LedgerGrid final : public QTableView {
@@ -22,7 +23,15 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+public:
+    // The frame of the current row.
+    static QColor currentRowFrame();
 
 private:
+    QRect rowRect(int row) const;
+
     int m_lastColumn = -1;
 };

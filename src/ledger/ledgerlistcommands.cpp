@@ -34,15 +34,19 @@ LedgerListCommands::LedgerListCommands(LedgerListHost &host, Prompts &prompts,
 
 QString LedgerListCommands::openFilter()
 {
-    return QStringLiteral("Myydyt kohteet (*.vss);;Ostetut kohteet (*.vso);;"
-                          "Excel 2.1 Worksheet (*.xls)");
+    return QStringLiteral("Myydyt kohteet (*.vss);;Ostetut kohteet (*.vso);;") + excelFilter();
+}
+
+QString LedgerListCommands::excelFilter()
+{
+    return QStringLiteral("Excel 2.1 Worksheet (*.xls)");
 }
 
 QString LedgerListCommands::saveFilter(LedgerMode mode)
 {
-    return mode == LedgerMode::Bought
-               ? QStringLiteral("Ostetut kohteet (*.vso);;Excel 2.1 Worksheet (*.xls)")
-               : QStringLiteral("Myydyt kohteet (*.vss);;Excel 2.1 Worksheet (*.xls)");
+    return (mode == LedgerMode::Bought ? QStringLiteral("Ostetut kohteet (*.vso);;")
+                                       : QStringLiteral("Myydyt kohteet (*.vss);;"))
+           + excelFilter();
 }
 
 void LedgerListCommands::setRememberedPath(const QString &path)
@@ -118,18 +122,26 @@ bool LedgerListCommands::luelista(bool merge, bool excel, const QString &path)
 bool LedgerListCommands::tallennaLista()
 {
     const LedgerMode mode = m_host.listMode();
-    QString path = m_prompts.saveFileName(QStringLiteral("Tallenna lista"), dialogStart(),
-                                          saveFilter(mode));
+    const Prompts::SaveChoice choice = m_prompts.saveFile(QStringLiteral("Tallenna lista"),
+                                                          dialogStart(), saveFilter(mode));
+    QString path = choice.path;
     if (path.isEmpty())
         return false;
+    const bool excelChosen = choice.filter == excelFilter();
+    // A name typed without an extension gets that of the selected entry.
     if (QFileInfo(path).suffix().isEmpty())
-        path += mode == LedgerMode::Bought ? QStringLiteral(".vso") : QStringLiteral(".vss");
+        path += excelChosen ? QStringLiteral(".xls")
+                : mode == LedgerMode::Bought ? QStringLiteral(".vso")
+                                             : QStringLiteral(".vss");
     if (QFileInfo::exists(path)
         && m_prompts.confirm(QStringLiteral("Tiedosto on jo olemassa!\r\rKorvataanko %1").arg(path),
                              true) != Prompts::Answer::Yes)
         return false;
+    Format format = formatOf(path);
+    if (format == Format::Unknown)
+        format = excelChosen ? Format::Excel : Format::List;
     QString error;
-    const bool written = formatOf(path) == Format::Excel
+    const bool written = format == Format::Excel
                              ? LedgerXls::kirjoitaxls(m_host.masterList(),
                                                       m_host.viewColumnWidths(), path, &error)
                              : LedgerFiles::kirjoitalista(m_host.masterList(), path, &error);

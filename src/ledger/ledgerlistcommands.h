@@ -64,6 +64,8 @@ public:
     // Dialog filters (Qt syntax).
     static QString openFilter();
     static QString saveFilter(LedgerMode mode);
+    // The worksheet's entry of both filters.
+    static QString excelFilter();
 
 private:
     QString dialogStart() const;

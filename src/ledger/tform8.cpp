@@ -2,9 +2,11 @@
 #include "core/programclock.h"
 #include "core/prompts.h"
 #include "core/settings.h"
+#include "core/waitfor.h"
 #include "ledger/ledgercelldelegate.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
+#include "ledger/ledgerrecovery.h"
 #include "ledger/ledgersort.h"
 #include "ledger/ledgerviewmodel.h"
 #include <QAction>
@@ -14,6 +16,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -168,11 +172,33 @@ void TForm8::openIfSignedIn(const QString &signedInUser, Prompts &prompts)
         prompts.information(QStringLiteral("Myydyt ja ostetut on käytettävissä vain kirjautuneena!"));
         return;
     }
+    bringUp();
+    offerRecovery();
+}
+
+void TForm8::bringUp()
+{
     if (isMinimized())
         showNormal();
     show();
     raise();
     activateWindow();
+    // The window manager activates it a moment later.
+    waitFor([this] { return isActiveWindow(); }, 500);
+}
+
+void TForm8::offerRecovery()
+{
+    if (m_recoveryFile.isEmpty() || m_unsaved || QFileInfo(m_recoveryFile).size() <= 0)
+        return;
+    const QString question = QStringLiteral("Ohjelma suljettiin viime kerralla, kun listaa ei ollut "
+                                            "tallennettu.\r\rPalautetaanko tallentamaton lista?");
+    if (m_prompts.confirm(question) == Prompts::Answer::Yes
+        && m_commands->luelista(false, false, m_recoveryFile)) {
+        listLoaded();
+        m_unsaved = true;   // still not in a file of the user's
+    }
+    QFile::remove(m_recoveryFile);
 }
 
 void TForm8::setUserIdLookup(std::function<QString(const QString &)> lookup)
@@ -212,7 +238,7 @@ void TForm8::hakutapaChosen(int index)
     if (m_unsaved) {
         const Prompts::Answer a = m_prompts.confirm(closeQuestion(), true);
         if (a == Prompts::Answer::Cancel
-            || (a == Prompts::Answer::Yes && !m_commands->tallennaLista())) {
+            || (a == Prompts::Answer::Yes && !saveList())) {
             const QSignalBlocker block(m_ui->hakutapa);
             m_ui->hakutapa->setCurrentIndex(m_previousMode);
             return;
@@ -405,7 +431,7 @@ void TForm8::XiButton2Click(bool add)
 
 void TForm8::tallennalistaClick()
 {
-    m_commands->tallennaLista();
+    saveList();
 }
 
 void TForm8::listLoaded()
@@ -434,29 +460,70 @@ void TForm8::XiButton5Click()
 
 // ---- closing ---------------------------------------------------------------
 
+void TForm8::takeNotes()
+{
+    // As when the box is left: the note is stored and the list marked
+    // unsaved. A window that is not active gets no focus events.
+    if (focusWidget() != m_ui->Memo4)
+        return;
+    const bool focused = m_ui->Memo4->hasFocus();
+    m_ui->sg2->setFocus(Qt::OtherFocusReason);
+    if (!focused)
+        Memo4Exit();
+}
+
+bool TForm8::saveList()
+{
+    takeNotes();
+    return m_commands->tallennaLista();
+}
+
+bool TForm8::FormCloseQuery()
+{
+    takeNotes();
+    if (!m_unsaved)
+        return true;
+    switch (m_prompts.confirm(closeQuestion(), true)) {
+    case Prompts::Answer::Yes:
+        // A save that was not carried out keeps the window and the mark,
+        // so the list is not lost at the end of the run.
+        if (!saveList())
+            return false;
+        break;
+    case Prompts::Answer::No:
+        break;
+    case Prompts::Answer::Cancel:
+        return false;
+    }
+    m_unsaved = false;
+    return true;
+}
+
+bool TForm8::quitQuery()
+{
+    takeNotes();
+    if (!m_unsaved)
+        return true;
+    bringUp();
+    return FormCloseQuery();
+}
+
+bool TForm8::kirjoitaPalautus()
+{
+    takeNotes();
+    if (!m_unsaved)
+        return true;
+    if (m_recoveryFile.isEmpty() || !LedgerRecovery::write(m_sg, m_recoveryFile))
+        return false;
+    m_unsaved = false;
+    return true;
+}
+
 void TForm8::closeEvent(QCloseEvent *event)
 {
-    // A note being typed is stored (and marks the list unsaved) before the
-    // question, as when the box is left.
-    if (m_ui->Memo4->hasFocus())
-        m_ui->sg2->setFocus(Qt::OtherFocusReason);
-    if (m_unsaved) {
-        switch (m_prompts.confirm(closeQuestion(), true)) {
-        case Prompts::Answer::Yes:
-            // A save that was not carried out keeps the window and the mark,
-            // so the list is not lost at the end of the run.
-            if (!m_commands->tallennaLista()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case Prompts::Answer::No:
-            break;
-        case Prompts::Answer::Cancel:
-            event->ignore();
-            return;
-        }
-        m_unsaved = false;
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
     }
     m_ui->MonthCalendar1->hide();
     event->accept();
@@ -504,17 +571,7 @@ void TForm8::sg2MouseDown(int modelRow, int column, Qt::MouseButton button,
             m_calendarRow = row;
             m_calendarColumn = column;
             m_calendarShift = shift;
-            QCalendarWidget *cal = m_ui->MonthCalendar1;
-            cal->show();
-            // Qt's own size hint leaves the last weekday column clipped.
-            cal->resize(cal->sizeHint() + QSize(28, 16));
-            // Top-left corner at the pointer, kept inside the window.
-            QWidget *area = cal->parentWidget();
-            QPoint pos = area->mapFromGlobal(globalPos);
-            pos.setX(qBound(0, pos.x(), qMax(0, area->width() - cal->width())));
-            pos.setY(qBound(0, pos.y(), qMax(0, area->height() - cal->height())));
-            cal->move(pos);
-            cal->raise();
+            m_ui->showCalendarAt(globalPos);
             return;
         }
     } else if (button == Qt::RightButton) {
@@ -538,6 +595,9 @@ void TForm8::writeMark(int column, int gridRow, const QString &value, bool whole
 void TForm8::MonthCalendar1Select(const QDate &date)
 {
     m_ui->MonthCalendar1->hide();
+    // Back to the list, where the date was asked for (the view's keys, such
+    // as Delete, act on the list again).
+    m_ui->sg2->setFocus(Qt::OtherFocusReason);
     if (m_calendarRow < 1 || m_calendarRow >= m_sg2.rowCount())
         return;
     // The Finnish short date: day.month.year without leading zeros.

@@ -29,8 +29,23 @@ public:
     ~TForm8() override;
 
     // Main menu "Myydyt/ostetut kohteet": only for a signed-in user; shows
-    // the window or brings it to the front.
+    // the window or brings it to the front, then offers a list left in the
+    // recovery file.
     void openIfSignedIn(const QString &signedInUser, Prompts &prompts);
+
+    // The file an unsaved list goes to when the program is ended without a
+    // chance to ask (empty: none).
+    void setRecoveryFile(const QString &path) { m_recoveryFile = path; }
+    // The close question "Listaa ei ole tallennettu!" when the list is
+    // unsaved. False: the user chose Cancel (or a save was not carried out)
+    // and the window stays.
+    bool FormCloseQuery();
+    // The program is quitting: an unsaved list brings this window up and
+    // asks its close question. False: keep the program running.
+    bool quitQuery();
+    // The program is ending and cannot ask: an unsaved list is written to the
+    // recovery file. False when an unsaved list could not be kept.
+    bool kirjoitaPalautus();
 
     // Finds the user id of a user name (UTF-8, URL-encoded) for the user
     // page of a double-clicked counterparty. Without one, or when it finds
@@ -86,6 +101,12 @@ private:
     void rebuildView();
     // Puts the selection back on a row without running the selection handler.
     void restoreRow(int gridRow);
+    // Shown, raised and active, so that its questions belong to it.
+    void bringUp();
+    void offerRecovery();
+    // Every save: the note being typed goes into the list first.
+    bool saveList();
+    void takeNotes();
 
     // Handlers of the window's controls.
     void XiButton2Click(bool add);
@@ -114,6 +135,7 @@ private:
     std::function<QString(const QString &)> m_userIdLookup;
     std::function<void(const QUrl &)> m_openUrl;
     bool m_unsaved = false;
+    QString m_recoveryFile;
     bool m_hintShown = false;
     bool m_quietSelection = false;
     // The mark cell waiting for a date from the calendar.

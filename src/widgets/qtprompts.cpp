@@ -1,6 +1,7 @@
 #include "qtprompts.h"
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,29 +15,77 @@ void finnishButtons(QMessageBox &box)
     if (auto *b = box.button(QMessageBox::Ok)) b->setText(QStringLiteral("OK"));
 }
 
-void show(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text)
+// Wide enough for its caption in the window manager's title bar (a bold
+// font, with room for the icon and the buttons) and for its prompt.
+void fitTitle(QDialog &dialog)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
-    finnishButtons(box);
-    box.exec();
+    constexpr int kTitleBarExtra = 120;
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    const int title = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + kTitleBarExtra;
+    // The dialog's layout owns its minimum size; a size given before it is
+    // shown is kept.
+    const QSize hint = dialog.sizeHint();
+    dialog.resize(qMax(hint.width(), title), hint.height());
+}
+
+bool isOwnerCandidate(const QWidget *w)
+{
+    if (!w || !w->isVisible())
+        return false;
+    const Qt::WindowType type = w->windowType();
+    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen;
 }
 }
 
-QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent) {}
+QtPrompts::QtPrompts(QWidget *fallback) : m_fallback(fallback) {}
+
+QWidget *QtPrompts::askingWindow() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget(); isOwnerCandidate(modal))
+        return modal->window();
+    if (QWidget *active = QApplication::activeWindow(); isOwnerCandidate(active))
+        return active->window();
+    return m_fallback ? m_fallback->window() : nullptr;
+}
+
+int QtPrompts::run(QDialog &dialog, QWidget *asker)
+{
+    const QPointer<QWidget> back(asker);
+    // A child of a stay-on-top window would otherwise open under it on
+    // window managers that keep such windows in a layer of their own.
+    if (asker && asker->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int result = dialog.exec();
+    dialog.hide();
+    if (back && back->isVisible() && !back->isMinimized()) {
+        back->raise();
+        back->activateWindow();
+    }
+    return result;
+}
+
+void QtPrompts::show(int icon, const QString &caption, const QString &text)
+{
+    QWidget *asker = askingWindow();
+    QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::Ok, asker);
+    finnishButtons(box);
+    run(box, asker);
+}
 
 void QtPrompts::information(const QString &text)
 {
-    show(m_parent, QMessageBox::Information, QStringLiteral("Tiedoksi"), text);
+    show(QMessageBox::Information, QStringLiteral("Tiedoksi"), text);
 }
 
 void QtPrompts::message(const QString &text)
 {
-    show(m_parent, QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
+    show(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
 }
 
 void QtPrompts::error(const QString &text)
 {
-    show(m_parent, QMessageBox::Critical, QStringLiteral("Virhe"), text);
+    show(QMessageBox::Critical, QStringLiteral("Virhe"), text);
 }
 
 Prompts::Answer QtPrompts::confirm(const QString &text, bool withCancel)
@@ -44,42 +93,80 @@ Prompts::Answer QtPrompts::confirm(const QString &text, bool withCancel)
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vahvista"), text, buttons, m_parent);
+    QWidget *asker = askingWindow();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vahvista"), text, buttons, asker);
     finnishButtons(box);
-    switch (box.exec()) {
+    run(box, asker);
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
     }
 }
 
+bool QtPrompts::confirmOk(const QString &text)
+{
+    QWidget *asker = askingWindow();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vahvista"), text, QMessageBox::Ok | QMessageBox::Cancel,
+                    asker);
+    finnishButtons(box);
+    run(box, asker);
+    return box.standardButton(box.clickedButton()) == QMessageBox::Ok;
+}
+
 std::optional<QString> QtPrompts::input(const QString &caption, const QString &label,
                                         const QString &value)
 {
-    QInputDialog dlg(m_parent);
+    QWidget *asker = askingWindow();
+    QInputDialog dlg(asker);
     dlg.setWindowTitle(caption);
     dlg.setLabelText(label);
     dlg.setTextValue(value);
     dlg.setOkButtonText(QStringLiteral("OK"));
     dlg.setCancelButtonText(QStringLiteral("Peruuta"));
-    if (dlg.exec() != QDialog::Accepted)
+    fitTitle(dlg);
+    if (run(dlg, asker) != QDialog::Accepted)
         return std::nullopt;
     return dlg.textValue();
 }
 
 QString QtPrompts::openFileName(const QString &caption, const QString &dir, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, dir, filter);
+    QWidget *asker = askingWindow();
+    QFileDialog dlg(asker, caption, dir, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (run(dlg, asker) != QDialog::Accepted)
+        return QString();
+    return dlg.selectedFiles().value(0);
 }
 
 QString QtPrompts::saveFileName(const QString &caption, const QString &dir, const QString &filter)
 {
+    return saveFile(caption, dir, filter).path;
+}
+
+Prompts::SaveChoice QtPrompts::saveFile(const QString &caption, const QString &dir,
+                                        const QString &filter)
+{
+    QWidget *asker = askingWindow();
+    QFileDialog dlg(asker, caption, dir, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
     // Callers ask their own overwrite question where one is wanted.
-    return QFileDialog::getSaveFileName(m_parent, caption, dir, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    if (run(dlg, asker) != QDialog::Accepted)
+        return {};
+    return {dlg.selectedFiles().value(0), dlg.selectedNameFilter()};
 }
 
 QString QtPrompts::directory(const QString &caption, const QString &dir)
 {
-    return QFileDialog::getExistingDirectory(m_parent, caption, dir);
+    QWidget *asker = askingWindow();
+    QFileDialog dlg(asker, caption, dir);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly);
+    if (run(dlg, asker) != QDialog::Accepted)
+        return QString();
+    return dlg.selectedFiles().value(0);
 }

@@ -1,24 +1,41 @@
 #pragma once
 #include "core/prompts.h"
+#include <QPointer>
 
+class QDialog;
 class QWidget;
 
 // Prompts shown as Qt dialogs with Finnish button texts.
+//
+// A prompt belongs to the window that asks: the active modal dialog, else
+// the active window, else the fallback window given here (the main window).
+// It is that window's child, so the window manager keeps it above that
+// window (also above a stay-on-top dialog), and when it closes the asking
+// window gets the focus back.
 class QtPrompts final : public Prompts {
 public:
-    explicit QtPrompts(QWidget *parent = nullptr);
-    void setParent(QWidget *parent) { m_parent = parent; }
+    explicit QtPrompts(QWidget *fallback = nullptr);
+    void setParent(QWidget *fallback) { m_fallback = fallback; }
+    // The window a prompt asked now would belong to.
+    QWidget *askingWindow() const;
 
     void information(const QString &text) override;
     void message(const QString &text) override;
     void error(const QString &text) override;
     Answer confirm(const QString &text, bool withCancel = false) override;
+    bool confirmOk(const QString &text) override;
     std::optional<QString> input(const QString &caption, const QString &label,
                                  const QString &value = QString()) override;
     QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override;
+    SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override;
     QString directory(const QString &caption, const QString &dir) override;
 
 private:
-    QWidget *m_parent;
+    // Shows the dialog modally above the asking window and hands the focus
+    // back to that window afterwards.
+    static int run(QDialog &dialog, QWidget *asker);
+    void show(int icon, const QString &caption, const QString &text);
+
+    QPointer<QWidget> m_fallback;
 };

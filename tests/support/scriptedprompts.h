@@ -10,6 +10,8 @@ public:
     QQueue<Answer> answers;               // confirm() answers; default Yes
     QQueue<std::optional<QString>> inputs;  // input() answers; default cancel
     QQueue<QString> files;                // file and folder dialog answers; default ""
+    // Filter entry selected in the next save dialogs; default: the first entry.
+    QQueue<QString> filters;
 
     void information(const QString &text) override { asked << QStringLiteral("information: ") + text; }
     void message(const QString &text) override { asked << QStringLiteral("message: ") + text; }
@@ -28,6 +30,12 @@ public:
     { return nextFile(QStringLiteral("open: ") + caption); }
     QString saveFileName(const QString &caption, const QString &, const QString &) override
     { return nextFile(QStringLiteral("save: ") + caption); }
+    SaveChoice saveFile(const QString &caption, const QString &, const QString &filter) override
+    {
+        const QString chosen = filters.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
+                                                 : filters.dequeue();
+        return {nextFile(QStringLiteral("save: ") + caption), chosen};
+    }
     QString directory(const QString &caption, const QString &) override
     { return nextFile(QStringLiteral("directory: ") + caption); }
 

@@ -3,6 +3,8 @@
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"
+#include "ledger/ledgergrid.h"
+#include "ledger/ledgerrecovery.h"
 #include "ledger/ledgerviewmodel.h"
 #include "ledger/tform8.h"
 #include "scriptedprompts.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -109,6 +112,30 @@ class TestTForm8 : public QObject {
     {
         grid()->setFocus();
         click(viewRow(item), 1);
+    }
+    // A mouse click where a user would click: on the widget under the point.
+    static void clickAt(QWidget *w, const QPoint &local, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint global = w->mapToGlobal(local);
+        QWidget *under = QApplication::widgetAt(global);
+        QVERIFY2(under, "nothing under the pointer");
+        QTest::mouseClick(under, button, {}, under->mapFromGlobal(global));
+    }
+    // "Tiedosto" > item, by mouse through the menu bar.
+    void chooseFromFileMenu(const char *actionName)
+    {
+        QMenuBar *bar = m_form->menuBar();
+        QMenu *file = w<QMenu>("Tiedosto1");
+        clickAt(bar, bar->actionGeometry(file->menuAction()).center());
+        QTRY_VERIFY(file->isVisible());
+        clickAt(file, file->actionGeometry(w<QAction>(actionName)).center());
+        QTRY_VERIFY(!file->isVisible());
+    }
+    // The colour drawn on the top edge of a row's cell.
+    QColor topEdge(const QImage &image, const QString &item, int column) const
+    {
+        const QRect r = grid()->visualRect(model()->index(viewRow(item) - 1, column));
+        return QColor(image.pixel(r.center().x(), r.top()));
     }
 
 private slots:
@@ -651,6 +678,195 @@ private slots:
         QVERIFY(m_form->masterList() == saved);
         QVERIFY(!m_form->isUnsaved());
         QVERIFY(!m_prompts.asked.join(u'\n').contains(QStringLiteral("Avaa ensin lista")));
+    }
+
+    void saveFollowsSelectedFilter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("excelEntry");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("worksheet");
+        QTest::newRow("worksheet entry, no extension") << "lista" << true << "lista.xls" << true;
+        QTest::newRow("list entry, no extension") << "lista" << false << "lista.vss" << false;
+        QTest::newRow("worksheet entry, other extension") << "lista.txt" << true << "lista.txt" << true;
+        QTest::newRow("list entry, other extension") << "lista.txt" << false << "lista.txt" << false;
+        QTest::newRow(".xls typed, list entry") << "lista.xls" << false << "lista.xls" << true;
+        QTest::newRow(".vss typed, worksheet entry") << "lista.vss" << true << "lista.vss" << false;
+    }
+    void saveFollowsSelectedFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, excelEntry);
+        QFETCH(QString, written);
+        QFETCH(bool, worksheet);
+        QTemporaryDir dir;
+        load(sampleRows());
+        m_prompts.files.enqueue(dir.filePath(typed));
+        if (excelEntry)
+            m_prompts.filters.enqueue(QStringLiteral("Excel 2.1 Worksheet (*.xls)"));
+        w<QPushButton>("tallennalista")->click();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+        QFile file(dir.filePath(written));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        // A worksheet begins with its BOF record, a list file with its size line.
+        QCOMPARE(bytes.startsWith(QByteArray::fromHex("09040600")), worksheet);
+        QCOMPARE(bytes.startsWith("10,7\r\n"), !worksheet);
+        QVERIFY(!m_form->isUnsaved());
+    }
+
+    void saveFromMenuTakesTheNoteBeingTyped()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("myydyt.vss"));
+        load(sampleRows());
+        select("22222222");
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        clickAt(memo, memo->rect().center());
+        QCOMPARE(QApplication::focusWidget(), memo);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("nouto"));
+        m_prompts.files.enqueue(path);
+        chooseFromFileMenu("allennalista1");
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("save: Tallenna lista")});
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY2(saved.readAll().contains("5,4,nouto\r\n"), "the note is not in the file");
+        QCOMPARE(masterCell(5, "22222222"), QStringLiteral("nouto"));
+        // Saved with the note: nothing is left unsaved, closing asks nothing.
+        QVERIFY(!m_form->isUnsaved());
+        m_prompts.asked.clear();
+        m_form->close();
+        QVERIFY(m_prompts.asked.isEmpty());
+    }
+
+    void pickedDateGivesFocusBackToTheList()
+    {
+        load(sampleRows());
+        select("11111111");
+        click(viewRow("11111111"), 6);
+        auto *calendar = w<QCalendarWidget>("MonthCalendar1");
+        QVERIFY(calendar->isVisible());
+        // The user clicks the 5th day of the shown month.
+        auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(days);
+        QModelIndex fifth;
+        for (int r = 1; r < days->model()->rowCount() && !fifth.isValid(); ++r) {
+            for (int c = 0; c < days->model()->columnCount(); ++c) {
+                const QModelIndex i = days->model()->index(r, c);
+                if (i.data().toString() == QLatin1String("5") && r < 3) {
+                    fifth = i;
+                    break;
+                }
+            }
+        }
+        QVERIFY(fifth.isValid());
+        clickAt(days->viewport(), days->visualRect(fifth).center());
+        QTRY_VERIFY(!calendar->isVisible());
+        QCOMPARE(masterCell(6, "11111111"), QStringLiteral("5.3.2026"));
+        QCOMPARE(QApplication::focusWidget(), grid());
+        // Delete now acts on the list, not on "Alkaen:".
+        m_prompts.answers.enqueue(Prompts::Answer::No);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(w<QLineEdit>("Edit1")->text(), QStringLiteral("0"));
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Poista kohde 11111111?")});
+    }
+
+    void currentRowIsFramed()
+    {
+        load(sampleRows());
+        select("11111111");
+        const QColor frame = LedgerGrid::currentRowFrame();
+        QImage image = grid()->viewport()->grab().toImage();
+        QCOMPARE(topEdge(image, "11111111", 2), frame);
+        // The other row of the same counterparty has the same colour but no frame.
+        QCOMPARE(topEdge(image, "22222222", 2), QColor(0xA6, 0xCA, 0xF0));
+        // Down moves the current row, and the frame with it.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(m_form->selectedRow(), viewRow("22222222"));
+        image = grid()->viewport()->grab().toImage();
+        QCOMPARE(topEdge(image, "22222222", 2), frame);
+        QVERIFY(topEdge(image, "11111111", 2) != frame);
+    }
+
+    void calendarOnALowRowIsWhole()
+    {
+        QVector<QStringList> many;
+        for (int i = 0; i < 60; ++i)
+            many << row(QString::number(70000000 + i), QStringLiteral("Kohde"), QStringLiteral("01.02.2022 08:00:00"),
+                        QStringLiteral("1.00"), QStringLiteral("u%1/%1").arg(i));
+        load(many);
+        // The lowest row the grid shows.
+        const QModelIndex low = grid()->indexAt(QPoint(5, grid()->viewport()->height() - 3));
+        QVERIFY(low.isValid());
+        const QPoint at = grid()->visualRect(model()->index(low.row(), 6)).center();
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        auto *calendar = w<QCalendarWidget>("MonthCalendar1");
+        QVERIFY(calendar->isVisible());
+        const QRect shown(calendar->mapToGlobal(QPoint(0, 0)), calendar->size());
+        const QRect screen = calendar->screen()->availableGeometry();
+        QVERIFY2(screen.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                      .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
+        // Every day of the month grid is inside the calendar.
+        auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        const QModelIndex last = days->model()->index(days->model()->rowCount() - 1,
+                                                      days->model()->columnCount() - 1);
+        QVERIFY(days->viewport()->rect().contains(days->visualRect(last)));
+        // A corner at the pointer: below and right of it, or above it where the screen ends.
+        const QPoint pointer = grid()->viewport()->mapToGlobal(at);
+        // (The test platform reports the pointer a frame's width apart.)
+        const auto near = [](int a, int b) { return qAbs(a - b) <= 3; };
+        QVERIFY(near(shown.left(), pointer.x()) || near(shown.right() + 1, pointer.x()));
+        QVERIFY(near(shown.top(), pointer.y()) || near(shown.bottom() + 1, pointer.y()));
+    }
+
+    void unsavedListKeptForNextRun_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("restore") << int(Prompts::Answer::Yes) << true;
+        QTest::newRow("discard") << int(Prompts::Answer::No) << false;
+    }
+    void unsavedListKeptForNextRun()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, restored);
+        QTemporaryDir data;
+        const QString recovery = LedgerRecovery::path(data.path() + u'/');
+        m_form->setRecoveryFile(recovery);
+        load(sampleRows());
+        w<QComboBox>("hakutapa")->setCurrentIndex(1);
+        load(sampleRows());
+        select("33333333");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QVERIFY(m_form->isUnsaved());
+        const LedgerTable unsaved = m_form->masterList();
+        m_prompts.asked.clear();
+
+        QVERIFY(m_form->kirjoitaPalautus());
+        QVERIFY(m_prompts.asked.isEmpty());
+        QVERIFY(!m_form->isUnsaved());
+        QCOMPARE(QFile::permissions(recovery) & 0x0077, QFileDevice::Permissions());   // owner only
+        QVERIFY(QFile::permissions(recovery) & QFileDevice::ReadOwner);
+
+        // The next run: a fresh ledger window offers the list on opening.
+        m_form.reset();
+        init();
+        m_form->hide();
+        m_form->setRecoveryFile(recovery);
+        m_prompts.answers.enqueue(Prompts::Answer(answer));
+        m_form->openIfSignedIn(QStringLiteral("matti"), m_prompts);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral(
+                                      "confirm: Ohjelma suljettiin viime kerralla, kun listaa ei ollut "
+                                      "tallennettu.\r\rPalautetaanko tallentamaton lista?")});
+        QCOMPARE(m_form->masterList() == unsaved, restored);
+        QCOMPARE(m_form->listMode(), restored ? LedgerMode::Bought : LedgerMode::Sold);
+        QCOMPARE(m_form->isUnsaved(), restored);
+        QVERIFY(!QFile::exists(recovery));
+        // Asked once only.
+        m_form->hide();
+        m_prompts.asked.clear();
+        m_form->openIfSignedIn(QStringLiteral("matti"), m_prompts);
+        QVERIFY(m_prompts.asked.isEmpty());
     }
 
     void openOnlyWhenSignedIn()
