@@ -1,4 +1,5 @@
 #include "application.h"
+#include "rootsandbox.h"
 #include "signalwatcher.h"
 #include "tform1.h"
 #include "browser/browserprofile.h"
@@ -7,11 +8,16 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <unistd.h>
 
 int runApplication(int argc, char **argv)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
+    const QByteArray sandboxWarning = RootSandbox::apply(geteuid());
+    if (!sandboxWarning.isEmpty())
+        std::fputs(sandboxWarning.constData(), stderr);
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vasaro selain"));
