@@ -272,7 +272,7 @@ void TForm1::About1Click()
 
 void TForm1::muita(const QString &caption)
 {
-    const QString address = Links::addressFor(caption);
+    const QString address = Links::addressFor(caption, m_endpoints);
     if (!address.isEmpty())
         aktiivisivu_navigate(address);
 }

@@ -9,6 +9,14 @@ Endpoints::Endpoints()
         {QStringLiteral("domain"), QStringLiteral("vasaro.fi")},
         {QStringLiteral("api_base"), QStringLiteral("https://api.vasaro.fi/1.1/")},
         {QStringLiteral("proxy"), QString()},
+        {QStringLiteral("maker_web"), QStringLiteral("https://www.vsselain.fi/")},
+        {QStringLiteral("posti_prices"), QStringLiteral("https://www.posti.fi/fi/hinnat")},
+        {QStringLiteral("posti_tracking"), QStringLiteral("https://www.posti.fi/fi/seuranta")},
+        {QStringLiteral("matkahuolto"), QStringLiteral("https://www.matkahuolto.fi/yksityisasiakkaat")},
+        {QStringLiteral("auction_myyjaosta"), QStringLiteral("https://www.myyjaosta.com/")},
+        {QStringLiteral("auction_systeemi"), QStringLiteral("https://www.systeemi.fi/")},
+        {QStringLiteral("auction_tradera"), QStringLiteral("https://www.tradera.com/")},
+        {QStringLiteral("auction_ebay"), QStringLiteral("https://www.ebay.de/")},
     };
 }
 

@@ -11,6 +11,14 @@
 //   (The looser marketplace word "vasaro", which any marketplace host
 //   contains, is fixed in client/urlscheme.h and not configurable.)
 //   proxy     "http://host:port" for the program's requests and the browsers.
+//
+// Addresses behind the "Ohje" and "Linkkejä" menu items (app/links):
+//   maker_web          the maker's web site; its info, change-log, listing
+//                      tool and feedback pages lie under it
+//   posti_prices, posti_tracking, matkahuolto
+//                      the parcel carriers' pages
+//   auction_myyjaosta, auction_systeemi, auction_tradera, auction_ebay
+//                      home pages of the other auction sites
 #include <QHash>
 #include <QString>
 
