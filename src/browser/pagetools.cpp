@@ -2,6 +2,8 @@
 #include "browser/browserprofile.h"
 #include "browser/cachecleaner.h"
 #include "browser/desktopshortcut.h"
+#include "browser/downloadmanager.h"
+#include "browser/downloadrules.h"
 #include "browser/document.h"
 #include "browser/favoritesmenu.h"
 #include "browser/progresspanel.h"
@@ -26,15 +28,6 @@ const QString kHighlightOpen =
 // A page can hold only so many matches; a document that refuses the change
 // would otherwise be searched for ever.
 constexpr int kMostHighlights = 10000;
-
-QString suggestedFileName(const QString &title)
-{
-    QString name;
-    for (const QChar c : title)
-        name += (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32) ? QChar(u' ') : c;
-    name = name.simplified().left(100);
-    return name.isEmpty() ? QStringLiteral("sivu") : name;
-}
 }
 
 PageTools::PageTools(TabManager *tabs, BrowserProfile *profile, ShellHost *shell, Prompts *prompts,
@@ -53,11 +46,13 @@ PageTools::PageTools(TabManager *tabs, BrowserProfile *profile, ShellHost *shell
                                                                    tabs->aktiivisivu_locationname()};
                                     },
                                     mainWindow)),
-      m_cleaner(new CacheCleaner(this))
+      m_cleaner(new CacheCleaner(this)),
+      m_downloads(new DownloadManager(profile->profile(), prompts, panel,
+                                      QStandardPaths::writableLocation(QStandardPaths::DownloadLocation), this))
 {
     connect(m_favorites, &FavoritesMenu::openRequested, m_tabs, &TabManager::aktiivisivu_navigate);
     connect(m_cleaner, &CacheCleaner::finished, this, &PageTools::onCacheFinished);
-    connect(m_profile->profile(), &QWebEngineProfile::downloadRequested, this, &PageTools::onDownloadRequested);
+    connect(m_downloads, &DownloadManager::finished, this, &PageTools::onDownloadFinished);
     m_favorites->rebuild();
 }
 
@@ -128,42 +123,20 @@ void PageTools::MenuItem3Click()
     TVasaroselain *view = m_tabs->activeBrowser();
     if (!view || !view->document().isHtml())
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(suggestedFileName(view->vasaroPage()->LocationName())
-                                                    + QStringLiteral(".mhtml"));
-    const QString path = m_prompts->saveFileName(
-        QStringLiteral("Tallenna sivu"), suggested,
-        QStringLiteral("Verkkoarkisto (*.mhtml);;Verkkosivu, vain HTML (*.html *.htm)"));
-    if (path.isEmpty())
+    const QString path = m_downloads->askPagePath(view->vasaroPage()->LocationName());
+    if (path.isEmpty() || !m_downloads->checkTarget(path, true))
         return;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const auto format = (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
-        ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
-        : QWebEngineDownloadRequest::MimeHtmlSaveFormat;
-    m_savePath = QFileInfo(path).absoluteFilePath();
-    view->page()->save(m_savePath, format);
+    const auto format = DownloadRules::savesSingleHtml(path) ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
+                                                             : QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+    view->page()->save(QFileInfo(path).absoluteFilePath(), format);
 }
 
-void PageTools::onDownloadRequested(QWebEngineDownloadRequest *download)
+void PageTools::onDownloadFinished(const QString &path, bool ok, bool page)
 {
-    // Only the page saves started here; other downloads belong to others.
-    if (!download->isSavePageDownload() || m_savePath.isEmpty())
-        return;
-    const QString path = m_savePath;
-    m_savePath.clear();
-    download->setDownloadDirectory(QFileInfo(path).absolutePath());
-    download->setDownloadFileName(QFileInfo(path).fileName());
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, path] {
-        if (!download->isFinished())
-            return;
-        const bool ok = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
-        if (!ok)
-            m_prompts->error(QStringLiteral("Sivun tallentaminen ei onnistunut!"));
+    if (page)
         emit pageSaved(path, ok);
-    });
-    download->accept();
+    else if (ok)
+        m_shell->naytapaneeli(QStringLiteral("Tallennettu: ") + QFileInfo(path).fileName(), 3);
 }
 
 void PageTools::MenuItem11Click()

@@ -11,10 +11,10 @@
 
 class BrowserProfile;
 class CacheCleaner;
+class DownloadManager;
 class FavoritesMenu;
 class ProgressPanel;
 class Prompts;
-class QWebEngineDownloadRequest;
 class QWidget;
 class ShellHost;
 class TabManager;
@@ -32,6 +32,7 @@ public:
     ~PageTools() override;
 
     FavoritesMenu *favoritesMenu() const { return m_favorites; }
+    DownloadManager *downloads() const { return m_downloads; }
     QString lastSearchText() const { return m_lastSearch; }
 
 public slots:
@@ -55,7 +56,7 @@ signals:
     void pageSaved(const QString &path, bool ok);
 
 private:
-    void onDownloadRequested(QWebEngineDownloadRequest *download);
+    void onDownloadFinished(const QString &path, bool ok, bool page);
     void onCacheFinished(bool cancelled);
 
     TabManager *m_tabs;
@@ -67,7 +68,7 @@ private:
     FavoritesFolder m_folder;
     QPointer<FavoritesMenu> m_favorites;
     CacheCleaner *m_cleaner;
+    DownloadManager *m_downloads;
     QString m_lastSearch;
     QString m_lastFind;
-    QString m_savePath;
 };

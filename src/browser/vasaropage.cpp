@@ -1,5 +1,6 @@
 #include "vasaropage.h"
 #include "browserprofile.h"
+#include "enginetexts.h"
 #include "pagebridge.h"
 #include "pagepipeline.h"
 #include "webdocument.h"
@@ -38,6 +39,7 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
             m_pipeline->WBStatusTextChange(*m_tab, url);
         emit statusTextChange(this, url);
     });
+    EngineTexts::applyFinnish(this);
     // A page can never close its tab: windowCloseRequested is left unanswered.
     profile->addPage(this);
     profile->update_dloption(this);
@@ -149,6 +151,9 @@ void VasaroPage::javaScriptAlert(const QUrl &, const QString &msg)
 
 bool VasaroPage::javaScriptConfirm(const QUrl &, const QString &msg)
 {
+    // The engine asks its leave-page question here too, in English.
+    if (EngineTexts::isLeavePageQuestion(msg))
+        return !m_prompts || m_prompts->confirm(EngineTexts::leavePageQuestion()) == Prompts::Answer::Yes;
     if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Confirm) || !m_prompts)
         return true;
     return m_prompts->confirm(msg) == Prompts::Answer::Yes;
