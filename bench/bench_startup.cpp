@@ -5,9 +5,7 @@
 // their ratio.
 //   bench_startup [rounds] [url]     (default: 7 rounds, a local file page)
 #include "browser/browserprofile.h"
-#include "browser/navigationbar.h"
-#include "browser/pagecontrol.h"
-#include "browser/pagepipeline.h"
+#include "browser/browsershell.h"
 #include "browser/shellhost.h"
 #include "browser/tabmanager.h"
 #include "browser/tvasaroselain.h"
@@ -22,7 +20,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QVBoxLayout>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <algorithm>
@@ -104,14 +101,15 @@ double programStartup(const QUrl &url, const Endpoints &endpoints)
     auto *profile = new BrowserProfile(&settings, endpoints);
     const double profileMs = t.nsecsElapsed() / 1e6;
     auto *window = new QWidget;
-    auto *bar = new NavigationBar(QDir::tempPath() + QStringLiteral("/bench_startup_typed.txt"), window);
-    PagePipeline pipeline(&shell, &settings, endpoints, &clock, &profile->hostPolicy());
-    auto *tabs = new TabManager(profile, &settings, endpoints, &shell, &prompts, bar, window);
-    pipeline.features().captions = tabs;
-    tabs->setPipeline(&pipeline);
-    auto *col = new QVBoxLayout(window);
-    col->addWidget(bar);
-    col->addWidget(tabs->pageControl(), 1);
+    BrowserShell::Parts parts;
+    parts.settings = &settings;
+    parts.endpoints = endpoints;
+    parts.host = &shell;
+    parts.prompts = &prompts;
+    parts.clock = &clock;
+    parts.dataFolder = qEnvironmentVariable("VSSELAIN_DATA_DIR");
+    parts.profile = profile;
+    TabManager *tabs = (new BrowserShell(parts, window))->tabs();
     window->resize(1000, 760);
     window->show();
     TVasaroselain *first = tabs->CreateNewTabBrowser(true);

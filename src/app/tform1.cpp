@@ -3,6 +3,7 @@
 #include "links.h"
 #include "mainmenu.h"
 #include "messagepanel.h"
+#include "seller/closingtimepanel.h"
 #include "tform3.h"
 #include "ledger/tform8.h"
 #include "client/apisession.h"
@@ -109,22 +110,7 @@ void TForm1::buildToolbar()
     mail->setObjectName(QStringLiteral("postia"));
     mail->setText(QStringLiteral("Muistuta sähköpostilla"));
     mail->setEnabled(false);
-    m_aukiolo = new QFrame(m_toolbar);
-    m_aukiolo->setObjectName(QStringLiteral("aukiolopaneeli"));
-    m_aukiolo->setToolTip(QStringLiteral("Vain vasaroplus!"));
-    auto *aukioloRow = new QHBoxLayout(m_aukiolo);
-    aukioloRow->setContentsMargins(0, 0, 0, 0);
-    m_cb = new QComboBox(m_aukiolo);
-    m_cb->setObjectName(QStringLiteral("Cb"));
-    m_e1 = new QLineEdit(m_aukiolo);
-    m_e1->setObjectName(QStringLiteral("e1"));
-    m_e1->setMaxLength(2);
-    m_e2 = new QLineEdit(m_aukiolo);
-    m_e2->setObjectName(QStringLiteral("e2"));
-    m_e2->setMaxLength(2);
-    aukioloRow->addWidget(m_cb);
-    aukioloRow->addWidget(m_e1);
-    aukioloRow->addWidget(m_e2);
+    m_aukiolo = new ClosingTimePanel(&m_settings, m_toolbar);
     for (QWidget *w : {static_cast<QWidget *>(favourite), static_cast<QWidget *>(mail),
                        static_cast<QWidget *>(m_aukiolo)}) {
         m_toolbar->extraLayout()->addWidget(w);

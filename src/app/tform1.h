@@ -30,6 +30,8 @@ class QuickSearch;
 class TForm8;
 class AppHook;
 class BrowserProfile;
+class BrowserShell;
+class ClosingTimePanel;
 class CookieBridge;
 class NavigationBar;
 class PagePipeline;
@@ -111,8 +113,6 @@ private:
     void wireMenu();
     void onMenu(const QString &name, std::function<void()> handler);
     void vakioasetukset();
-    void fillDayList();
-    void rebuildClosingTime();
     void sizeFromScreen();
     void refreshCaption();
     void registerControl(QWidget *w);
@@ -120,7 +120,6 @@ private:
     void openSettingsPage(int page);
     void settingsDialogClosed();
     void Palautaoletukset1Click();
-    void applyClosingTime();
     void saveOnClose();
     void setTimer2(bool on);
     void buildCommandTable();
@@ -140,6 +139,7 @@ private:
     std::unique_ptr<UrlScheme> m_urls;
     std::unique_ptr<QuickSearch> m_quick;
 
+    BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;
     CookieBridge *m_cookies = nullptr;
     NavigationBar *m_toolbar = nullptr;   // XiPanel9 with the address box Ieaddress1
@@ -152,10 +152,7 @@ private:
     QLabel *m_panel3 = nullptr;         // Panel3
     MessagePanel *m_paneeli = nullptr;
     MessagePanel *m_xipanel6 = nullptr;
-    QFrame *m_aukiolo = nullptr;        // aukiolopaneeli
-    QComboBox *m_cb = nullptr;          // Cb
-    QLineEdit *m_e1 = nullptr;
-    QLineEdit *m_e2 = nullptr;
+    ClosingTimePanel *m_aukiolo = nullptr;   // aukiolopaneeli with Cb, e1, e2
     QHash<QString, QWidget *> m_controls;
     QSet<QString> m_wiredMenu;
 

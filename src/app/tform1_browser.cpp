@@ -4,6 +4,7 @@
 #include "apisignin.h"
 #include "mainmenu.h"
 #include "browser/browserprofile.h"
+#include "browser/browsershell.h"
 #include "browser/cookiebridge.h"
 #include "browser/favoritesmenu.h"
 #include "browser/navigationbar.h"
@@ -23,25 +24,21 @@
 
 void TForm1::buildBrowser(QWidget *central)
 {
-    m_profile = new BrowserProfile(&m_settings, m_endpoints, this);
-    m_http->setUserAgent(m_profile->userAgent());
-    // The program's own requests carry the browser's marketplace login.
-    m_cookies = new CookieBridge(m_profile->profile()->cookieStore(), m_http->cookieJar(), m_endpoints.domain(),
-                                 this);
-    m_toolbar = new NavigationBar(m_dataFolder + QStringLiteral("TypedURLs.txt"), central);
-    m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
-    m_tabs = new TabManager(m_profile, &m_settings, m_endpoints, this, m_prompts, m_toolbar, central);
-    m_pipeline = new PagePipeline(this, &m_settings, m_endpoints, &m_clock, &m_profile->hostPolicy(), this);
-    m_tabs->setPipeline(m_pipeline);
-    auto *layout = static_cast<QVBoxLayout *>(central->layout());
-    layout->addWidget(m_toolbar);
-    layout->addWidget(m_tabs->pageControl(), 1);
-
-    m_progress = new ProgressPanel(this);
-    m_progress->setObjectName(QStringLiteral("XiPanel8"));
-    m_progress->hide();
-    m_pageTools = new PageTools(m_tabs, m_profile, this, m_prompts, m_progress, this,
-                                m_dataFolder + QStringLiteral("Suosikit"), this);
+    BrowserShell::Parts parts;
+    parts.settings = &m_settings;
+    parts.endpoints = m_endpoints;
+    parts.host = this;
+    parts.prompts = m_prompts;
+    parts.clock = &m_clock;
+    parts.dataFolder = m_dataFolder;
+    m_browser = new BrowserShell(parts, central);
+    m_profile = m_browser->profile();
+    m_toolbar = m_browser->toolbar();
+    m_tabs = m_browser->tabs();
+    m_pipeline = m_browser->pipeline();
+    m_cookies = m_browser->shareSessionWith(m_http);
+    m_pageTools = m_browser->buildPageTools(this);
+    m_progress = m_browser->progress();
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);
     connect(m_api, &ApiSession::signedInChanged, this, &TForm1::signedInChanged);
     wireFeatures();
@@ -50,8 +47,9 @@ void TForm1::buildBrowser(QWidget *central)
 void TForm1::wireFeatures()
 {
     m_signIn = std::make_unique<ApiSignIn>(m_api);
-    m_pipeline->features().signIn = m_signIn.get();
-    m_tabs->features().signIn = m_signIn.get();
+    PipelineFeatures features = m_pipeline->features();
+    features.signIn = m_signIn.get();
+    m_browser->plugIn(features);
 }
 
 // `postia` (the e-mail reminder) works only for a signed-in user.

@@ -1,12 +1,12 @@
 // Start-up and shut-down of the main window.
 #include "tform1.h"
 #include "messagepanel.h"
+#include "seller/closingtimepanel.h"
 #include "windowsizing.h"
 #include "core/clockformat.h"
 #include "apphook.h"
 #include "tform3.h"
 #include "ledger/tform8.h"
-#include "core/closingtime.h"
 #include "core/paths.h"
 #include "core/settingsdefaults.h"
 #include "core/settingsfile.h"
@@ -62,34 +62,6 @@ void TForm1::vakioasetukset()
         m_settings.kotisivu = m_endpoints.webBase();
 }
 
-void TForm1::fillDayList()
-{
-    const QDate today = m_clock.kellonaika().date();
-    m_cb->clear();
-    for (int i = 0; i <= 120; ++i)
-        m_cb->addItem(ClockFormat::dayItem(today.addDays(i)));
-}
-
-void TForm1::rebuildClosingTime()
-{
-    m_settings.sulkeutumisaika = m_cb->currentText() + u':' + m_e1->text() + u':' + m_e2->text();
-}
-
-// The stored closing time selects a day of the list and fills the time
-// fields, which then pass their check and rebuild the text.
-void TForm1::applyClosingTime()
-{
-    QStringList items;
-    for (int i = 0; i < m_cb->count(); ++i)
-        items << m_cb->itemText(i);
-    const ClosingTime::Choice choice = ClosingTime::parse(m_settings.sulkeutumisaika, items);
-    if (choice.dayIndex >= 0)
-        m_cb->setCurrentIndex(choice.dayIndex);
-    m_e1->setText(ClosingTime::checkField(choice.hour, 23));
-    m_e2->setText(ClosingTime::checkField(choice.minute, 59));
-    rebuildClosingTime();
-}
-
 void TForm1::FormShow()
 {
     m_hook = new AppHook(this);
@@ -101,16 +73,12 @@ void TForm1::FormShow()
     m_startDay = now.date().day();
     vakioasetukset();
     m_dayStamp = ClockFormat::dayStamp(now);
-    fillDayList();
     refreshCaption();
-    m_cb->setCurrentIndex(3);
-    m_e1->setText(ClockFormat::twoDigits(now.time().hour()));
-    m_e2->setText(ClockFormat::twoDigits(now.time().minute()));
-    rebuildClosingTime();
+    m_aukiolo->start(now);
     const QString storedClosing = m_settings.sulkeutumisaika;
     SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder());
     if (m_settings.sulkeutumisaika != storedClosing)
-        applyClosingTime();
+        m_aukiolo->restoreStored();
     setTimer2(m_settings.Timer2);
     m_form3->loadFromSettings();
 

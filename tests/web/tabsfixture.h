@@ -4,6 +4,7 @@
 // ShellHost that records what the shell did to the main window's controls.
 #include "browser/addressbox.h"
 #include "browser/browserprofile.h"
+#include "browser/browsershell.h"
 #include "browser/navigationbar.h"
 #include "browser/pagecontrol.h"
 #include "browser/pagepipeline.h"
@@ -61,12 +62,12 @@ public:
     TabsWindow(BrowserProfile *profile, Settings *settings, const Endpoints &endpoints, Prompts *prompts,
                const QString &dataDir)
         : window(new QWidget),
-          bar(new NavigationBar(dataDir + QStringLiteral("/TypedURLs.txt"), window)),
-          clock(),
-          pipeline(&shell, settings, endpoints, &clock, &profile->hostPolicy())
+          browser(new BrowserShell(parts(profile, settings, endpoints, prompts, dataDir), window)),
+          bar(browser->toolbar()),
+          pipeline(*browser->pipeline()),
+          tabs(browser->tabs())
     {
         shell.box = bar->addressBox();
-        tabs = new TabManager(profile, settings, endpoints, &shell, prompts, bar, window);
         // Remember each tab's last completed page (after the pipeline ran).
         QObject::connect(tabs, &TabManager::tabCreated, tabs, [this](int index) {
             VasaroPage *page = tabs->browser(index)->vasaroPage();
@@ -74,12 +75,6 @@ public:
                 page->setProperty("vsCompleted", url.toString());
             });
         });
-        pipeline.features().captions = tabs;
-        tabs->setPipeline(&pipeline);
-        auto *col = new QVBoxLayout(window);
-        col->setContentsMargins(0, 0, 0, 0);
-        col->addWidget(bar);
-        col->addWidget(tabs->pageControl(), 1);
         window->resize(1000, 760);
         window->show();
         // Key presses reach the page only in the active window.
@@ -89,13 +84,29 @@ public:
     }
     ~TabsWindow() { delete window; }
 
-    QWidget *window;
-    NavigationBar *bar;
     FakeShellHost shell;
     FeatureStubs stubs;     // not plugged in unless a test does so
     ProgramClock clock;
-    PagePipeline pipeline;
-    TabManager *tabs = nullptr;
+    QWidget *window;
+    BrowserShell *browser;
+    NavigationBar *bar;
+    PagePipeline &pipeline;
+    TabManager *tabs;
+
+private:
+    BrowserShell::Parts parts(BrowserProfile *profile, Settings *settings, const Endpoints &endpoints,
+                              Prompts *prompts, const QString &dataDir)
+    {
+        BrowserShell::Parts p;
+        p.settings = settings;
+        p.endpoints = endpoints;
+        p.host = &shell;
+        p.prompts = prompts;
+        p.clock = &clock;
+        p.dataFolder = dataDir;
+        p.profile = profile;
+        return p;
+    }
 };
 
 // QTest's own waits sleep between event batches, which slows every page load

@@ -68,7 +68,7 @@ private:
     std::unique_ptr<BrowserProfile> m_profile;
     std::unique_ptr<TabsWindow> m_w;
     ProgressPanel *m_panel = nullptr;
-    std::unique_ptr<PageTools> m_tools;
+    PageTools *m_tools = nullptr;
 };
 
 void TstPageTools::initTestCase()
@@ -91,15 +91,14 @@ void TstPageTools::init()
 {
     m_prompts.asked.clear();
     m_w = std::make_unique<TabsWindow>(m_profile.get(), &m_settings, m_endpoints, &m_prompts, m_market.dataDir());
-    m_panel = new ProgressPanel(m_w->window);
-    m_tools = std::make_unique<PageTools>(m_w->tabs, m_profile.get(), &m_w->shell, &m_prompts, m_panel, m_w->window,
-                                          favourites());
+    m_tools = m_w->browser->buildPageTools(m_w->window);
+    m_panel = m_w->browser->progress();
     QVERIFY(loaded(m_w->tabs->browser(0), "www.vasaro.test/"));
 }
 
 void TstPageTools::cleanup()
 {
-    m_tools.reset();
+    m_tools = nullptr;
     m_w.reset();
     QDir(favourites()).removeRecursively();
 }
@@ -256,7 +255,7 @@ void TstPageTools::savePage()
     QTemporaryDir dir;
     const QString path = dir.filePath(file);
     m_prompts.files.enqueue(path);
-    QSignalSpy saved(m_tools.get(), &PageTools::pageSaved);
+    QSignalSpy saved(m_tools, &PageTools::pageSaved);
     m_tools->MenuItem3Click();
     QCOMPARE(m_prompts.asked, QStringList{"save: Tallenna sivu"});
     VS_TRY_COMPARE(saved.count(), 1);
@@ -301,7 +300,7 @@ void TstPageTools::cacheEmptied()
     QVERIFY(loaded(m_w->tabs->activeBrowser(), "valimuisti"));
     QVERIFY(m_market.requests("www.vasaro.test", "/testi/kuva.gif").isEmpty());
 
-    QSignalSpy done(m_tools.get(), &PageTools::cacheEmptied);
+    QSignalSpy done(m_tools, &PageTools::cacheEmptied);
     m_tools->MenuItem28Click();
     QVERIFY(m_panel->isVisible());
     QCOMPARE(m_panel->label(), QStringLiteral("Tyhjennetään.."));
@@ -323,7 +322,7 @@ void TstPageTools::cacheEmptied()
 void TstPageTools::cacheCancelled()
 {
     QVERIFY(open("testi/valimuisti"));
-    QSignalSpy done(m_tools.get(), &PageTools::cacheEmptied);
+    QSignalSpy done(m_tools, &PageTools::cacheEmptied);
     m_tools->MenuItem28Click();
     QTest::mouseClick(m_panel->cancelButton(), Qt::LeftButton);
     QVERIFY(!m_panel->isVisible());

@@ -1,0 +1,75 @@
+#pragma once
+// The browser part of the main window, built in one place for the program,
+// the web tests and the benchmarks: the profile, the navigation bar
+// `XiPanel9`, the tabs, the page pipeline and, on request, the cookie bridge
+// to the program's own requests and the page tools with their progress panel
+// `XiPanel8`. Features plug in through plugIn().
+#include "browser/features/browserfeatures.h"
+#include "core/endpoints.h"
+#include <QObject>
+#include <QString>
+
+class BrowserProfile;
+class CookieBridge;
+class Http;
+class NavigationBar;
+class PagePipeline;
+class PageTools;
+class ProgramClock;
+class ProgressPanel;
+class Prompts;
+class QWidget;
+class ShellHost;
+class TabManager;
+struct Settings;
+
+class BrowserShell final : public QObject {
+public:
+    struct Parts {
+        Settings *settings = nullptr;
+        Endpoints endpoints;
+        ShellHost *host = nullptr;
+        Prompts *prompts = nullptr;
+        ProgramClock *clock = nullptr;
+        // Holds the typed-address history "TypedURLs.txt" and the favourites
+        // folder "Suosikit".
+        QString dataFolder;
+        // Null: the shell makes the program's profile. Tests share one
+        // profile between their windows.
+        BrowserProfile *profile = nullptr;
+    };
+
+    // The navigation bar and the tabs go into `container`'s box layout (one
+    // is made when it has none). No tab exists yet: the caller creates the
+    // first with tabs()->CreateNewTabBrowser(true).
+    BrowserShell(const Parts &parts, QWidget *container);
+    ~BrowserShell() override;
+
+    // The program's own requests carry the browser's user agent and
+    // marketplace login. Call before the first page loads.
+    CookieBridge *shareSessionWith(Http *http);
+    // Menu commands on the page and the browser; `mainWindow` gets the
+    // progress panel and is what full screen toggles.
+    PageTools *buildPageTools(QWidget *mainWindow);
+    // Hands the features to the pipeline and the tab change; the tab
+    // captions are always the tab manager's.
+    void plugIn(const PipelineFeatures &features);
+
+    BrowserProfile *profile() const { return m_profile; }
+    NavigationBar *toolbar() const { return m_toolbar; }
+    TabManager *tabs() const { return m_tabs; }
+    PagePipeline *pipeline() const { return m_pipeline; }
+    CookieBridge *cookies() const { return m_cookies; }
+    PageTools *pageTools() const { return m_pageTools; }
+    ProgressPanel *progress() const { return m_progress; }
+
+private:
+    Parts m_parts;
+    BrowserProfile *m_profile;
+    NavigationBar *m_toolbar;
+    TabManager *m_tabs;
+    PagePipeline *m_pipeline;
+    CookieBridge *m_cookies = nullptr;
+    ProgressPanel *m_progress = nullptr;
+    PageTools *m_pageTools = nullptr;
+};
