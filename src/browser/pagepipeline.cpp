@@ -14,6 +14,7 @@
 #include "scriptsource.h"
 #include "shellhost.h"
 #include "vasaroaika.h"
+#include "client/urlscheme.h"
 #include "core/programclock.h"
 #include "core/settings.h"
 #include <QPointer>
@@ -94,9 +95,14 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     // 2.
     if (marketplace)
         tab.tabState().processedEarly = false;
-    // 3. Sign-in capture.
-    if (m_shell->signedInUser().isEmpty() && url.contains(QLatin1String("/kirjaudu"))
-        && url.contains(QLatin1String("vasaro")) && !args.headers.isEmpty() && !args.postData.isEmpty()
+    // 3. Sign-in capture: only a form of a marketplace page posted in the
+    // main frame to the marketplace's sign-in address. Any other site could
+    // otherwise sign the program in as someone else, or hand its own users'
+    // passwords to the marketplace's API.
+    if (m_shell->signedInUser().isEmpty() && args.mainFrame && args.kind == NavigationArgs::FormSubmitted
+        && UrlScheme::isSignInTarget(args.url, m_domain)
+        && UrlScheme::isMarketplaceHost(QUrl(tab.locationUrl()), m_domain)
+        && !args.headers.isEmpty() && !args.postData.isEmpty()
         && m_features.signIn && m_features.signIn->captureSignIn(args.postData))
         m_watchListPending = true;
     // 4. Sign-out.
@@ -116,15 +122,12 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
         scheduleEarly(tab);
         return;
     }
-    // 7, 8. Legacy quick-search links become the program's own commands.
-    if (url.contains(QLatin1String("kayttajahaku.php3"))) {
+    // 7, 8. Legacy quick-search links of the marketplace become the
+    // program's own commands (other sites cannot open its dialogs).
+    const QString legacyCommand = UrlScheme::legacyQuickSearchCommand(args.url, m_domain);
+    if (!legacyCommand.isEmpty()) {
         args.cancel = true;
-        m_shell->queueCommand(QStringLiteral("kayttajahaku"));
-        return;
-    }
-    if (url.contains(QLatin1String("kohdenumerollahaku.php3"))) {
-        args.cancel = true;
-        m_shell->queueCommand(QStringLiteral("kohdehaku"));
+        m_shell->queueCommand(legacyCommand);
         return;
     }
     // 9.

@@ -52,8 +52,11 @@ QVariant WebDocument::run(const QString &code, quint32 worldId)
 QVariant WebDocument::call(const QString &op, const QVariantList &args)
 {
     const QString json = QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact));
-    const QString invoke = QStringLiteral("window.__vsdoc ? __vsdoc.call(\"") + op + QStringLiteral("\", ") + json
-        + QStringLiteral(") : 0");
+    // The operations live under a symbol of the isolated world (see
+    // document.js); 0 means they are not installed in this document yet.
+    const QString invoke = QStringLiteral("(function (k) { return Object.prototype.hasOwnProperty.call(window, k)"
+                                          " ? window[k].call(\"")
+        + op + QStringLiteral("\", ") + json + QStringLiteral(") : 0; })(Symbol.for(\"vsselain.document\"))");
     QVariant answer = run(invoke, QWebEngineScript::ApplicationWorld);
     if (answer.typeId() != QMetaType::QVariantList) {
         if (!answer.isValid())

@@ -1,9 +1,25 @@
 // Document operations for the program, in the isolated script world (same
 // DOM as the page, none of the page's script objects). Elements are handed out
 // as numbers valid for this document only (a token tells documents apart).
+//
+// The page's markup must not be able to switch these off: the operations sit
+// under a symbol of this world (element ids become window properties, never
+// symbol ones), and the document is read through Document.prototype, since
+// <img name="body"> or <form name="getElementById"> shadow the document's
+// own properties.
 (function () {
-    if (window.__vsdoc)
+    var key = Symbol.for('vsselain.document');
+    if (Object.prototype.hasOwnProperty.call(window, key))
         return;
+    var docProto = Document.prototype;
+    function doc(name) {
+        var d = Object.getOwnPropertyDescriptor(docProto, name);
+        return d && d.get ? d.get.call(document) : document[name];
+    }
+    function docCall(name) {
+        var f = typeof docProto[name] === 'function' ? docProto[name] : document[name];
+        return f.apply(document, Array.prototype.slice.call(arguments, 1));
+    }
     var token = Math.floor(Math.random() * 1000000000) + 1;
     var elements = [];
     var handles = new WeakMap();
@@ -45,16 +61,16 @@
         return {t: token, e: el ? [snap(el, f)] : []};
     }
     function scroller() {
-        return document.scrollingElement || document.documentElement;
+        return doc('scrollingElement') || doc('documentElement');
     }
     function skipText(node) {
         var p = node.parentNode;
         return p && /^(SCRIPT|STYLE|NOSCRIPT|TEXTAREA)$/.test(p.nodeName);
     }
     function findText(r, text) {
-        if (!text || !document.body)
+        if (!text || !doc('body'))
             return false;
-        var walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        var walker = docCall('createTreeWalker', doc('body'), NodeFilter.SHOW_TEXT);
         var pieces = [];
         var buffer = '';
         var node;
@@ -86,27 +102,28 @@
         return true;
     }
     function htmlOf(fragment) {
-        var div = document.createElement('div');
+        var div = docCall('createElement', 'div');
         div.appendChild(fragment);
         return div.innerHTML;
     }
 
     var ops = {
         isHtml: function () {
-            return !!document.documentElement && document.documentElement.nodeName === 'HTML'
-                && String(document.contentType || 'text/html').indexOf('html') >= 0;
+            var root = doc('documentElement');
+            return !!root && root.nodeName === 'HTML'
+                && String(doc('contentType') || 'text/html').indexOf('html') >= 0;
         },
-        body: function (f) { return one(document.body, f); },
-        documentElement: function (f) { return one(document.documentElement, f); },
-        all: function (f) { return list(document.getElementsByTagName('*'), f); },
-        byTag: function (tag, f) { return list(document.getElementsByTagName(tag), f); },
-        byName: function (name, f) { return list(document.getElementsByName(name), f); },
-        byId: function (id, f) { return one(document.getElementById(id), f); },
-        atPoint: function (x, y, f) { return one(document.elementFromPoint(x, y), f); },
+        body: function (f) { return one(doc('body'), f); },
+        documentElement: function (f) { return one(doc('documentElement'), f); },
+        all: function (f) { return list(docCall('getElementsByTagName', '*'), f); },
+        byTag: function (tag, f) { return list(docCall('getElementsByTagName', tag), f); },
+        byName: function (name, f) { return list(docCall('getElementsByName', name), f); },
+        byId: function (id, f) { return one(docCall('getElementById', id), f); },
+        atPoint: function (x, y, f) { return one(docCall('elementFromPoint', x, y), f); },
         scrollTop: function () { var s = scroller(); return s ? s.scrollTop : 0; },
         setScrollTop: function (v) { var s = scroller(); if (s) s.scrollTop = v; },
-        write: function (html) { document.write(html); },
-        close: function () { document.close(); },
+        write: function (html) { docCall('write', html); },
+        close: function () { docCall('close'); },
         selectionHtml: function () {
             var sel = window.getSelection();
             if (!sel || sel.rangeCount === 0 || sel.isCollapsed)
@@ -117,10 +134,11 @@
             return html;
         },
         textRange: function () {
-            if (!document.body)
+            var body = doc('body');
+            if (!body)
                 return -1;
-            var r = document.createRange();
-            r.selectNodeContents(document.body);
+            var r = docCall('createRange');
+            r.selectNodeContents(body);
             ranges.push(r);
             return ranges.length - 1;
         },
@@ -198,7 +216,7 @@
             return null;
         }
     };
-    window.__vsdoc = {
+    Object.defineProperty(window, key, {value: {
         call: function (name, args) {
             try {
                 return [ops[name].apply(null, args)];
@@ -206,5 +224,5 @@
                 return [null];
             }
         }
-    };
+    }});
 })();
