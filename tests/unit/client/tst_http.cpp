@@ -188,6 +188,52 @@ private slots:
         QVERIFY(t.elapsed() < 5000);
     }
 
+    // An empty result from a failed connection is told apart from an empty
+    // or error answer that did arrive.
+    void failureToldApartFromEmptyAnswer_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("timeoutMs");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("GET, empty answer") << "GET" << "teksti?t=" << 5000 << false;
+        QTest::newRow("GET, status 404") << "GET" << "tila?s=404&t=ei" << 5000 << false;
+        QTest::newRow("POST, status 500") << "POST" << "500" << 5000 << false;
+        QTest::newRow("GET, connection closed unanswered") << "GET" << "sulje" << 5000 << true;
+        QTest::newRow("POST, answer cut short") << "POST" << "katkaistu" << 5000 << true;
+        QTest::newRow("GET, no answer in time") << "GET" << "hiljaa?s=3" << 300 << true;
+        QTest::newRow("bytes, connection closed") << "BYTES" << "sulje" << 5000 << true;
+    }
+    void failureToldApartFromEmptyAnswer()
+    {
+        QFETCH(QString, method);
+        QFETCH(QString, path);
+        QFETCH(int, timeoutMs);
+        QFETCH(bool, failed);
+        const QString url = kBad + path;
+        const HttpApi::Object object = method == QLatin1String("BYTES") ? HttpApi::General : HttpApi::Lookup;
+        if (method == QLatin1String("GET"))
+            m_http->xmlhttpget(object, url, timeoutMs);
+        else if (method == QLatin1String("POST"))
+            m_http->xmlhttppost(object, url, "x", timeoutMs, {}, {});
+        else
+            m_http->xmlhttpgetBytes(url, {}, {}, timeoutMs);
+        QCOMPARE(m_http->lastRequestFailed(object), failed);
+        // The next request that gets an answer clears it.
+        m_http->xmlhttpget(object, kBad + QStringLiteral("teksti?t=ok"), 5000);
+        QVERIFY(!m_http->lastRequestFailed(object));
+    }
+
+    void unreachableProxyIsAFailedConnection()
+    {
+        Endpoints dead;
+        dead.set(QStringLiteral("proxy"), QStringLiteral("http://127.0.0.1:9"));
+        Http http(dead);
+        QCOMPARE(http.xmlhttppost(HttpApi::Lookup, kBad + QStringLiteral("teksti"), "x", 5000, {}, {}), QString());
+        QVERIFY(http.lastRequestFailed(HttpApi::Lookup));
+        QVERIFY(!http.lastRequestFailed(HttpApi::General));    // each object keeps its own
+    }
+
     void proxyWrittenWithoutScheme()
     {
         Endpoints endpoints;
