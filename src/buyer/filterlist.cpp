@@ -1,6 +1,7 @@
 #include "filterlist.h"
 #include "listingkey.h"
 #include <algorithm>
+#include <cstring>
 
 bool FilterList::lessThan(const QString &a, const QString &b)
 {
@@ -22,6 +23,23 @@ void FilterList::replace(QStringList entries)
 QString FilterList::joined() const
 {
     return m_entries.join(u'\n');
+}
+
+QByteArray FilterList::joinedUtf8() const
+{
+    QByteArray out;
+    for (const QString &entry : m_entries) {
+        out += entry.toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+bool FilterList::occursIn(const QByteArray &joinedUtf8, const QString &text)
+{
+    const QByteArray needle = text.toUtf8();
+    return memmem(joinedUtf8.constData(), size_t(joinedUtf8.size()), needle.constData(), size_t(needle.size()))
+        != nullptr;
 }
 
 int FilterList::removeDuplicates()

@@ -2,6 +2,7 @@
 // The seller filter's entries (`ListBox2`): listing key + day stamp, kept in
 // ascending order without regard to case. The same key may sit in the list
 // several times until the next clean-up.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,10 @@ public:
 
     // All entries in one text, one per line, for substring searches.
     QString joined() const;
+    // The same text in UTF-8: a text occurs in the entries exactly when its
+    // UTF-8 bytes occur in these bytes, and bytes are searched much faster.
+    QByteArray joinedUtf8() const;
+    static bool occursIn(const QByteArray &joinedUtf8, const QString &text);
 
     // jarjestasuodatin: walking back from the second-to-last entry, drop an
     // entry whose key (stamp removed) equals the next entry's key or is

@@ -27,7 +27,7 @@ QList<CardCandidate> DocumentCards::read()
     m_token = -1;
     m_divs = 0;
     const QVariantMap answer =
-        m_document.evaluate(script() + QStringLiteral(";\nwindow.__vsfilter.read()")).toMap();
+        m_document.evaluate(script() + QStringLiteral(";\nwindow[Symbol.for('vsselain.sellerfilter')].read()")).toMap();
     if (!answer.contains(QStringLiteral("t")))
         return {};
     m_token = answer.value(QStringLiteral("t")).toLongLong();
@@ -51,8 +51,9 @@ int DocumentCards::hide(const QList<int> &positions)
     numbers.reserve(positions.size());
     for (const int p : positions)
         numbers << QString::number(p);
-    const QString call = QStringLiteral("window.__vsfilter ? window.__vsfilter.hide(") + QString::number(m_token)
-                         + QStringLiteral(", [") + numbers.join(u',') + QStringLiteral("]) : -1");
+    const QString call = QStringLiteral("(function (f) { return f ? f.hide(") + QString::number(m_token)
+                         + QStringLiteral(", [") + numbers.join(u',')
+                         + QStringLiteral("]) : -1; })(window[Symbol.for('vsselain.sellerfilter')])");
     const int hidden = m_document.evaluate(call).toInt();
     return hidden < 0 ? 0 : hidden;
 }

@@ -45,7 +45,7 @@ int SellerFilter::WBsuodata(CardPage &page)
     const bool withoutPictures = m_settings.PKK;
     int hidden = 0;
     if (withoutPictures || !m_list.isEmpty()) {
-        const QString joined = m_list.joined();
+        const QByteArray joined = m_list.joinedUtf8();
         const QList<CardCandidate> cards = page.read();
         QList<int> hide;
         for (int i = 0; i < cards.size(); ++i) {
@@ -54,7 +54,7 @@ int SellerFilter::WBsuodata(CardPage &page)
                 continue;
             if (!joined.isEmpty()) {
                 const QString key = ListingKey::avain(cards.at(i).innerHtml);
-                if (ListingKey::isUsable(key) && joined.contains(key)) {
+                if (ListingKey::isUsable(key) && FilterList::occursIn(joined, key)) {
                     hide << i;
                     addKey(key);
                     continue;

@@ -10,6 +10,7 @@
 // (cards of a document), sellerfilter.* and sellerfilter_files.cpp (this
 // class), sellerwalk.* (all listings of one seller through a hidden browser),
 // sellerfilterpanel.* (the progress and seller panels).
+#include "browser/features/sellerfilterfeature.h"
 #include "buyer/filterlist.h"
 #include <QString>
 
@@ -21,7 +22,7 @@ class ProgramClock;
 class Prompts;
 struct Settings;
 
-class SellerFilter final {
+class SellerFilter final : public SellerFilterFeature {
 public:
     SellerFilter(Settings &settings, ProgramClock &clock, Prompts &prompts, FilterHost &host);
 
@@ -31,9 +32,9 @@ public:
     void asetaPaivaleima();
     QString paivaleima() const { return m_stamp; }
 
-    // The hiding pass over the document of a listing page; returns the number
-    // of cards it hid.
-    void WBsuodata(PipelineTab &tab);
+    // The hiding pass over the document of a listing page.
+    void WBsuodata(PipelineTab &tab) override;
+    // The same over a page of cards; returns the number of cards it hid.
     int WBsuodata(CardPage &page);
 
     // Adds the listing whose card (searched from the last) contains `text`.

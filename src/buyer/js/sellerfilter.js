@@ -3,38 +3,47 @@
 // inner HTML of every possible card (the caller applies the card rule and
 // computes keys); hide() hides cards of that read by position and counts
 // those that were not hidden yet. A read is identified by a token so a hide
-// never reaches the cards of a newer document or read.
+// never reaches the cards of a newer document or read. The helpers sit under
+// a symbol and the document is read through the prototypes, so element ids
+// and names of the page cannot shadow them.
 (function () {
-    if (!window.__vsfilter) {
-        var last = {token: 0, cards: []};
-        window.__vsfilter = {
-            read: function () {
-                var divs = document.getElementsByTagName('div');
-                var cards = [], out = [];
-                for (var i = divs.length - 1; i >= 0; --i) {
-                    var html = divs[i].innerHTML;
-                    var lower = html.toLowerCase();
-                    if (lower.indexOf('grid-element-title') < 0 || lower.indexOf('grid-element-container') >= 0)
-                        continue;
-                    cards.push(divs[i]);
-                    out.push([html, divs[i].style.display === 'none']);
-                }
-                last = {token: last.token + 1, cards: cards};
-                return {t: last.token, n: divs.length, c: out};
-            },
-            hide: function (token, positions) {
-                if (token !== last.token)
-                    return -1;
-                var hidden = 0;
-                for (var i = 0; i < positions.length; ++i) {
-                    var card = last.cards[positions[i]];
-                    if (card && card.style.display !== 'none') {
-                        card.style.display = 'none';
-                        ++hidden;
-                    }
-                }
-                return hidden;
+    var key = Symbol.for('vsselain.sellerfilter');
+    if (Object.prototype.hasOwnProperty.call(window, key))
+        return;
+    var byTag = Document.prototype.getElementsByTagName;
+    var innerHtml = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML').get;
+    var styleOf = Object.getOwnPropertyDescriptor(HTMLElement.prototype, 'style').get;
+    var last = {token: 0, cards: []};
+    window[key] = {
+        read: function () {
+            var divs = byTag.call(document, 'div');
+            var cards = [], out = [];
+            for (var i = divs.length - 1; i >= 0; --i) {
+                var html = innerHtml.call(divs[i]);
+                var lower = html.toLowerCase();
+                if (lower.indexOf('grid-element-title') < 0 || lower.indexOf('grid-element-container') >= 0)
+                    continue;
+                cards.push(divs[i]);
+                out.push([html, styleOf.call(divs[i]).display === 'none']);
             }
-        };
-    }
+            last = {token: last.token + 1, cards: cards};
+            return {t: last.token, n: divs.length, c: out};
+        },
+        hide: function (token, positions) {
+            if (token !== last.token)
+                return -1;
+            var hidden = 0;
+            for (var i = 0; i < positions.length; ++i) {
+                var card = last.cards[positions[i]];
+                if (!card)
+                    continue;
+                var style = styleOf.call(card);
+                if (style.display !== 'none') {
+                    style.display = 'none';
+                    ++hidden;
+                }
+            }
+            return hidden;
+        }
+    };
 })();
