@@ -130,8 +130,3 @@ void BrowserProfile::addPage(VasaroPage *page)
     m_pages.removeAll(nullptr);
     m_pages << page;
 }
-
-void BrowserProfile::reportFormSubmitted(const QUrl &action, const QByteArray &urlencodedBody)
-{
-    emit formSubmitted(action, urlencodedBody);
-}

@@ -52,14 +52,6 @@ public:
     // Pages register themselves so updatedloptions reaches them.
     void addPage(VasaroPage *page);
 
-    // Called by the pages: a form of a page was submitted as POST.
-    void reportFormSubmitted(const QUrl &action, const QByteArray &urlencodedBody);
-
-signals:
-    // A login (or any POST) form's urlencoded body, before the navigation
-    // that sends it starts.
-    void formSubmitted(const QUrl &action, const QByteArray &urlencodedBody);
-
 private:
     void installScripts();
 

@@ -29,7 +29,6 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
         afterEngineCallback([this, frames] {
             if (m_pipeline && m_tab)
                 m_pipeline->domContentLoaded(*m_tab, frames);
-            emit domContentLoaded(this, frames);
         });
     });
     connect(this, &QWebEnginePage::loadStarted, this, &VasaroPage::onLoadStarted);
@@ -37,7 +36,6 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
     connect(this, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         if (m_pipeline && m_tab)
             m_pipeline->WBStatusTextChange(*m_tab, url);
-        emit statusTextChange(this, url);
     });
     EngineTexts::applyFinnish(this);
     // A page can never close its tab: windowCloseRequested is left unanswered.
@@ -109,8 +107,6 @@ void VasaroPage::onFormData(const QString &action, const QString &body)
 {
     m_pendingFormAction = QUrl(action);
     m_pendingFormBody = body.toUtf8();
-    emit formSubmitted(m_pendingFormAction, m_pendingFormBody);
-    m_profile->reportFormSubmitted(m_pendingFormAction, m_pendingFormBody);
 }
 
 void VasaroPage::onLoadStarted()

@@ -66,12 +66,6 @@ signals:
     // DocumentComplete of the top-level document (never for frames, never for
     // a cancelled navigation).
     void documentComplete(VasaroPage *page, const QUrl &url);
-    // The top document's DOMContentLoaded, with the sources of its frames.
-    void domContentLoaded(VasaroPage *page, const QStringList &frameSources);
-    // StatusTextChange: the address of the hovered link ("" when it leaves).
-    void statusTextChange(VasaroPage *page, const QString &text);
-    // A POST form of this page was submitted.
-    void formSubmitted(const QUrl &action, const QByteArray &urlencodedBody);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -112,11 +112,10 @@ private slots:
         ProgramClock clock([&now] { return now; });
         ApiSession session(*m_http, stop, clock, m_settings, Endpoints::fromEnvironment().apiBase(),
                            [&now] { return now; });
-        connect(m_profile.get(), &BrowserProfile::formSubmitted, &session,
-                [&session](const QUrl &action, const QByteArray &body) {
-                    if (action.path().contains(QStringLiteral("/kirjaudu")))
-                        session.captureLogin(body);
-                });
+        connect(m_page, &VasaroPage::beforeNavigate2, &session, [&session](VasaroPage *, NavigationArgs *a) {
+            if (a->url.path().contains(QStringLiteral("/kirjaudu")) && !a->postData.isEmpty())
+                session.captureLogin(a->postData);
+        });
 
         QVERIFY(signIn(QStringLiteral("Testaaja Ö"), QStringLiteral("x&y z+1")));
         QCOMPARE(session.userName(), QStringLiteral("Testaaja Ö"));

@@ -348,7 +348,6 @@ void TestPipeline::signInCaptureAndSignOut()
 
 void TestPipeline::formBodyReachesProgram()
 {
-    QSignalSpy forms(m_profile.get(), &BrowserProfile::formSubmitted);
     QList<NavigationArgs> navigations;
     connect(m_tab->page, &VasaroPage::beforeNavigate2, this,
             [&](VasaroPage *, NavigationArgs *a) { navigations << *a; });
@@ -358,9 +357,13 @@ void TestPipeline::formBodyReachesProgram()
     QVERIFY(complete.wait(10000));
     m_tab->page->disconnect(this);
     const QByteArray body("tunnus=matti+meik%C3%A4l%C3%A4inen&salasana=s%26s%3D1");
-    QCOMPARE(forms.size(), 1);
-    QCOMPARE(forms.first().at(0).toUrl(), QUrl(url("/testit/vastaanota")));
-    QCOMPARE(forms.first().at(1).toByteArray(), body);
+    // The body goes out once, with the navigation that sends it.
+    QList<NavigationArgs> posts;
+    for (const NavigationArgs &a : navigations)
+        if (!a.postData.isEmpty())
+            posts << a;
+    QCOMPARE(posts.size(), 1);
+    QCOMPARE(posts.first().url, QUrl(url("/testit/vastaanota")));
     const NavigationArgs &post = navigations.last();
     QCOMPARE(post.kind, NavigationArgs::FormSubmitted);
     QCOMPARE(post.postData, body);
