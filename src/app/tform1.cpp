@@ -11,6 +11,7 @@
 #include "client/stopflag.h"
 #include "client/quicksearch.h"
 #include "client/urlscheme.h"
+#include "buyer/searchformhost.h"
 #include "core/clockformat.h"
 #include "core/paths.h"
 #include "core/settingsdefaults.h"
@@ -70,6 +71,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_menu = new MainMenu(menuBar());
     wireMenu();
+    buildSearchForm();
     buildCommandTable();
     FormCreate();
 }

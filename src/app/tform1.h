@@ -27,6 +27,8 @@ class Http;
 class ApiSession;
 class UrlScheme;
 class QuickSearch;
+class SearchFormPanel;
+class SearchFormTabs;
 class TForm8;
 class AppHook;
 class BrowserProfile;
@@ -123,6 +125,7 @@ private:
     void saveOnClose();
     void setTimer2(bool on);
     void buildCommandTable();
+    void buildSearchForm();
     void switchTab(int step);
 
     Endpoints m_endpoints;
@@ -138,6 +141,8 @@ private:
     std::unique_ptr<ApiSignIn> m_signIn;
     std::unique_ptr<UrlScheme> m_urls;
     std::unique_ptr<QuickSearch> m_quick;
+    std::unique_ptr<SearchFormTabs> m_searchFormTabs;
+    SearchFormPanel *m_searchForm = nullptr;   // hakulomake
 
     BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;

@@ -11,6 +11,7 @@
 #include "browser/pagetools.h"
 #include "browser/tabmanager.h"
 #include "browser/tvasaroselain.h"
+#include "buyer/searchformpanel.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -82,6 +83,9 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
     context.browserWindow = window == this || qobject_cast<const TVasaroselain *>(window);
     context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
     context.resultListPage = PageAddress::isListingPage(m_tabs->aktiivisivu_locationurl());
+    // Delete in the search form's fields edits the text there.
+    if (m_searchForm && m_searchForm->isAncestorOf(QApplication::focusWidget()))
+        context.resultListPage = false;
     context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));
     const QString word = CommandDispatch::keyCommand(key->key(), key->modifiers(), context);
     if (word.isEmpty())
@@ -96,8 +100,9 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
 // rest of their click is kept from the browser so it does not travel again.
 bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
 {
-    Q_UNUSED(target)
     const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_searchForm)
+        m_searchForm->closeOnOutsideClick(target, mouse->globalPosition());
     switch (CommandDispatch::mouseAction(event->type(), mouse->button())) {
     case CommandDispatch::MouseAction::NotHandled:
         return false;

@@ -1,0 +1,18 @@
+// The main window's search form: the panel `hakulomake` over the tabs, opened
+// from the menu item "Haku" and by the page pipeline when a page follows the
+// marketplace's own advanced-search link.
+#include "tform1.h"
+#include "browser/pagepipeline.h"
+#include "buyer/searchformhost.h"
+#include "buyer/searchformpanel.h"
+#include "core/paths.h"
+
+void TForm1::buildSearchForm()
+{
+    m_searchFormTabs = std::make_unique<SearchFormTabs>(*this, *m_tabs);
+    m_searchForm = new SearchFormPanel(*m_searchFormTabs, *m_urls, *m_quick, *m_prompts, Paths::programFolder(),
+                                       this);
+    registerControl(m_searchForm);
+    m_pipeline->features().searchForm = m_searchForm;
+    onMenu(QStringLiteral("Haku"), [this] { m_searchForm->HakuClick(); });
+}
