@@ -20,7 +20,8 @@ int runApplication(int argc, char **argv)
         std::fputs(sandboxWarning.constData(), stderr);
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Vasaro selain"));
+    // No application display name: on X11 Qt would append it to every
+    // window title, and the main window's title is exactly its caption.
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     // Qt's own dialogs (file dialogs, buttons) in Finnish.
     QTranslator qtFinnish;

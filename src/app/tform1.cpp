@@ -26,7 +26,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -108,6 +107,9 @@ void TForm1::buildToolbar()
 {
     auto *favourite = new QToolButton(m_toolbar);
     favourite->setObjectName(QStringLiteral("XiButton14"));
+    // "Lisää suosikkimyyjiin" / "Lisää suosikkihakuihin": disabled, like
+    // their menu items, until the favourites feature connects its click.
+    favourite->setEnabled(false);
     auto *mail = new QToolButton(m_toolbar);
     mail->setObjectName(QStringLiteral("postia"));
     mail->setText(QStringLiteral("Muistuta sähköpostilla"));
@@ -135,8 +137,9 @@ void TForm1::buildStatusBar()
     m_panel3->setFixedWidth(284);
     row->addWidget(m_status, 1);
     row->addWidget(m_panel3);
-    statusBar()->addWidget(panel1, 1);
-    statusBar()->setSizeGripEnabled(true);
+    // Part of the client area, below the tabs: exactly its 19 pixels (a
+    // status bar would add its own frame and grip).
+    centralWidget()->layout()->addWidget(panel1);
 }
 
 void TForm1::buildHiddenPanels()
@@ -280,8 +283,18 @@ void TForm1::Timer()
     m_paneeli->tick();
     m_xipanel6->tick();
     refreshCaption();
-    if (TVasaroselain *active = m_tabs->activeBrowser())
-        m_pipeline->navigationBarTask(&active->document());
+    // The navigation-bar check waits for the page's answer, and a page held
+    // by its own script dialog (an alert) answers only once it is closed.
+    // The check therefore runs after the tick, one at a time, and the clock
+    // keeps ticking while it waits.
+    if (m_navigationBarCheck)
+        return;
+    m_navigationBarCheck = true;
+    QTimer::singleShot(0, this, [this] {
+        if (TVasaroselain *active = m_tabs->activeBrowser())
+            m_pipeline->navigationBarTask(&active->document());
+        m_navigationBarCheck = false;
+    });
 }
 
 void TForm1::refreshCaption()

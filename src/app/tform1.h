@@ -127,6 +127,7 @@ private:
     void buildCommandTable();
     void buildSearchForm();
     void switchTab(int step);
+    bool browserKey(QEvent *event);
 
     Endpoints m_endpoints;
     Settings m_settings;
@@ -176,4 +177,5 @@ private:
     bool m_restartAfterUpdate = false;
     bool m_shown = false;
     bool m_closed = false;
+    bool m_navigationBarCheck = false;   // the tick's page check is under way
 };

@@ -4,6 +4,7 @@
 #include "tform1.h"
 #include "commanddispatch.h"
 #include "browser/addressbox.h"
+#include "browser/browserkeys.h"
 #include "browser/favoritesmenu.h"
 #include "browser/navigationbar.h"
 #include "browser/pageaddress.h"
@@ -11,9 +12,11 @@
 #include "browser/pagetools.h"
 #include "browser/tabmanager.h"
 #include "browser/tvasaroselain.h"
+#include "browser/vasaropage.h"
 #include "buyer/searchformpanel.h"
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -89,10 +92,48 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
     context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));
     const QString word = CommandDispatch::keyCommand(key->key(), key->modifiers(), context);
     if (word.isEmpty())
-        return false;
+        return window == this && browserKey(event);
     event->accept();
     if (event->type() == QEvent::KeyPress)
         queueCommand(word);
+    return true;
+}
+
+// The browser's own keys in the main window, for keys the command rules
+// leave alone. They act at once, like the toolbar buttons they stand for.
+// Escape is taken only while the active page loads; otherwise it stays
+// with the page or the field that has the focus.
+bool TForm1::browserKey(QEvent *event)
+{
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const BrowserKeys::Action action = BrowserKeys::action(key->key(), key->modifiers());
+    TVasaroselain *active = m_tabs->activeBrowser();
+    if (action == BrowserKeys::Action::None
+        || (action == BrowserKeys::Action::Stop && !(active && active->vasaroPage()->Busy())))
+        return false;
+    event->accept();
+    if (event->type() != QEvent::KeyPress)
+        return true;
+    switch (action) {
+    case BrowserKeys::Action::Reload:
+        m_tabs->Selain_refreshClick();
+        break;
+    case BrowserKeys::Action::Back:
+        m_tabs->Selain_taakseClick();
+        break;
+    case BrowserKeys::Action::Forward:
+        m_tabs->Selain_eteenClick();
+        break;
+    case BrowserKeys::Action::Stop:
+        m_tabs->Selain_stopClick();
+        break;
+    case BrowserKeys::Action::FocusAddress:
+        m_toolbar->addressBox()->setFocus(Qt::ShortcutFocusReason);
+        m_toolbar->addressBox()->lineEdit()->selectAll();
+        break;
+    case BrowserKeys::Action::None:
+        break;
+    }
     return true;
 }
 

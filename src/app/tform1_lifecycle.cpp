@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 #include "browser/progresspanel.h"
 #include "browser/tabmanager.h"
@@ -46,7 +45,9 @@ void TForm1::sizeFromScreen()
 {
     const QScreen *screen = this->screen();
     const QSize size = mainWindowClientSize(screen ? screen->size() : QSize(782, 611));
-    resize(size.width(), size.height() + menuBar()->height() + statusBar()->height());
+    // The client area (toolbar, tabs and the bottom panel) gets the size;
+    // the menu bar comes on top of it.
+    resize(size.width(), size.height() + menuBar()->height());
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
 }

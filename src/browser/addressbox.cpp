@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 AddressBox::AddressBox(TypedUrls *history, QWidget *parent) : QComboBox(parent), m_history(history)
 {
@@ -14,31 +16,65 @@ AddressBox::AddressBox(TypedUrls *history, QWidget *parent) : QComboBox(parent),
     setMaxVisibleItems(TypedUrls::kSize);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(20);
-    lineEdit()->installEventFilter(this);
+    // The wheel over the box does not take the focus (see wheelEvent).
+    setFocusPolicy(Qt::StrongFocus);
+    // The focused box hands its keys to the line edit itself, past any event
+    // filter there; the line edit still reports Return and keypad Enter.
+    connect(lineEdit(), &QLineEdit::returnPressed, this, &AddressBox::Ieaddress1KeyDown);
+    // The combo box's own activation also follows the wheel, the arrow keys
+    // and a typed text equal to an entry: the list's choices are taken in
+    // eventFilter instead.
     view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
     // The list reflects the stored history from the start, so that adding a
     // typed address never writes a short list over the stored one.
     reloadList();
     setEditText(QString());
-    connect(this, qOverload<int>(&QComboBox::activated), this, &AddressBox::Ieaddress1Select);
 }
 
 bool AddressBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == lineEdit() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            Ieaddress1KeyDown();
-            return true;
-        }
-        if (watched == view() && key == Qt::Key_Delete) {
-            poistaurl();
-            return true;
-        }
+    if (watched == view() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        poistaurl();
+        return true;
     }
     if (watched == view() && event->type() == QEvent::Hide)
         m_popupOpen = false;
+    if (listChoice(watched, event))
+        return true;
     return QComboBox::eventFilter(watched, event);
+}
+
+// A click on an entry of the opened list, or Enter on the highlighted entry,
+// chooses it. The release that ends the click which opened the list is not a
+// choice: it comes without a press in the list.
+bool AddressBox::listChoice(QObject *watched, QEvent *event)
+{
+    QModelIndex chosen;
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonPress) {
+        m_pressedInList = true;
+        return false;
+    }
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!m_pressedInList || mouse->button() != Qt::LeftButton)
+            return false;
+        m_pressedInList = false;
+        chosen = view()->indexAt(mouse->position().toPoint());
+    } else if (watched == view() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        chosen = view()->currentIndex();
+    } else {
+        return false;
+    }
+    if (!chosen.isValid())
+        return false;
+    hidePopup();
+    Ieaddress1Select(chosen.row());
+    return true;
 }
 
 void AddressBox::Ieaddress1KeyDown()
@@ -65,15 +101,28 @@ void AddressBox::addTyped(const QString &text)
 
 void AddressBox::Ieaddress1Select(int index)
 {
-    if (index < 0)
+    if (index < 0 || index >= count())
         return;
-    emit navigateRequested(itemText(index));
+    const QString address = itemText(index);
+    setEditText(address);
+    emit navigateRequested(address);
+}
+
+// Scrolling over a box the user is not in must not change its text.
+void AddressBox::wheelEvent(QWheelEvent *event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void AddressBox::showPopup()
 {
     Ieaddress1DropDown();
     m_popupOpen = true;
+    m_pressedInList = false;
     QComboBox::showPopup();
 }
 

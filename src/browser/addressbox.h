@@ -1,8 +1,10 @@
 #pragma once
 // The address box `Ieaddress1`: an editable combo box whose list is the
-// typed-address history. Enter navigates, choosing an item navigates, opening
-// the list reloads it from the history, Delete in the open list removes the
-// highlighted address from the history.
+// typed-address history. Return or keypad Enter navigates to the typed text,
+// choosing an entry of the opened list (a click or Enter on it) navigates to
+// it, opening the list reloads it from the history, Delete in the open list
+// removes the highlighted address from the history. The wheel and the arrow
+// keys only show entries in the box; they never navigate.
 #include <QComboBox>
 
 class TypedUrls;
@@ -24,14 +26,17 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void Ieaddress1KeyDown();
     void Ieaddress1Select(int index);
+    bool listChoice(QObject *watched, QEvent *event);
     void Ieaddress1DropDown();
     void reloadList();
     void addTyped(const QString &text);
 
     TypedUrls *m_history;
     bool m_popupOpen = false;
+    bool m_pressedInList = false;   // a release in the list counts only after a press there
 };

@@ -137,7 +137,7 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     }
     // 10. A top-level navigation of the active tab.
     if (tab.isActiveTab() && args.mainFrame) {
-        addressBoxUpdate(url);
+        addressBoxUpdate(args.url.toString());
         for (const char *name : {"aukiolopaneeli", "ppohjat", "postia", "XiButton14"})
             m_shell->setControlVisible(QLatin1String(name), false);
     }
@@ -256,7 +256,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
         if (active) {
             for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
                 m_shell->setControlVisible(QLatin1String(name), false);
-            addressBoxUpdate(address);
+            addressBoxUpdate(tab.locationUrl());
             tab.focusBrowser();
         }
         return;
@@ -354,7 +354,7 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     }
     // 12.5
-    addressBoxUpdate(tab.locationUrl().toLower());
+    addressBoxUpdate(tab.locationUrl());
     tab.focusBrowser();
 }
 
@@ -363,6 +363,8 @@ int PagePipeline::nextItemCount() const
     return m_features.resultPageTools ? m_features.resultPageTools->nextItemCount() : 0;
 }
 
+// The box shows the page's own address: paths and queries are case
+// sensitive, and refresh navigates to the box's text again.
 void PagePipeline::addressBoxUpdate(const QString &url)
 {
     if (!url.toLower().startsWith(QLatin1String("javascript")))

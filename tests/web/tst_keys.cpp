@@ -8,10 +8,12 @@
 #include "browser/tabmanager.h"
 #include "browser/typedurls.h"
 #include "browser/tvasaroselain.h"
+#include "browser/vasaropage.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -324,13 +326,78 @@ private slots:
         QCOMPARE(pageKeys(view), QStringList());
     }
 
-    // Without the seller filter Delete stays with the page, on result-list
-    // pages too, so it still deletes in the page's fields.
+    // The browser's own keys, typed while the page has the focus: reload,
+    // back and forward, Escape stopping a load (and only then taken from
+    // the page), Ctrl+L into the address box.
+    void browserKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("expected");
+        const Qt::KeyboardModifiers none(Qt::NoModifier);
+        QTest::newRow("F5 reloads") << int(Qt::Key_F5) << none << "reload";
+        QTest::newRow("ctrl+r reloads") << int(Qt::Key_R) << Qt::KeyboardModifiers(Qt::ControlModifier) << "reload";
+        QTest::newRow("alt+left goes back") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::AltModifier) << "back";
+        QTest::newRow("alt+right goes forward") << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::AltModifier)
+                                                << "forward";
+        QTest::newRow("escape stops a load") << int(Qt::Key_Escape) << none << "stop";
+        QTest::newRow("escape on a loaded page is the page's") << int(Qt::Key_Escape) << none << "page";
+        QTest::newRow("ctrl+l focuses the address box") << int(Qt::Key_L)
+                                                        << Qt::KeyboardModifiers(Qt::ControlModifier) << "address";
+    }
+    void browserKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, expected);
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        QVERIFY(openKeysPage(QStringLiteral("nappaimet/2"), QStringLiteral("Näppäimet 2")));
+        TVasaroselain *view = active();
+        if (expected == QLatin1String("forward")) {
+            view->vasaroPage()->GoBack();
+            QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 1")));
+        }
+        QVERIFY(pageTakesKeys(view));
+        if (expected == QLatin1String("stop")) {
+            m_w->aktiivisivu_navigate(base() + QStringLiteral("testi/hidas?ms=8000"));
+            QVERIFY(waitFor([&] { return view->vasaroPage()->Busy(); }, 2000));
+        }
+        m_market.clear();
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key), modifiers);
+        if (expected == QLatin1String("reload")) {
+            QVERIFY(waitFor([this] {
+                return !m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/nappaimet/2")).isEmpty();
+            }, 5000));
+            QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 2")));
+        } else if (expected == QLatin1String("back")) {
+            QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 1")));
+        } else if (expected == QLatin1String("forward")) {
+            QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 2")));
+        } else if (expected == QLatin1String("stop")) {
+            QVERIFY(waitFor([&] { return !view->vasaroPage()->Busy(); }, 3000));
+            QCOMPARE(view->title(), QStringLiteral("Näppäimet 2"));
+        } else if (expected == QLatin1String("page")) {
+            QVERIFY(waitFor([&] { return pageKeys(view).contains(QStringLiteral("escape")); }, 2000));
+        } else {
+            AddressBox *box = m_w->findChild<AddressBox *>(QStringLiteral("Ieaddress1"));
+            QVERIFY(waitFor([&] { return box->hasFocus(); }, 2000));
+            QCOMPARE(box->lineEdit()->selectedText(), box->currentText());
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("www.vasaro.test/nappaimet/3"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(showsTitle(view, QStringLiteral("Näppäimet 3")));
+        }
+        QVERIFY(!timer3()->isActive());
+    }
+
+    // Away from result-list pages Delete stays with the page, so it still
+    // deletes in the page's fields (on result-list pages it goes to the
+    // seller filter: tst_sellerfiltergui).
     void deleteReachesPageFields_data()
     {
         QTest::addColumn<QString>("path");
         QTest::newRow("item page") << "nappaimet/1";
-        QTest::newRow("result-list page") << "haku/nappaimet/1";
     }
     void deleteReachesPageFields()
     {

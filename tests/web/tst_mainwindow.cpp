@@ -7,6 +7,7 @@
 #include "browser/tvasaroselain.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -83,6 +84,35 @@ private slots:
             QVERIFY(w.clock().kellonaika() > first);
             QCOMPARE(w.clock().kellonaika().date(), QDate(2022, 3, 4));
         }
+        w.close();
+    }
+
+    // The favourite button shows on item and search pages, disabled (as its
+    // menu item) while the favourites are not there to take the click.
+    void favouriteButtonWaitsForItsFeature_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("item page") << "testi/kohteet/12345678" << "Kohde 12345678" << "Lisää suosikkimyyjiin";
+        QTest::newRow("search page") << "testi/haku" << "Haku" << "Lisää suosikkihakuihin";
+    }
+    void favouriteButtonWaitsForItsFeature()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QFETCH(QString, caption);
+        ScriptedPrompts prompts;
+        TForm1 w(Endpoints::fromEnvironment(), &prompts);
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vasaro - etusivu"), 15000);
+        w.aktiivisivu_navigate(QStringLiteral("http://www.vasaro.test/") + path);
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), title, 15000);
+        auto *button = w.findChild<QToolButton *>(QStringLiteral("XiButton14"));
+        QVERIFY(button);
+        QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 5000);
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->isEnabled());
         w.close();
     }
 
