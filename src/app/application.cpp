@@ -32,7 +32,7 @@ int runApplication(int argc, char **argv)
 
     TForm1 w(Endpoints::fromEnvironment());
     SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, &TForm1::close);
+    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, &TForm1::FormTerminate);
     w.show();
     return app.exec();
 }

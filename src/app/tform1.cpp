@@ -5,6 +5,7 @@
 #include "messagepanel.h"
 #include "seller/closingtimepanel.h"
 #include "tform3.h"
+#include "ledger/ledgerrecovery.h"
 #include "ledger/tform8.h"
 #include "client/apisession.h"
 #include "client/http.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
     m_form8 = new TForm8(m_settings, *m_prompts, m_clock, m_endpoints, this);
     m_form8->setWindowFlag(Qt::Window);
+    m_form8->setRecoveryFile(LedgerRecovery::path(m_dataFolder));
     // Closing the ledger window stops whatever it is waiting for.
     connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });

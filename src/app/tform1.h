@@ -79,6 +79,8 @@ public:
 
     // Handlers of this window's own menu items and timers.
     void MenuItem5Click();
+    // SIGTERM, SIGINT, SIGHUP: closes like "Lopeta" without asking.
+    void FormTerminate();
     void KohdenumerollahakuClick();
     void Kyttjhaku1Click();
     void Timer3Timer();

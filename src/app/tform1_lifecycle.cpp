@@ -96,10 +96,25 @@ void TForm1::FormShow()
 void TForm1::closeEvent(QCloseEvent *event)
 {
     if (!m_closed) {
+        // An unsaved ledger list is asked about first; Cancel keeps the
+        // program running.
+        if (!m_form8->quitQuery()) {
+            event->ignore();
+            return;
+        }
         m_closed = true;
         FormClose();
     }
     event->accept();
+}
+
+void TForm1::FormTerminate()
+{
+    // Told to end (a logout, `kill`): nobody may be there to answer, so an
+    // unsaved ledger list goes to its recovery file instead of a question.
+    // Should even that fail, the close question is still asked.
+    m_form8->kirjoitaPalautus();
+    close();
 }
 
 void TForm1::saveOnClose()

@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -86,7 +87,24 @@ TForm3::TForm3(Settings &settings, Prompts &prompts, const QString &dataFolder, 
     buildCounterPage();
     buildLogoPage();
     connect(m_pages, &QTabWidget::currentChanged, this, &TForm3::PageControl1Change);
+    fitTabs();
     loadFromSettings();
+}
+
+// Five captions in a dialog of a fixed 450 pixels: rather than scroll arrows
+// that hide the last page, the tabs get a smaller font until all fit.
+void TForm3::fitTabs()
+{
+    m_pages->setUsesScrollButtons(false);
+    m_pages->setElideMode(Qt::ElideNone);
+    QTabBar *bar = m_pages->tabBar();
+    // The tab widget's width, less a little for the frame a style may draw.
+    const int room = width() - layout()->contentsMargins().left() - layout()->contentsMargins().right() - 4;
+    QFont font = bar->font();
+    while (bar->sizeHint().width() > room && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        bar->setFont(font);
+    }
 }
 
 void TForm3::setUrlOpener(std::function<void(const QUrl &)> opener)

@@ -69,6 +69,7 @@ private:
     void buildPicturePage();
     void buildCounterPage();
     void buildLogoPage();
+    void fitTabs();
     void refreshEdits();
     void refreshLogoPreview();
     void colourChosen(QComboBox *box, int index);

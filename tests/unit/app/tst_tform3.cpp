@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTextDocumentFragment>
 
 class TestTForm3 : public QObject {
@@ -38,6 +40,29 @@ private slots:
         const QStringList captions{"Yleiset", "VS asetukset", "Lisäkuvien asetukset", "Kävijälaskuri", "Logo"};
         for (int i = 0; i < 5; ++i)
             QCOMPARE(pages->tabText(i), captions[i]);
+    }
+
+    // All five tabs fit the fixed width: none hides behind scroll arrows or
+    // is cut short.
+    void everyTabVisible()
+    {
+        m_form->openPage(0);
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        auto *pages = find<QTabWidget>("PageControl1");
+        QTabBar *bar = pages->tabBar();
+        for (QToolButton *arrow : bar->findChildren<QToolButton *>())
+            QVERIFY(!arrow->isVisible());
+        const QRect shown = bar->rect().intersected(m_form->rect().translated(-bar->mapTo(m_form.get(), QPoint())));
+        for (int i = 0; i < pages->count(); ++i) {
+            const QRect tab = bar->tabRect(i);
+            QVERIFY2(shown.contains(tab), qPrintable(pages->tabText(i)));
+            QVERIFY2(tab.width() > bar->fontMetrics().horizontalAdvance(pages->tabText(i)),
+                     qPrintable(pages->tabText(i)));
+        }
+        // The last tab is reached by a click on it.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(4).center());
+        QCOMPARE(pages->currentIndex(), 4);
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Logo"));
     }
 
     void checkBoxes_data()
