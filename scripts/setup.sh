@@ -11,6 +11,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config python3
 if [[ "${1:-}" == "--tests" ]]; then
   # npm fetches the fake marketplace's page scripts; keep a Node.js that is there
   command -v npm >/dev/null || PACKAGES+=(nodejs npm)
+  # the loopback check traces the test programs' network calls
+  PACKAGES+=(strace)
   # the window-title test starts the program on an X server of its own
   PACKAGES+=(xvfb xdotool)
 fi
