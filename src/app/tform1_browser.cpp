@@ -37,6 +37,7 @@ void TForm1::buildBrowser(QWidget *central)
     m_tabs = m_browser->tabs();
     m_pipeline = m_browser->pipeline();
     m_cookies = m_browser->shareSessionWith(m_http);
+    m_cookies->keepSavedCookies(m_profile->profile()->persistentStoragePath() + QStringLiteral("/keksit.txt"));
     m_pageTools = m_browser->buildPageTools(this);
     m_progress = m_browser->progress();
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);

@@ -11,7 +11,8 @@ GET  /asetakeksi?nimi=&arvo=  sets a plain cookie (cookies coming back from
      [&ika=seconds]           answers the program fetched itself); with ika a
                               lasting one (Max-Age)
 State: "session_<value>" = user name of a session; "login_cookie_domain"
-(optional) gives the session cookie a Domain attribute.
+(optional) gives the session cookie a Domain attribute; "login_cookie_max_age"
+(optional, seconds) makes it a lasting cookie, as "stay signed in" does.
 """
 import html as htmlmod
 import secrets
@@ -55,6 +56,9 @@ def register(app):
         domain = app.state.get("login_cookie_domain")
         if domain:
             cookie += "; Domain=" + domain
+        max_age = app.state.get("login_cookie_max_age")
+        if max_age:
+            cookie += "; Max-Age=%d" % int(max_age)
         return _redirect("/", [cookie])
 
     @app.route(r"www\.vasaro\.test", r"/kirjaudu-ulos")
