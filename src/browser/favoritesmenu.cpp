@@ -131,7 +131,7 @@ void FavoritesMenu::SuosikitRightClick(QAction *item)
         return;
     const QString path = item->property(kPathProperty).toString();
     hide();
-    if (m_prompts->confirm(QStringLiteral("Poista suosikeista?")) != Prompts::Answer::Yes)
+    if (!m_prompts->confirmOk(QStringLiteral("Poista suosikeista?")))
         return;
     FavoritesFolder::remove(path);
     rebuild();
