@@ -272,7 +272,7 @@ void TForm1::muita(const QString &caption)
 
 void TForm1::Omasivu1Click()
 {
-    aktiivisivu_navigate(m_endpoints.webBase() + QStringLiteral("omasivu"));
+    aktiivisivu_navigate(m_urls->omasivu());
 }
 
 void TForm1::aktiivisivu_navigate(const QString &url)

@@ -7,11 +7,11 @@
 #include "browser/browserkeys.h"
 #include "browser/favoritesmenu.h"
 #include "browser/navigationbar.h"
-#include "browser/pageaddress.h"
 #include "browser/pagecontrol.h"
 #include "browser/pagetools.h"
 #include "browser/tabmanager.h"
 #include "browser/tvasaroselain.h"
+#include "client/urlscheme.h"
 #include "browser/vasaropage.h"
 #include "buyer/searchformpanel.h"
 #include <QApplication>
@@ -85,7 +85,7 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
         context.windowTitle = window->windowTitle();
     context.browserWindow = window == this || qobject_cast<const TVasaroselain *>(window);
     context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
-    context.resultListPage = PageAddress::isListingPage(m_tabs->aktiivisivu_locationurl());
+    context.resultListPage = UrlScheme::isListingPage(m_tabs->aktiivisivu_locationurl());
     // Delete in the search form's fields edits the text there.
     if (m_searchForm && m_searchForm->isAncestorOf(QApplication::focusWidget()))
         context.resultListPage = false;

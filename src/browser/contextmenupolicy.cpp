@@ -1,5 +1,5 @@
 #include "contextmenupolicy.h"
-#include "pageaddress.h"
+#include "client/urlscheme.h"
 
 namespace ContextMenuPolicy {
 
@@ -52,25 +52,26 @@ Decision decide(const Input &in)
     const QString a = in.addressText.toLower();
     Decision d;
     // 1. A field of the user's own item page.
-    if (in.kind == KindControl && a.contains(QLatin1String("/kohteet/")) && in.bodyHtml
-        && in.bodyHtml().contains(QLatin1String("muokkaa-ilmoitusta"))) {
+    // (the page links to its own edit-listing form)
+    if (in.kind == KindControl && UrlScheme::isItemPage(a) && in.bodyHtml
+        && UrlScheme::isEditListingForm(in.bodyHtml())) {
         d.menu = Menu::Page;
         d.visible = range(6, 16) & in.pageItemsAvailable;
         d.restoreAfter = true;
         return d;
     }
-    const bool form = a.contains(QLatin1String("uusi-ilmoitus")) || a.contains(QLatin1String("muokkaa-ilmoitusta"));
+    const bool form = UrlScheme::isNewListingForm(a) || UrlScheme::isEditListingForm(a);
     if (!form) {
         // 2.1 Only item links get the program's link menu.
-        if (!(in.kind == KindLink && s.contains(QLatin1String("/kohteet/"))))
+        if (!(in.kind == KindLink && UrlScheme::isItemPage(s)))
             return d;
-        if (a.contains(QLatin1String("omasivu/myynnit"))) {
+        if (UrlScheme::isOwnSales(a)) {
             d = ownSalesMenu(in, s);
         } else {
             d.menu = Menu::Link;
             d.linkAddress = in.statusText;
             d.visible = bits({0, 1});
-            if (PageAddress::isListingPage(a))
+            if (UrlScheme::isListingPage(a))
                 d.visible |= bits({3});
             if (in.signedIn)
                 d.visible |= bits({8});

@@ -1,5 +1,6 @@
 #include "pagepipeline.h"
 #include "document.h"
+#include "tabrules.h"
 #include "features/listingautomationfeature.h"
 #include "features/resultpagetoolsfeature.h"
 #include "features/searchformfeature.h"
@@ -9,7 +10,6 @@
 #include "features/updatecheckfeature.h"
 #include "features/watchlistfeature.h"
 #include "hostpolicy.h"
-#include "pageaddress.h"
 #include "pipelinetab.h"
 #include "scriptsource.h"
 #include "shellhost.h"
@@ -39,6 +39,7 @@ PagePipeline::PagePipeline(ShellHost *shell, Settings *settings, Endpoints endpo
       m_endpoints(std::move(endpoints)),
       m_clock(clock),
       m_policy(policy),
+      m_urls(m_endpoints),
       m_domain(m_endpoints.domain().toLower())
 {
 }
@@ -81,10 +82,10 @@ void PagePipeline::later(const std::function<void()> &work)
 void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
 {
     const QString url = args.url.toString().toLower();
-    const bool marketplace = !m_domain.isEmpty() && url.contains(m_domain);
+    const bool marketplace = m_urls.isMarketplace(url);
 
     // 1. The marketplace's advanced search opens the program's search form.
-    if (url.contains(QLatin1String("/haku/advanced/")) && marketplace) {
+    if (UrlScheme::isAdvancedSearch(url) && marketplace) {
         args.cancel = true;
         later([this] {
             if (m_features.searchForm)
@@ -106,7 +107,7 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
         && m_features.signIn && m_features.signIn->captureSignIn(args.postData))
         m_watchListPending = true;
     // 4. Sign-out.
-    if (url.contains(QLatin1String("kirjaudu-ulos")) && url.contains(QLatin1String("vasaro")) && m_features.signIn)
+    if (UrlScheme::isLogout(url) && UrlScheme::mentionsMarketplace(url) && m_features.signIn)
         later([this] {
             if (m_features.signIn)
                 m_features.signIn->signOut();
@@ -147,7 +148,7 @@ bool PagePipeline::earlyConditionsHold(PipelineTab &tab) const
 {
     const QString address = tab.locationUrl().toLower();
     const TabState &state = tab.tabState();
-    return !address.contains(QLatin1String("uudelleen/12")) && state.approval != QLatin1String("Hyvaksy")
+    return !UrlScheme::isRelistStep12(address) && state.approval != QLatin1String("Hyvaksy")
         && !state.processedEarly;
 }
 
@@ -171,7 +172,7 @@ void PagePipeline::domContentLoaded(PipelineTab &tab, const QStringList &frameSo
 {
     for (const QString &source : frameSources) {
         if (isAdvertisementFrame(source)) {
-            if (earlyConditionsHold(tab) && PageAddress::isMarketplacePage(tab.locationUrl(), m_domain))
+            if (earlyConditionsHold(tab) && m_urls.isMarketplace(tab.locationUrl()))
                 runEarly(tab);
             return;
         }
@@ -196,7 +197,7 @@ void PagePipeline::runEarlySteps(PipelineTab &tab)
 {
     TabState &state = tab.tabState();
     const QString address = tab.locationUrl().toLower();
-    const bool listing = PageAddress::isListingPage(address);
+    const bool listing = UrlScheme::isListingPage(address);
     // 6.1 - 6.2
     if (listing) {
         state.filteredEarly = true;
@@ -208,7 +209,7 @@ void PagePipeline::runEarlySteps(PipelineTab &tab)
     if (m_settings->xpalkki)
         hideHorizontalScroll(tab.document());
     ResultPageToolsFeature *tools = m_features.resultPageTools;
-    if (PageAddress::isForumThread(address) && tools)
+    if (UrlScheme::isForumThread(address) && tools)
         tools->keskustelupalsta(tab);
     if (listing && (m_settings->pienet_kuvat || !m_settings->naytakuvat))
         state.categoryEditedEarly = tools && tools->osastolistanmuokkaus(tab);
@@ -252,7 +253,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     const bool active = tab.isActiveTab();
 
     // 4. Pages outside the marketplace.
-    if (m_domain.isEmpty() || !address.contains(m_domain)) {
+    if (!m_urls.isMarketplace(address)) {
         if (active) {
             for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
                 m_shell->setControlVisible(QLatin1String(name), false);
@@ -265,16 +266,16 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 5. Approval step of the listing automation.
     ListingAutomationFeature *listing = m_features.listingAutomation;
     const bool stop = listing && listing->approve_step(tab, address);
-    if (stop || (address.contains(QLatin1String("uudelleen/1")) && address.contains(QLatin1String("uusi-ilmoitus"))))
+    if (stop || UrlScheme::isRelistForm(address))
         return;
     // 6.
-    if (active && (PageAddress::isNewListingForm(address) || PageAddress::isEditListingForm(address)))
+    if (active && (UrlScheme::isNewListingForm(address) || UrlScheme::isEditListingForm(address)))
         listingPageTweaks(document);
     // 7.
-    if (PageAddress::isWatchList(address) && m_settings->Timer2 && m_features.watchList)
+    if (UrlScheme::isWatchList(address) && m_settings->Timer2 && m_features.watchList)
         m_features.watchList->katsotaanmuistilista(document.body(Document::OuterHtml).data().outerHTML);
     // 8. Marketplace time from the user's own pages.
-    if (PageAddress::isOwnPage(address) && m_settings->vasaroaika && m_clock) {
+    if (UrlScheme::isOwnPage(address) && m_settings->vasaroaika && m_clock) {
         bool found = false;
         const QDateTime time = VasaroAika::vasaroaikasivulta(document, *m_clock, &found);
         if (found)
@@ -283,7 +284,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 9.
     ResultPageToolsFeature *tools = m_features.resultPageTools;
     if (!processedEarly) {
-        if (PageAddress::isForumThread(address) && tools)
+        if (UrlScheme::isForumThread(address) && tools)
             tools->keskustelupalsta(tab);
         if (m_settings->xpalkki)
             hideHorizontalScroll(document);
@@ -291,7 +292,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 10.
     updateCheck();
     // 11.
-    if (PageAddress::isListingPage(address)) {
+    if (UrlScheme::isListingPage(address)) {
         if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat) && tools)
             tools->osastolistanmuokkaus(tab);
         if (!filteredEarly && m_features.sellerFilter)
@@ -326,7 +327,7 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
 {
     // 12.1 New-listing form.
     ListingAutomationFeature *listing = m_features.listingAutomation;
-    if (PageAddress::isNewListingForm(address) && !PageAddress::isPreview(address)) {
+    if (UrlScheme::isNewListingFormShown(address)) {
         m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), true);
         if (listing)
             listing->vakiopohjat();
@@ -336,21 +337,19 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
     }
     // 12.2
     ResultPageToolsFeature *tools = m_features.resultPageTools;
-    if (PageAddress::isListingPage(address) && tools)
+    if (UrlScheme::isListingPage(address) && tools)
         tools->linkit(tab);
-    // 12.3
+    // 12.3 - 12.4
     m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
-    if (PageAddress::isItemPage(address)) {
+    if (UrlScheme::isItemPage(address)) {
         if (m_features.signIn && m_features.signIn->capturedSignIn())
             m_shell->setControlVisible(QStringLiteral("postia"), true);
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
-        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
         if (nextItemCount() > 1)
             tools->selectNextItem(address);
     }
-    // 12.4
-    if (address.contains(QLatin1String("/haku"))) {
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkihakuihin"));
+    const QString favourite = TabRules::favouriteButtonCaption(address);
+    if (!favourite.isEmpty()) {
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     }
     // 12.5
@@ -378,15 +377,15 @@ void PagePipeline::WBStatusTextChange(PipelineTab &tab, const QString &text)
     if (!tab.isActiveTab())
         return;
     const QString lower = text.toLower();
-    const bool shortcut = (lower.startsWith(QLatin1String("shortcut")) && lower.contains(QLatin1String("/kohteet/")))
+    const bool shortcut = (lower.startsWith(QLatin1String("shortcut")) && UrlScheme::isItemPage(lower))
         || lower.startsWith(QLatin1String("pikakuvake"));
     if (!shortcut) {
         m_shell->setStatusText(text);
         return;
     }
-    const int at = lower.indexOf(QLatin1String("kohteet/"));
-    if (lower.contains(QLatin1String("/kohteet/")) && at >= 0)
-        m_shell->setStatusText(m_endpoints.webBase() + text.mid(at).chopped(1));
+    const QString item = UrlScheme::fromItemWord(text);
+    if (!item.isEmpty())
+        m_shell->setStatusText(m_urls.web(item.chopped(1)));
 }
 
 void PagePipeline::navigationBarTask(Document *activeDocument)
@@ -394,8 +393,7 @@ void PagePipeline::navigationBarTask(Document *activeDocument)
     if (!activeDocument)
         return;
     const QString address = m_shell->addressText();
-    const bool run = m_settings->piilotapalkki ? (!m_domain.isEmpty() && address.toLower().contains(m_domain))
-                                               : PageAddress::isListingPage(address);
+    const bool run = m_settings->piilotapalkki ? m_urls.isMarketplace(address) : UrlScheme::isListingPage(address);
     if (!run)
         return;
     const int top = activeDocument->scrollTop();

@@ -6,6 +6,7 @@
 // their interfaces (a null feature = that feature is not built).
 #include "browser/features/browserfeatures.h"
 #include "browser/navigationargs.h"
+#include "client/urlscheme.h"
 #include "core/endpoints.h"
 #include <QByteArray>
 #include <QHash>
@@ -71,6 +72,7 @@ private:
     ProgramClock *m_clock;
     const HostPolicy *m_policy;
     PipelineFeatures m_features;
+    UrlScheme m_urls;
     QString m_domain;
     QHash<PipelineTab *, quint64> m_generation;   // per tab: bumped at DocumentComplete
     QSet<PipelineTab *> m_earlyRunning;           // early steps in progress (they wait)

@@ -8,6 +8,7 @@
 #include "browser/pagecontrol.h"
 #include "browser/pagepipeline.h"
 #include "browser/tabrules.h"
+#include "client/urlscheme.h"
 #include "browser/tabstrip.h"
 #include "browser/tvasaroselain.h"
 #include "browser/vasaropage.h"
@@ -241,21 +242,15 @@ void TabManager::vaihto()
     naytaosoite(address);
     if (view->document().isHtml())
         view->focusBrowser();
-    const QString lower = address.toLower();
     m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
-    if (lower.contains(QLatin1String("/kohteet/"))) {
-        m_shell->setControlVisible(QStringLiteral("postia"), m_features.signIn && m_features.signIn->capturedSignIn());
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkimyyjiin"));
-        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
-    } else {
-        m_shell->setControlVisible(QStringLiteral("postia"), false);
-    }
-    if (lower.contains(QLatin1String("/haku"))) {
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), QStringLiteral("Lisää suosikkihakuihin"));
+    m_shell->setControlVisible(QStringLiteral("postia"), UrlScheme::isItemPage(address) && m_features.signIn
+                                                             && m_features.signIn->capturedSignIn());
+    const QString favourite = TabRules::favouriteButtonCaption(address);
+    if (!favourite.isEmpty()) {
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     }
-    const bool listingForm = lower.contains(QLatin1String("uusi-ilmoitus"))
-        && !lower.contains(QLatin1String("/esikatsele/"));
+    const bool listingForm = UrlScheme::isNewListingFormShown(address);
     m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), listingForm);
     m_shell->setControlVisible(QStringLiteral("ppohjat"), listingForm);
     ListingAutomationFeature *listing = m_features.listingAutomation;
@@ -414,7 +409,7 @@ void TabManager::Selain_kotiinClick()
 
 void TabManager::Selain_kirjanmerkitClick()
 {
-    aktiivisivu_navigate(m_endpoints.webBase() + QStringLiteral("omasivu/muistilista"));
+    aktiivisivu_navigate(UrlScheme(m_endpoints).muistilista());
 }
 
 void TabManager::Selain_eteenMouseDown(bool forward, const QPoint &at)

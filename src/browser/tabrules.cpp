@@ -1,4 +1,5 @@
 #include "tabrules.h"
+#include "client/urlscheme.h"
 
 namespace {
 const QString kOpening = QStringLiteral("Avataan..");
@@ -27,6 +28,15 @@ bool TabRules::addressBoxAccepts(const QString &url)
 bool TabRules::refreshNavigatesAgain(const QString &addressText, const QString &domain)
 {
     return !domain.isEmpty() && addressText.toLower().contains(domain.toLower());
+}
+
+QString TabRules::favouriteButtonCaption(const QString &address)
+{
+    if (UrlScheme::isSearchResult(address))
+        return QStringLiteral("Lisää suosikkihakuihin");
+    if (UrlScheme::isItemPage(address))
+        return QStringLiteral("Lisää suosikkimyyjiin");
+    return QString();
 }
 
 bool TabRules::typedTextGoesToHistory(const QString &text, int listCount)

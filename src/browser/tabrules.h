@@ -16,4 +16,8 @@ bool refreshNavigatesAgain(const QString &addressText, const QString &domain);
 // The address box adds a typed text to its history when the list has room and
 // the text looks like a bare host name ("www.vasaro.fi"): no ":" but a ".".
 bool typedTextGoesToHistory(const QString &text, int listCount);
+// Caption of the favourites button `XiButton14` for the active page:
+// "Lisää suosikkihakuihin" on a search page, "Lisää suosikkimyyjiin" on an
+// item page, "" (button hidden) elsewhere.
+QString favouriteButtonCaption(const QString &address);
 }

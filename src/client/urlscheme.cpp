@@ -47,6 +47,11 @@ QString UrlScheme::muistilista() const
     return m_webBase + PathWord::muistilista;
 }
 
+QString UrlScheme::omasivu() const
+{
+    return m_webBase + PathWord::omasivuOsoite;
+}
+
 QString UrlScheme::muistilistaanLisays(const QString &itemNumber) const
 {
     return m_webBase + PathWord::muistilistaanLisays + itemNumber;
@@ -68,6 +73,29 @@ bool UrlScheme::isAdvancedSearch(const QString &url) { return has(url, PathWord:
 bool UrlScheme::isReadableSearchResult(const QString &url) { return has(url, PathWord::luettavaHakutulos); }
 bool UrlScheme::isCategoryPage(const QString &url) { return has(url, PathWord::osasto); }
 bool UrlScheme::isNewListingForm(const QString &url) { return has(url, PathWord::uusiIlmoitus); }
+bool UrlScheme::isRelistStep12(const QString &url) { return has(url, PathWord::uudelleen12); }
+bool UrlScheme::isOwnSales(const QString &url) { return has(url, PathWord::omatMyynnit); }
+
+bool UrlScheme::isNewListingFormShown(const QString &url)
+{
+    return isNewListingForm(url) && !isPreviewPage(url);
+}
+
+bool UrlScheme::isRelistForm(const QString &url)
+{
+    return has(url, PathWord::uudelleen) && isNewListingForm(url);
+}
+
+bool UrlScheme::isListingPage(const QString &url)
+{
+    if (isSearchResult(url))
+        return true;
+    const int at = url.indexOf(PathWord::osasto, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return false;
+    const int slash = url.indexOf(u'/', at + PathWord::osasto.size());
+    return slash >= 0 && url.indexOf(u'/', slash + 1) > slash;
+}
 bool UrlScheme::isEditListingForm(const QString &url) { return has(url, PathWord::muokkaaIlmoitusta); }
 bool UrlScheme::isPreviewPage(const QString &url) { return has(url, PathWord::esikatselu); }
 bool UrlScheme::isWatchList(const QString &url) { return has(url, PathWord::muistilista); }
@@ -78,6 +106,13 @@ bool UrlScheme::isLogout(const QString &url) { return has(url, PathWord::kirjaud
 bool UrlScheme::isForumThread(const QString &url)
 {
     return has(url, PathWord::keskustelu) && has(url, PathWord::keskusteluketju);
+}
+
+QString UrlScheme::fromItemWord(const QString &text)
+{
+    if (!has(text, PathWord::kohdesivu))
+        return QString();
+    return text.mid(text.indexOf(PathWord::kohteet, 0, Qt::CaseInsensitive));
 }
 
 QString UrlScheme::legacyQuickSearchCommand(const QUrl &url, const QString &domain)

@@ -25,10 +25,14 @@ inline constexpr QLatin1String luettavaHakutulos("hakutulos");     // results th
 inline constexpr QLatin1String osasto("/osasto/");                 // a category listing page
 inline constexpr QLatin1String uusiIlmoitus("uusi-ilmoitus");      // the new-listing form
 inline constexpr QLatin1String muokkaaIlmoitusta("muokkaa-ilmoitusta"); // the edit-listing form
+inline constexpr QLatin1String uudelleen("uudelleen/1");           // with "uusi-ilmoitus": a re-list form
+inline constexpr QLatin1String uudelleen12("uudelleen/12");        // a re-list step early processing leaves alone
 inline constexpr QLatin1String esikatselu("/esikatsele/");         // a listing's preview page
 inline constexpr QLatin1String muistilista("omasivu/muistilista"); // the watch list
 inline constexpr QLatin1String muistilistaanLisays("omasivu/muistilista/add-ajax/item/"); // + item number
 inline constexpr QLatin1String omasivu("/omasivu/");               // the user's own pages
+inline constexpr QLatin1String omasivuOsoite("omasivu");           // the own pages' front page
+inline constexpr QLatin1String omatMyynnit("omasivu/myynnit");     // the user's own sales
 inline constexpr QLatin1String kirjaudu("/kirjaudu");              // login form target
 inline constexpr QLatin1String kirjauduUlos("kirjaudu-ulos");      // logout
 inline constexpr QLatin1String keskustelu("/keskustelu");          // with "/show/": a forum thread
@@ -59,6 +63,7 @@ public:
     QString myyjanKohteetSivu(const QString &userId, int page) const;
     QString haku(const QString &segments) const;                 // structured search
     QString muistilista() const;
+    QString omasivu() const;
     QString muistilistaanLisays(const QString &itemNumber) const;
 
     // What an address is.
@@ -69,14 +74,26 @@ public:
     static bool isAdvancedSearch(const QString &url);            // "/haku/advanced/"
     static bool isReadableSearchResult(const QString &url);      // "hakutulos"
     static bool isCategoryPage(const QString &url);              // "/osasto/"
+    // A page of listings the seller filter and the result-page tools work
+    // on: "/haku" anywhere, or a category listing "/osasto/" + name + "/" +
+    // number + "/" (other "/osasto/" addresses are not).
+    static bool isListingPage(const QString &url);
     static bool isNewListingForm(const QString &url);            // "uusi-ilmoitus"
+    // The new-listing form itself, not its preview.
+    static bool isNewListingFormShown(const QString &url);
+    static bool isRelistForm(const QString &url);                // "uudelleen/1" and "uusi-ilmoitus"
+    static bool isRelistStep12(const QString &url);              // "uudelleen/12"
     static bool isEditListingForm(const QString &url);           // "muokkaa-ilmoitusta"
     static bool isPreviewPage(const QString &url);               // "/esikatsele/"
     static bool isWatchList(const QString &url);                 // "omasivu/muistilista"
     static bool isOwnPage(const QString &url);                   // "/omasivu/"
+    static bool isOwnSales(const QString &url);                  // "omasivu/myynnit"
     static bool isLogin(const QString &url);                     // "/kirjaudu"
     static bool isLogout(const QString &url);                    // "kirjaudu-ulos"
     static bool isForumThread(const QString &url);               // "/keskustelu" and "/show/"
+    // The part of a text from the item-page word on ("kohteet/12345678"), or
+    // "" when the text holds no item-page address.
+    static QString fromItemWord(const QString &text);
     // The deferred command a legacy quick-search link stands for:
     // "kayttajahaku", "kohdehaku", or "" for any other address.
     static QString legacyQuickSearchCommand(const QString &url);

@@ -1,4 +1,5 @@
 #include "tform8.h"
+#include "client/urlscheme.h"
 #include "core/programclock.h"
 #include "core/prompts.h"
 #include "core/settings.h"
@@ -670,12 +671,12 @@ void TForm8::sg2DblClick()
     const int row = selectedRow();
     if (row < 1)
         return;
-    const QString base = m_endpoints.webBase();
+    const UrlScheme urls(m_endpoints);
     const int column = m_ui->sg2->lastClickedColumn();
     if (column == LedgerColumn::Nimi) {
         const QString item = m_sg2.cell(LedgerColumn::Kohde, row);
         if (item.size() > 3)
-            m_openUrl(QUrl(base + QStringLiteral("kohteet/") + item));
+            m_openUrl(QUrl(urls.kohde(item)));
     } else if (column == LedgerColumn::Tunnus) {
         const QString cell = m_sg2.cell(LedgerColumn::Tunnus, row);
         if (cell.size() <= 1)
@@ -685,6 +686,6 @@ void TForm8::sg2DblClick()
         if (id.isEmpty())
             id = storedUserId(cell);
         if (!id.isEmpty())
-            m_openUrl(QUrl(base + QStringLiteral("kayttaja/") + id));
+            m_openUrl(QUrl(urls.kayttaja(id)));
     }
 }

@@ -3,7 +3,7 @@
 // address tests and the marketplace clock text.
 #include "browser/contextmenupolicy.h"
 #include "browser/hostpolicy.h"
-#include "browser/pageaddress.h"
+#include "client/urlscheme.h"
 #include "browser/vasaroaika.h"
 #include "core/settings.h"
 #include <QtTest>
@@ -293,7 +293,7 @@ void TestBrowserPolicy::listingPage()
 {
     QFETCH(QString, address);
     QFETCH(bool, listing);
-    QCOMPARE(PageAddress::isListingPage(address), listing);
+    QCOMPARE(UrlScheme::isListingPage(address), listing);
 }
 
 void TestBrowserPolicy::marketplaceClock_data()

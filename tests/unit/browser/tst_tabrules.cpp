@@ -18,6 +18,8 @@ private slots:
     void zoomStep();
     void engineFactor_data();
     void engineFactor();
+    void favouriteButton_data();
+    void favouriteButton();
 };
 
 void TstTabRules::caption_data()
@@ -142,6 +144,26 @@ void TstTabRules::engineFactor()
     QFETCH(int, percent);
     QFETCH(double, factor);
     QCOMPARE(ZoomRule::engineFactor(percent), factor);
+}
+
+void TstTabRules::favouriteButton_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("item page") << "https://www.vasaro.fi/kohteet/lamppu/12345678" << "Lisää suosikkimyyjiin";
+    QTest::newRow("search page") << "https://www.vasaro.fi/haku/sanat/lamppu" << "Lisää suosikkihakuihin";
+    QTest::newRow("capitals") << "HTTPS://WWW.VASARO.FI/HAKU?X=1" << "Lisää suosikkihakuihin";
+    QTest::newRow("search naming an item: search wins")
+        << "https://www.vasaro.fi/haku/kohteet/lamppu/" << "Lisää suosikkihakuihin";
+    QTest::newRow("category listing: hidden") << "https://www.vasaro.fi/osasto/koti/1/" << "";
+    QTest::newRow("front page: hidden") << "https://www.vasaro.fi/" << "";
+}
+
+void TstTabRules::favouriteButton()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, caption);
+    QCOMPARE(TabRules::favouriteButtonCaption(address), caption);
 }
 
 QTEST_GUILESS_MAIN(TstTabRules)

@@ -108,6 +108,7 @@ private slots:
                  QStringLiteral("http://www.vasaro.test/haku/sellernro/7654321/page/3"));
         QCOMPARE(urls.haku(QStringLiteral("words/tuoli/")), QStringLiteral("http://www.vasaro.test/haku/words/tuoli/"));
         QCOMPARE(urls.muistilista(), QStringLiteral("http://www.vasaro.test/omasivu/muistilista"));
+        QCOMPARE(urls.omasivu(), QStringLiteral("http://www.vasaro.test/omasivu"));
         QCOMPARE(urls.muistilistaanLisays(QStringLiteral("12345678")),
                  QStringLiteral("http://www.vasaro.test/omasivu/muistilista/add-ajax/item/12345678"));
         QCOMPARE(urls.api(QStringLiteral("authentication/")), QStringLiteral("http://api.vasaro.test/1.1/authentication/"));
@@ -121,14 +122,30 @@ private slots:
         QTest::newRow("item page") << "http://www.vasaro.test/kohteet/tuoli/12345678" << l("market word item");
         QTest::newRow("capitals") << "HTTP://WWW.VASARO.TEST/KOHTEET/12345678" << l("market word item");
         QTest::newRow("other marketplace host") << "https://kuvat.vasaro.fi/x.jpg" << l("word");
-        QTest::newRow("search result") << "http://www.vasaro.test/haku/words/tuoli/" << l("market word search");
+        QTest::newRow("search result") << "http://www.vasaro.test/haku/words/tuoli/"
+                                       << l("market word search listing");
         QTest::newRow("readable search result")
-            << "http://www.vasaro.test/hakutulos/words/tuoli" << l("market word search readable");
+            << "http://www.vasaro.test/hakutulos/words/tuoli" << l("market word search readable listing");
         QTest::newRow("advanced search")
-            << "http://www.vasaro.test/haku/advanced/" << l("market word search advanced");
+            << "http://www.vasaro.test/haku/advanced/" << l("market word search advanced listing");
         QTest::newRow("category page") << "http://www.vasaro.test/osasto/123/kalusteet" << l("market word category");
+        QTest::newRow("category listing")
+            << "http://www.vasaro.test/osasto/koti/123/" << l("market word category listing");
+        QTest::newRow("category listing, page 2")
+            << "http://www.vasaro.test/OSASTO/koti/123/sivu/2" << l("market word category listing");
+        QTest::newRow("category without the last slash")
+            << "http://www.vasaro.test/osasto/koti/123" << l("market word category");
+        QTest::newRow("category root") << "http://www.vasaro.test/osasto/" << l("market word category");
         QTest::newRow("new listing") << "http://www.vasaro.test/omasivu/uusi-ilmoitus"
-                                     << l("market word own newlisting");
+                                     << l("market word own newlisting formshown");
+        QTest::newRow("new listing's preview") << "http://www.vasaro.test/omasivu/uusi-ilmoitus/esikatsele/5"
+                                               << l("market word own newlisting preview");
+        QTest::newRow("re-list form") << "http://www.vasaro.test/omasivu/uusi-ilmoitus/uudelleen/1345"
+                                      << l("market word own newlisting formshown relist");
+        QTest::newRow("re-list step 12") << "http://www.vasaro.test/omasivu/uusi-ilmoitus/uudelleen/12345"
+                                         << l("market word own newlisting formshown relist relist12");
+        QTest::newRow("re-list word without the form") << "http://www.vasaro.test/uudelleen/1" << l("market word");
+        QTest::newRow("own sales") << "http://www.vasaro.test/omasivu/myynnit" << l("market word own ownsales");
         QTest::newRow("edit listing") << "http://www.vasaro.test/omasivu/muokkaa-ilmoitusta/12345678"
                                       << l("market word own editlisting");
         QTest::newRow("preview") << "http://www.vasaro.test/esikatsele/12345678" << l("market word preview");
@@ -137,7 +154,7 @@ private slots:
         QTest::newRow("logout") << "http://www.vasaro.test/kirjaudu-ulos" << l("market word login logout");
         QTest::newRow("forum thread") << "http://www.vasaro.test/keskustelu/aihe/show/55" << l("market word forum");
         QTest::newRow("forum without show") << "http://www.vasaro.test/keskustelu/aihe" << l("market word");
-        QTest::newRow("foreign site") << "https://example.org/haku?q=vasara" << l("search");
+        QTest::newRow("foreign site") << "https://example.org/haku?q=vasara" << l("search listing");
     }
     void classifiers()
     {
@@ -152,6 +169,11 @@ private slots:
             {"readable", UrlScheme::isReadableSearchResult(url)},
             {"advanced", UrlScheme::isAdvancedSearch(url)},
             {"category", UrlScheme::isCategoryPage(url)},
+            {"listing", UrlScheme::isListingPage(url)},
+            {"formshown", UrlScheme::isNewListingFormShown(url)},
+            {"relist", UrlScheme::isRelistForm(url)},
+            {"relist12", UrlScheme::isRelistStep12(url)},
+            {"ownsales", UrlScheme::isOwnSales(url)},
             {"newlisting", UrlScheme::isNewListingForm(url)},
             {"editlisting", UrlScheme::isEditListingForm(url)},
             {"preview", UrlScheme::isPreviewPage(url)},
@@ -169,6 +191,23 @@ private slots:
         std::sort(got.begin(), got.end());
         std::sort(expected.begin(), expected.end());
         QCOMPARE(got, expected);
+    }
+
+    void fromItemWord_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("shortcut text") << "Shortcut to /Kohteet/Lamppu/12345678." << "Kohteet/Lamppu/12345678.";
+        QTest::newRow("full address") << "http://www.vasaro.test/kohteet/1" << "kohteet/1";
+        QTest::newRow("first item word wins") << "a/xkohteet/b/kohteet/1" << "kohteet/b/kohteet/1";
+        QTest::newRow("word without its slash") << "kohteet/12345678" << "";
+        QTest::newRow("no item") << "http://www.vasaro.test/haku" << "";
+    }
+    void fromItemWord()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(UrlScheme::fromItemWord(text), expected);
     }
 
     void legacyQuickSearchLinks_data()
