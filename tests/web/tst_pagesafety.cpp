@@ -160,6 +160,21 @@ private slots:
         QVERIFY(!doc.body().isNull());
         QCOMPARE(doc.getElementsByTagName(QStringLiteral("p")).size(), 2);
         QCOMPARE(doc.getElementById(QStringLiteral("__vsdoc")).tagName().toLower(), QStringLiteral("div"));
+        // A form whose controls are named after element properties is still
+        // read and changed as a form.
+        const Element form = doc.getElementById(QStringLiteral("lomake"),
+            Document::Fields(Document::OuterHtml | Document::Id | Document::Name | Document::ClassName));
+        QCOMPARE(form.tagName(), QStringLiteral("FORM"));
+        QCOMPARE(form.data().id, QStringLiteral("lomake"));
+        QCOMPARE(form.data().name, QStringLiteral("lomake"));
+        QCOMPARE(form.data().className, QStringLiteral("luokka"));
+        QVERIFY(form.data().outerHTML.startsWith(QLatin1String("<form id=\"lomake\"")));
+        QCOMPARE(form.getAttribute(QStringLiteral("action")), QStringLiteral("/x"));
+        form.setAttribute(QStringLiteral("data-merkki"), QStringLiteral("1"));
+        QCOMPARE(form.getAttribute(QStringLiteral("data-merkki")), QStringLiteral("1"));
+        form.setStyle(QStringLiteral("display"), QStringLiteral("none"));
+        QCOMPARE(form.style(QStringLiteral("display")), QStringLiteral("none"));
+        QVERIFY(form.innerHTML().startsWith(QLatin1String("<input")));
         // Find and highlight marks every occurrence.
         prompts.inputs.enqueue(QStringLiteral("vasara"));
         QAction *find = w.findChild<QAction *>(QStringLiteral("MenuItem8"));

@@ -20,6 +20,39 @@
         var f = typeof docProto[name] === 'function' ? docProto[name] : document[name];
         return f.apply(document, Array.prototype.slice.call(arguments, 1));
     }
+    // A form's controls shadow the form's own properties (<input name="id">
+    // hides form.id): element properties are read from the element's
+    // prototype chain, never from the element itself.
+    function describe(el, name) {
+        for (var p = Object.getPrototypeOf(el); p; p = Object.getPrototypeOf(p)) {
+            var d = Object.getOwnPropertyDescriptor(p, name);
+            if (d)
+                return d;
+        }
+        return null;
+    }
+    function get(el, name) {
+        var d = describe(el, name);
+        return !d ? undefined : d.get ? d.get.call(el) : d.value;
+    }
+    function set(el, name, value) {
+        var d = describe(el, name);
+        if (d && d.set)
+            d.set.call(el, value);
+        else
+            el[name] = value;
+    }
+    function invoke(el, name) {
+        return get(el, name).apply(el, Array.prototype.slice.call(arguments, 2));
+    }
+    function text(el) {
+        var t = get(el, 'innerText');
+        return t === undefined ? get(el, 'textContent') : t;
+    }
+    function optional(el, name) {
+        var v = get(el, name);
+        return v === undefined ? '' : String(v);
+    }
     var token = Math.floor(Math.random() * 1000000000) + 1;
     var elements = [];
     var handles = new WeakMap();
@@ -39,17 +72,18 @@
     }
     // [handle, tagName, outerHTML, innerHTML, innerText, href, id, name, value, className]
     function snap(el, f) {
-        if (!el || el.nodeType !== 1)
+        if (!el || get(el, 'nodeType') !== 1)
             return null;
-        return [handleOf(el), String(el.tagName || ''),
-            f & 1 ? el.outerHTML : null,
-            f & 2 ? el.innerHTML : null,
-            f & 4 ? (el.innerText === undefined ? el.textContent : el.innerText) : null,
-            f & 8 ? (el.href === undefined ? '' : String(el.href)) : null,
-            f & 16 ? String(el.id || '') : null,
-            f & 32 ? String(el.getAttribute('name') || '') : null,
-            f & 64 ? (el.value === undefined ? '' : String(el.value)) : null,
-            f & 128 ? (typeof el.className === 'string' ? el.className : String(el.getAttribute('class') || '')) : null];
+        var cls = f & 128 ? get(el, 'className') : null;
+        return [handleOf(el), String(get(el, 'tagName') || ''),
+            f & 1 ? get(el, 'outerHTML') : null,
+            f & 2 ? get(el, 'innerHTML') : null,
+            f & 4 ? text(el) : null,
+            f & 8 ? optional(el, 'href') : null,
+            f & 16 ? String(get(el, 'id') || '') : null,
+            f & 32 ? String(invoke(el, 'getAttribute', 'name') || '') : null,
+            f & 64 ? optional(el, 'value') : null,
+            f & 128 ? (typeof cls === 'string' ? cls : String(invoke(el, 'getAttribute', 'class') || '')) : null];
     }
     function list(items, f) {
         var out = new Array(items.length);
@@ -175,15 +209,15 @@
                 node = node.childNodes[r.startOffset - 1];
             if (node && node.nodeType !== 1)
                 node = node.parentNode;
-            if (node && node.scrollIntoView)
-                node.scrollIntoView(!!top);
+            if (node && get(node, 'scrollIntoView'))
+                invoke(node, 'scrollIntoView', !!top);
             return true;
         },
         setStyleAll: function (t, hs, prop, value) {
             for (var i = 0; i < hs.length; ++i) {
                 var el = element(t, hs[i]);
                 if (el)
-                    el.style[prop] = value;
+                    get(el, 'style')[prop] = value;
             }
             return true;
         },
@@ -192,26 +226,26 @@
             if (!el)
                 return null;
             switch (op) {
-            case 0: return el.innerHTML;
-            case 1: el.innerHTML = a; return true;
-            case 2: return el.outerHTML;
-            case 3: el.outerHTML = a; return true;
-            case 4: return el.innerText === undefined ? el.textContent : el.innerText;
-            case 5: var v = el.getAttribute(a); return v === null ? '' : v;
-            case 6: el.setAttribute(a, b); return true;
-            case 7: return one(el.parentElement, 0);
-            case 8: return one(el.nextElementSibling, 0);
-            case 9: return el.style ? String(el.style[a] || '') : '';
-            case 10: el.style[a] = b; return true;
-            case 11: el.click(); return true;
-            case 12: el.focus(); return true;
-            case 13: return el.value === undefined ? '' : String(el.value);
-            case 14: el.value = a; return true;
-            case 15: return !!el.checked;
-            case 16: el.checked = !!a; return true;
-            case 17: return el.href === undefined ? '' : String(el.href);
-            case 18: return el.selectedIndex === undefined ? -1 : el.selectedIndex;
-            case 19: el.selectedIndex = a; return true;
+            case 0: return get(el, 'innerHTML');
+            case 1: set(el, 'innerHTML', a); return true;
+            case 2: return get(el, 'outerHTML');
+            case 3: set(el, 'outerHTML', a); return true;
+            case 4: return text(el);
+            case 5: var v = invoke(el, 'getAttribute', a); return v === null ? '' : v;
+            case 6: invoke(el, 'setAttribute', a, b); return true;
+            case 7: return one(get(el, 'parentElement'), 0);
+            case 8: return one(get(el, 'nextElementSibling'), 0);
+            case 9: var st = get(el, 'style'); return st ? String(st[a] || '') : '';
+            case 10: get(el, 'style')[a] = b; return true;
+            case 11: invoke(el, 'click'); return true;
+            case 12: invoke(el, 'focus'); return true;
+            case 13: return optional(el, 'value');
+            case 14: set(el, 'value', a); return true;
+            case 15: return !!get(el, 'checked');
+            case 16: set(el, 'checked', !!a); return true;
+            case 17: return optional(el, 'href');
+            case 18: var i = get(el, 'selectedIndex'); return i === undefined ? -1 : i;
+            case 19: set(el, 'selectedIndex', a); return true;
             }
             return null;
         }

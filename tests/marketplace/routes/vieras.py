@@ -12,7 +12,9 @@ GET  vieras.test/vanhatlinkit              legacy quick-search links of that
 GET  www.vasaro.test/testit/varjot         the word "Vasara" three times among
                                            elements with the ids and names of
                                            the program's helpers and of the
-                                           document's own properties
+                                           document's own properties, and a
+                                           form (id "lomake") whose controls
+                                           are named after element properties
 """
 import html as htmlmod
 
@@ -27,7 +29,10 @@ SHADOWS = ("<div id='__vsdoc'></div><div id='__vsBridgeCall'></div><div id='__vs
            "<img name='body'><img name='documentElement'><img name='scrollingElement'>"
            "<img name='createRange'><img name='createTreeWalker'><img name='createElement'>"
            "<img name='elementFromPoint'><img name='contentType'>"
-           "<form name='write'></form><form name='close'></form>")
+           "<form name='write'></form><form name='close'></form>"
+           "<form id='lomake' name='lomake' class='luokka' action='/x'><input name='id'><input name='tagName'>"
+           "<input name='outerHTML'><input name='innerHTML'><input name='getAttribute'><input name='setAttribute'>"
+           "<input name='className'><input name='nodeType'><input name='style'></form>")
 
 
 def _page(title, body):
