@@ -1,11 +1,12 @@
 #include "listingkey.h"
+#include "client/urlscheme.h"
 
 namespace ListingKey {
 
 bool isCard(const QString &lowerHtml)
 {
     return lowerHtml.contains(QLatin1String("grid-element-title"))
-        && lowerHtml.contains(QLatin1String("/kohteet/"))
+        && lowerHtml.contains(PathWord::kohdesivu)
         && !lowerHtml.contains(QLatin1String("grid-element-container"));
 }
 
@@ -22,7 +23,7 @@ static QString cleaned(const QString &html)
 
 static QString slugOf(const QString &text)
 {
-    static const QString marker = QStringLiteral("/kohteet/");
+    const QString marker = PathWord::kohdesivu;
     const int at = text.indexOf(marker);
     if (at < 0)
         return QString();

@@ -5,6 +5,7 @@
 #include "browser/document.h"
 #include "browser/pipelinetab.h"
 #include "client/strutil.h"
+#include "client/urlscheme.h"
 #include "core/clockformat.h"
 #include "core/programclock.h"
 #include "core/settings.h"
@@ -99,7 +100,7 @@ void SellerFilter::Lissuodattimeen1Click(PipelineTab &activeTab, const QString &
 
 void SellerFilter::suodatakohde(PipelineTab &activeTab)
 {
-    static const QString marker = QStringLiteral("/kohteet/");
+    const QString marker = PathWord::kohdesivu;
     DocumentCards cards(activeTab.document());
     QString text = activeTab.document().selectionHtml();
     QString previous = QStringLiteral("123");

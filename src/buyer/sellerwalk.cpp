@@ -3,6 +3,7 @@
 #include "listingcards.h"
 #include "sellerfilter.h"
 #include "browser/browser.h"
+#include "client/urlscheme.h"
 #include "core/prompts.h"
 #include "core/waitfor.h"
 #include <QUrl>
@@ -46,8 +47,8 @@ bool SellerWalk::loadPage(const QString &userId, const QString &name, int page)
     waitMs(0);
     if (m_stop)
         return false;
-    m_browser.Navigate(QUrl(m_webBase + QStringLiteral("haku/sellernro/") + userId + QStringLiteral("/page/")
-                            + QString::number(page)));
+    m_browser.Navigate(
+        QUrl(m_webBase + PathWord::myyjanKohteetOsoite + userId + PathWord::sivu + QString::number(page)));
     m_browser.browser_wait(kPageLimitMs);
     return true;
 }

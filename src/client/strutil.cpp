@@ -1,4 +1,5 @@
 #include "strutil.h"
+#include "urlscheme.h"
 #include "core/wholenumber.h"
 #include <QLocale>
 #include <cmath>
@@ -77,8 +78,7 @@ double desimaaliluvuksi(const QString &text)
 
 QString palautaitemid(const QString &text)
 {
-    static const QString markers[] = {QStringLiteral("/kohteet/"), QStringLiteral("/id/"),
-                                      QStringLiteral("/itemid/")};
+    static const QString markers[] = {PathWord::kohdesivu, PathWord::kohdeId, PathWord::kohdeItemId};
     for (int m = 0; m < 3; ++m) {
         const int at = text.indexOf(markers[m], 0, Qt::CaseInsensitive);
         if (at < 0)
