@@ -95,6 +95,8 @@ private slots:
             << "http://www.vasaro.test/kirjaudu" << "sala%26sana" << true;
         QTest::newRow("the marketplace's form, + in the password")
             << "http://www.vasaro.test/kirjaudu" << "sala+sana" << true;
+        QTest::newRow("a marketplace form with controls named action, method and enctype")
+            << "http://www.vasaro.test/testit/kirjaudu-varjot" << "salasana" << true;
     }
     void signInCapture()
     {

@@ -9,6 +9,9 @@ GET  vieras.test/kirjautuminen?kohde=URL   a sign-in-like form (userid
 POST any path on those hosts               "vastaanotettu"
 GET  vieras.test/vanhatlinkit              legacy quick-search links of that
                                            host (ids "kh", "kn")
+GET  www.vasaro.test/testit/kirjaudu-varjot  a sign-in form posting to /kirjaudu
+                                           whose hidden controls are named
+                                           "action", "method" and "enctype"
 GET  www.vasaro.test/testit/varjot         the word "Vasara" three times among
                                            elements with the ids and names of
                                            the program's helpers and of the
@@ -60,6 +63,18 @@ def register(app):
         return _page("Vieraat linkit",
                      "<a id='kh' href='http://vieras.test/kayttajahaku.php3'>Kayttajahaku</a> "
                      "<a id='kn' href='http://vieras.test/kohdenumerollahaku.php3'>Kohdehaku</a>")
+
+    @app.route(r"www\.vasaro\.test", r"/testit/kirjaudu-varjot", methods=("GET",))
+    def shadowed_login_form(req):
+        return _page("Kirjaudu", """
+<form method="post" action="/kirjaudu">
+  <input type="hidden" name="action" value="kirjaudu">
+  <input type="hidden" name="method" value="get">
+  <input type="hidden" name="enctype" value="multipart/form-data">
+  <input type="text" id="userid" name="userid" value="">
+  <input type="password" id="password" name="password" value="">
+  <button type="submit" id="kirjaudunappi">Kirjaudu</button>
+</form>""")
 
     @app.route(r"www\.vasaro\.test", r"/testit/varjot", methods=("GET",))
     def shadows(req):
