@@ -188,6 +188,8 @@ QWidget *SearchFormPanel::buildQuickFields()
     m_hakuKohde->setPlaceholderText(QStringLiteral("Anna kohdenumero"));
     m_hakuKayttaja = edit(box, "haku_kayttaja");
     m_hakuKayttaja->setPlaceholderText(QStringLiteral("Anna käyttäjän tunnus"));
+    for (QLineEdit *e : {m_hakuKohde, m_hakuKayttaja})
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(e->placeholderText()) + 16);
     auto *go2 = button(box, "XiButton2", QStringLiteral("->"));
     auto *go6 = button(box, "XiButton6", QStringLiteral("->"));
     connect(go2, &QPushButton::clicked, this, &SearchFormPanel::XiButton2Click);

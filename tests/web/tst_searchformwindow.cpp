@@ -215,6 +215,23 @@ private slots:
         QVERIFY(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/advanced")).isEmpty());
     }
 
+    // On a result page Delete filters the selected listings, but in the
+    // form's fields it still deletes text.
+    void deleteEditsTheFormOnAResultPage()
+    {
+        m_w->aktiivisivu_navigate(kBase + QStringLiteral("hakutulos/status/closed/"));
+        QVERIFY(showsTitle(QStringLiteral("Hakutulos - Vasaro")));
+        QVERIFY(waitFor([&] { return m_w->addressText().contains(QLatin1String("hakutulos")); }, 5000));
+        openFromMenu();
+        typeInto(QStringLiteral("words"), QStringLiteral("xtuoli"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(control<QLineEdit>(QStringLiteral("words"))->text(), QStringLiteral("tuoli"));
+        QTest::qWait(300);   // a command word would have run by now
+        QVERIFY(m_prompts.asked.isEmpty());
+        QVERIFY(panel()->isVisible());
+    }
+
     void clickElsewhereCloses_data()
     {
         QTest::addColumn<bool>("onPage");
