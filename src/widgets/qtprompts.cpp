@@ -1,7 +1,9 @@
 #include "qtprompts.h"
+#include "core/waitfor.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,6 +31,21 @@ void fitTitle(QDialog &dialog)
     dialog.resize(qMax(hint.width(), title), hint.height());
 }
 
+// A message box sizes itself to its text and buttons only; a row as wide
+// as its caption needs keeps the caption whole.
+void fitTitle(QMessageBox &box)
+{
+    constexpr int kTitleBarExtra = 120;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int title = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    grid->addItem(new QSpacerItem(title, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 bool isOwnerCandidate(const QWidget *w)
 {
     if (!w || !w->isVisible())
@@ -46,6 +63,8 @@ QWidget *QtPrompts::askingWindow() const
         return modal->window();
     if (QWidget *active = QApplication::activeWindow(); isOwnerCandidate(active))
         return active->window();
+    if (isOwnerCandidate(m_lastAsker))
+        return m_lastAsker;
     return m_fallback ? m_fallback->window() : nullptr;
 }
 
@@ -58,9 +77,11 @@ int QtPrompts::run(QDialog &dialog, QWidget *asker)
         dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int result = dialog.exec();
     dialog.hide();
+    m_lastAsker = asker;
     if (back && back->isVisible() && !back->isMinimized()) {
         back->raise();
         back->activateWindow();
+        waitFor([back] { return !back || QApplication::activeWindow() == back; }, 300);
     }
     return result;
 }
@@ -70,6 +91,7 @@ void QtPrompts::show(int icon, const QString &caption, const QString &text)
     QWidget *asker = askingWindow();
     QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::Ok, asker);
     finnishButtons(box);
+    fitTitle(box);
     run(box, asker);
 }
 
@@ -96,6 +118,7 @@ Prompts::Answer QtPrompts::confirm(const QString &text, bool withCancel)
     QWidget *asker = askingWindow();
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vahvista"), text, buttons, asker);
     finnishButtons(box);
+    fitTitle(box);
     run(box, asker);
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -110,6 +133,7 @@ bool QtPrompts::confirmOk(const QString &text)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vahvista"), text, QMessageBox::Ok | QMessageBox::Cancel,
                     asker);
     finnishButtons(box);
+    fitTitle(box);
     run(box, asker);
     return box.standardButton(box.clickedButton()) == QMessageBox::Ok;
 }

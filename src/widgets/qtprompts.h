@@ -34,8 +34,12 @@ public:
 private:
     // Shows the dialog modally above the asking window and hands the focus
     // back to that window afterwards.
-    static int run(QDialog &dialog, QWidget *asker);
+    int run(QDialog &dialog, QWidget *asker);
     void show(int icon, const QString &caption, const QString &text);
 
     QPointer<QWidget> m_fallback;
+    // The window the last prompt belonged to: right after a prompt closes
+    // the window system may not have activated it again yet, and a second
+    // prompt (an error after a file dialog) belongs to it as well.
+    QPointer<QWidget> m_lastAsker;
 };

@@ -159,6 +159,25 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), before);
     }
 
+    // Right after a prompt closes the window system may not have given the
+    // asking window its activation back yet; a second prompt then (an error
+    // after a file dialog) still belongs to that window, not the main one.
+    void promptRightAfterAPromptStaysWithItsWindow()
+    {
+        QWidget ledger(m_main.get(), Qt::Window);
+        ledger.resize(300, 200);
+        QVERIFY(activate(&ledger));
+        Seen first;
+        answerNextPrompt(&first);
+        m_prompts->information(QStringLiteral("Ensimmäinen"));
+        QCOMPARE(first.parent, &ledger);
+        QApplication::setActiveWindow(nullptr);   // activation not yet back
+        Seen second;
+        answerNextPrompt(&second);
+        m_prompts->error(QStringLiteral("Tiedostoa ei voitu tallentaa."));
+        QCOMPARE(second.parent, &ledger);
+    }
+
     // A prompt asked while a modal dialog is up belongs to that dialog.
     void modalDialogOwnsItsPrompts()
     {
