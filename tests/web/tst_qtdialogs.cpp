@@ -238,6 +238,7 @@ private slots:
 
     // While a page's script alert is open the caption's clock ticks every
     // second (the tick does not wait for the page), and goes on after it.
+    // The alert, like every message box, shows its caption whole.
     void clockTicksUnderAScriptAlert()
     {
         QVERIFY(openPage(QStringLiteral("haku/nappaimet/1"), QStringLiteral("Näppäimet 1")));
@@ -245,8 +246,14 @@ private slots:
         int ticksWhileOpen = -1;
         bool closed = false;
         QString alertText;
+        int width = 0;
+        int needed = 0;
         DialogWatch<QMessageBox> watch([&](QMessageBox *box) {
             alertText = box->text();
+            width = box->width();
+            QFont bold = box->font();
+            bold.setBold(true);
+            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100;
             const int before = captions.count();
             QTimer::singleShot(3500, box, [&, box, before] {
                 ticksWhileOpen = captions.count() - before;
@@ -258,6 +265,8 @@ private slots:
                                         QWebEngineScript::MainWorld);
         QVERIFY(waitFor([&] { return closed && !QApplication::activeModalWidget(); }, 20000));
         QCOMPARE(alertText, QStringLiteral("Hei"));
+        // The alert, too, is wide enough for its caption.
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
         QVERIFY2(ticksWhileOpen >= 3, qPrintable(QString::number(ticksWhileOpen)));
         const int after = captions.count();
         QVERIFY(waitFor([&] { return captions.count() > after; }, 1500));
