@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the parsers' libFuzzer harnesses (tests/fuzz) with clang, AddressSanitizer
+# and UndefinedBehaviorSanitizer into build-fuzz/, then runs each harness for
+# SECONDS seconds (default 60), starting from its seeds in tests/fuzz/corpus/.
+# A crash, a sanitizer report, a failed property or an input that takes more
+# than a second is a finding: the input is kept in build-fuzz/findings/<harness>/
+# and the script exits non-zero.
+# Usage: scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SECONDS_EACH="${1:-60}"
+[[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
+
+if ! command -v clang++ >/dev/null; then
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+  echo "Asennetaan / installing: clang"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends clang
+fi
+
+# A build folder of its own; one job at a low priority so that it does not
+# starve other builds on the machine.
+[[ -f build-fuzz/build.ninja ]] || nice -n 10 cmake -S . -B build-fuzz -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON >/dev/null
+nice -n 10 cmake --build build-fuzz -j1 --target fuzz_all
+
+# The harnesses write and read back files: keep them in memory when possible.
+if [[ -d /dev/shm && -w /dev/shm ]]; then
+  export TMPDIR=/dev/shm
+fi
+
+failed=0
+printf '%-22s %12s %9s\n' harness executions findings
+for bin in build-fuzz/fuzz/fuzz_*; do
+  name=$(basename "$bin")
+  seeds="tests/fuzz/corpus/$name"
+  work="build-fuzz/corpus/$name"
+  findings="build-fuzz/findings/$name"
+  log="build-fuzz/findings/$name.log"
+  rm -rf "$findings" "$log"
+  mkdir -p "$seeds" "$work" "$findings"
+  rc=0
+  nice -n 10 "$bin" -max_total_time="$SECONDS_EACH" -timeout=1 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1 || rc=$?
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  found=$(find "$findings" -type f | wc -l)
+  if ((rc != 0)) && ((found == 0)); then
+    found=1   # the harness failed without leaving an input (see the log)
+  fi
+  printf '%-22s %12s %9s\n' "$name" "${execs:-?}" "$found"
+  if ((found > 0)); then
+    failed=1
+    grep -E '^==[0-9]+==ERROR|^==PROPERTY==|runtime error|^SUMMARY' "$log" | head -5 | sed 's/^/    /'
+    echo "    log: $log, inputs: $findings/"
+  fi
+done
+exit $failed
