@@ -52,6 +52,13 @@ public:
     // Pages register themselves so updatedloptions reaches them.
     void addPage(VasaroPage *page);
 
+    // The engine menu's "Tallenna sivu..." of a page: the program saves the
+    // page itself (asking where) instead of the engine.
+    void requestPageSave(VasaroPage *page) { emit pageSaveRequested(page); }
+
+signals:
+    void pageSaveRequested(VasaroPage *page);
+
 private:
     void installScripts();
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 
@@ -26,7 +27,7 @@ DownloadRules::Failure failureOf(Request::DownloadInterruptReason reason)
     return DownloadRules::Failure::Other;
 }
 
-QString targetPath(const Request *download)
+QString enginePath(const Request *download)
 {
     return QDir(download->downloadDirectory()).filePath(download->downloadFileName());
 }
@@ -34,64 +35,44 @@ QString targetPath(const Request *download)
 
 DownloadManager::DownloadManager(QWebEngineProfile *profile, Prompts *prompts, ProgressPanel *panel,
                                  const QString &initialFolder, QObject *parent)
-    : QObject(parent), m_prompts(prompts), m_panel(panel), m_folder(initialFolder)
+    : QObject(parent),
+      m_prompts(prompts),
+      m_panel(panel),
+      m_folder(initialFolder),
+      m_holding(QDir::tempPath() + QStringLiteral("/vsselain-lataukset-XXXXXX"))
 {
     connect(profile, &QWebEngineProfile::downloadRequested, this, &DownloadManager::onRequested);
     if (m_panel)
         connect(m_panel->cancelButton(), &QPushButton::clicked, this, &DownloadManager::cancelAll);
 }
 
+DownloadManager::~DownloadManager()
+{
+    // Downloads still running would write into the removed holding folder.
+    for (const Entry &entry : std::as_const(m_entries)) {
+        if (entry.download && !entry.download->isFinished())
+            entry.download->cancel();
+    }
+}
+
+// ---- asking ---------------------------------------------------------------------------
+
+QString DownloadManager::confirmedPath(const QString &caption, const QString &name, const QString &filter)
+{
+    const QString path = m_prompts->saveFileName(caption, m_folder.suggestedPath(name), filter);
+    if (path.isEmpty())
+        return QString();
+    m_folder.remember(path);
+    if (QFileInfo(path).isFile()
+        && m_prompts->confirm(DownloadRules::overwriteQuestion(path)) != Prompts::Answer::Yes)
+        return QString();
+    return path;
+}
+
 QString DownloadManager::askPagePath(const QString &title)
 {
-    const QString path = m_prompts->saveFileName(QStringLiteral("Tallenna sivu"),
-                                                 m_folder.suggestedPath(DownloadRules::pageFileName(title)),
-                                                 DownloadRules::pageFilter());
-    m_folder.remember(path);
-    return path;
-}
-
-void DownloadManager::onRequested(QWebEngineDownloadRequest *download)
-{
-    // The engine starts a broken-off download again under the same id and
-    // asks for its target anew: it goes on where the user chose before.
-    for (const QPointer<QWebEngineDownloadRequest> &earlier : std::as_const(m_running)) {
-        if (earlier && earlier != download && earlier->id() == download->id()) {
-            resume(earlier, download);
-            return;
-        }
-    }
-    // A save started with its path (QWebEnginePage::save) comes accepted:
-    // only its progress and end are ours.
-    if (download->state() != Request::DownloadRequested) {
-        track(download);
-        return;
-    }
-    const auto *page = qobject_cast<const VasaroPage *>(download->page());
-    if (!DownloadRules::offersDownload(page && page->isAuxiliary())) {
-        download->cancel();
-        return;
-    }
-    const QString path = askPath(download);
-    if (path.isEmpty() || !prepare(download, path)) {
-        download->cancel();
-        return;
-    }
-    download->accept();
-    track(download);
-}
-
-QString DownloadManager::askPath(QWebEngineDownloadRequest *download)
-{
-    if (download->isSavePageDownload())
-        return askPagePath(download->page() ? download->page()->title() : QString());
-    QString offered = download->suggestedFileName();
-    if (offered.isEmpty())
-        offered = download->downloadFileName();
-    const QString name = DownloadRules::safeFileName(offered, QStringLiteral("lataus"));
-    const QString path = m_prompts->saveFileName(QStringLiteral("Tallenna nimellä"), m_folder.suggestedPath(name),
-                                                 DownloadRules::fileFilter(name));
-    m_folder.remember(path);
-    return path;
+    return confirmedPath(QStringLiteral("Tallenna sivu"), DownloadRules::pageFileName(title),
+                         DownloadRules::pageFilter());
 }
 
 bool DownloadManager::checkTarget(const QString &path, bool page)
@@ -106,98 +87,177 @@ bool DownloadManager::checkTarget(const QString &path, bool page)
     return false;
 }
 
-bool DownloadManager::prepare(QWebEngineDownloadRequest *download, const QString &path)
+void DownloadManager::savePage(QWebEnginePage *page)
 {
-    if (!checkTarget(path, download->isSavePageDownload()))
-        return false;
-    const QFileInfo target(path);
-    download->setDownloadDirectory(target.absolutePath());
-    download->setDownloadFileName(target.fileName());
-    if (download->isSavePageDownload())
-        download->setSavePageFormat(DownloadRules::savesSingleHtml(path) ? Request::SingleHtmlSaveFormat
-                                                                          : Request::MimeHtmlSaveFormat);
-    return true;
+    const QPointer<QWebEnginePage> alive(page);
+    const QString path = askPagePath(page->title());
+    if (path.isEmpty() || !alive || !checkTarget(path, true))
+        return;
+    page->save(QFileInfo(path).absoluteFilePath(), DownloadRules::savesSingleHtml(path)
+                                                      ? Request::SingleHtmlSaveFormat
+                                                      : Request::MimeHtmlSaveFormat);
 }
 
-void DownloadManager::resume(QWebEngineDownloadRequest *earlier, QWebEngineDownloadRequest *download)
+void DownloadManager::askForFile(quint32 id)
 {
-    disconnect(earlier, nullptr, this, nullptr);
-    m_running.removeAll(earlier);
-    if (m_shown == earlier)
+    if (!m_entries.contains(id))
+        return;
+    const QString name = m_entries.value(id).download ? m_entries.value(id).download->downloadFileName()
+                                                      : QFileInfo(m_entries.value(id).holding).fileName();
+    const QString path = confirmedPath(QStringLiteral("Tallenna nimellä"), name, DownloadRules::fileFilter(name));
+    if (!m_entries.contains(id))
+        return;
+    if (path.isEmpty() || !checkTarget(path, false)) {
+        discard(id);
+        return;
+    }
+    Entry &entry = m_entries[id];
+    entry.target = QFileInfo(path).absoluteFilePath();
+    if (entry.engineDone)
+        conclude(id);
+    else if (entry.download)
+        showProgress(entry.download);
+}
+
+// ---- the engine's side ------------------------------------------------------------------
+
+void DownloadManager::onRequested(QWebEngineDownloadRequest *download)
+{
+    // The engine starts a broken-off download again under the same id and
+    // asks for its target anew: it goes on where it was.
+    if (m_entries.contains(download->id())) {
+        resume(m_entries[download->id()], download);
+        return;
+    }
+    // A page save started with its path (QWebEnginePage::save) comes
+    // accepted: only its progress and end are ours.
+    if (download->state() != Request::DownloadRequested) {
+        Entry entry;
+        entry.download = download;
+        entry.target = enginePath(download);
+        entry.page = download->isSavePageDownload();
+        m_entries.insert(download->id(), entry);
+        watch(download);
+        showProgress(download);
+        return;
+    }
+    // A page save is asked for with its path (the pages hand the engine
+    // menu's item to savePage); the engine cannot follow one cancelled here
+    // and started again.
+    const auto *page = qobject_cast<const VasaroPage *>(download->page());
+    if (DownloadRules::offersDownload(page && page->isAuxiliary()) && !download->isSavePageDownload()
+        && m_holding.isValid()) {
+        acceptIntoHolding(download);
+        return;
+    }
+    download->cancel();
+}
+
+void DownloadManager::acceptIntoHolding(QWebEngineDownloadRequest *download)
+{
+    QString offered = download->suggestedFileName();
+    if (offered.isEmpty())
+        offered = download->downloadFileName();
+    const QString name = DownloadRules::safeFileName(offered, QStringLiteral("lataus"));
+    const QString folder = m_holding.filePath(QString::number(download->id()));
+    QDir().mkpath(folder);
+    download->setDownloadDirectory(folder);
+    download->setDownloadFileName(name);
+    download->accept();
+    Entry entry;
+    entry.download = download;
+    entry.holding = QDir(folder).filePath(name);
+    m_entries.insert(download->id(), entry);
+    watch(download);
+    const quint32 id = download->id();
+    QTimer::singleShot(0, this, [this, id] { askForFile(id); });
+}
+
+void DownloadManager::resume(Entry &entry, QWebEngineDownloadRequest *download)
+{
+    if (entry.download)
+        disconnect(entry.download, nullptr, this, nullptr);
+    if (m_shown == entry.download)
         m_shown = download;
-    download->setDownloadDirectory(earlier->downloadDirectory());
-    download->setDownloadFileName(earlier->downloadFileName());
-    if (download->isSavePageDownload())
-        download->setSavePageFormat(earlier->savePageFormat());
-    if (download->state() == Request::DownloadRequested)
+    if (download->state() == Request::DownloadRequested) {
+        const QString path = entry.holding.isEmpty() ? entry.target : entry.holding;
+        download->setDownloadDirectory(QFileInfo(path).absolutePath());
+        download->setDownloadFileName(QFileInfo(path).fileName());
         download->accept();
-    track(download);
+    }
+    entry.download = download;
+    watch(download);
 }
 
-void DownloadManager::track(QWebEngineDownloadRequest *download)
+void DownloadManager::watch(QWebEngineDownloadRequest *download)
 {
-    m_running << download;
     connect(download, &Request::receivedBytesChanged, this, [this, download] { showProgress(download); });
     connect(download, &Request::isFinishedChanged, this, [this, download] {
         if (download->isFinished())
-            onFinished(download);
+            onEngineEnd(download);
     });
     // An interrupted download that the engine could resume never finishes.
     connect(download, &Request::stateChanged, this, [this, download](Request::DownloadState state) {
         if (state == Request::DownloadInterrupted)
-            onFinished(download);
+            onEngineEnd(download);
     });
-    showProgress(download);
-    if (download->isFinished())
-        onFinished(download);
 }
 
-void DownloadManager::showProgress(QWebEngineDownloadRequest *download)
+void DownloadManager::onEngineEnd(QWebEngineDownloadRequest *download)
 {
-    if (download->isFinished() || (m_shown && m_shown != download))
+    const quint32 id = download->id();
+    if (!m_entries.contains(id) || m_entries.value(id).download != download || m_entries.value(id).engineDone)
         return;
-    // The panel serves one long job at a time: another job's panel is left alone.
-    if (!m_panel || (!m_shown && m_panel->isVisible()))
-        return;
-    m_shown = download;
-    const QString text =
-        DownloadRules::progressText(download->downloadFileName(), download->receivedBytes(), download->totalBytes());
-    m_panel->setLabel(text);
-    if (!m_panel->isVisible())
-        m_panel->showCentred();
-    emit progressShown(text);
-}
-
-void DownloadManager::onFinished(QWebEngineDownloadRequest *download)
-{
-    if (!m_running.contains(download))
-        return;
-    m_running.removeAll(download);
-    m_running.removeAll(nullptr);
+    Entry &entry = m_entries[id];
+    entry.engineDone = true;
     disconnect(download, nullptr, this, nullptr);
-    const QString path = targetPath(download);
-    const bool page = download->isSavePageDownload();
+    if (download->state() == Request::DownloadInterrupted) {
+        entry.failure = failureOf(download->interruptReason());
+        download->cancel();   // the engine then removes its partial file
+    } else if (download->state() != Request::DownloadCompleted) {
+        entry.cancelled = true;
+    }
     if (m_shown == download) {
         m_shown = nullptr;
-        if (m_panel)
-            m_panel->hide();
-        if (!m_running.isEmpty())
-            showProgress(m_running.first());
+        showNext();
     }
-    switch (download->state()) {
-    case Request::DownloadCompleted:
-        if (QFileInfo(path).isFile())
-            emit finished(path, true, page);
-        else
-            fail(path, page, DownloadRules::Failure::Disk);
-        break;
-    case Request::DownloadInterrupted:
-        fail(path, page, failureOf(download->interruptReason()));
-        download->cancel();   // the engine then removes its partial file
-        break;
-    default:   // cancelled by the user
-        emit finished(path, false, page);
-        break;
+    if (!entry.target.isEmpty())
+        conclude(id);
+}
+
+// ---- the end ------------------------------------------------------------------------------
+
+void DownloadManager::conclude(quint32 id)
+{
+    const Entry entry = m_entries.take(id);
+    bool ok = false;
+    if (!entry.failure && !entry.cancelled)
+        ok = entry.holding.isEmpty() ? QFileInfo(entry.target).isFile()
+                                     : DownloadRules::moveIntoPlace(entry.holding, entry.target);
+    if (!entry.holding.isEmpty())
+        QDir(QFileInfo(entry.holding).absolutePath()).removeRecursively();
+    if (entry.failure)
+        fail(entry.target, entry.page, *entry.failure);
+    else if (entry.cancelled)
+        emit finished(entry.target, false, entry.page);
+    else if (ok)
+        emit finished(entry.target, true, entry.page);
+    else
+        fail(entry.target, entry.page, DownloadRules::Failure::Disk);
+}
+
+void DownloadManager::discard(quint32 id)
+{
+    const Entry entry = m_entries.take(id);
+    if (entry.download && !entry.download->isFinished()) {
+        disconnect(entry.download, nullptr, this, nullptr);
+        entry.download->cancel();
+    }
+    if (!entry.holding.isEmpty())
+        QDir(QFileInfo(entry.holding).absolutePath()).removeRecursively();
+    if (m_shown == entry.download) {
+        m_shown = nullptr;
+        showNext();
     }
 }
 
@@ -208,13 +268,44 @@ void DownloadManager::fail(const QString &path, bool page, DownloadRules::Failur
     emit finished(path, false, page);
 }
 
+// ---- progress -------------------------------------------------------------------------------
+
+void DownloadManager::showProgress(QWebEngineDownloadRequest *download)
+{
+    const auto it = m_entries.constFind(download->id());
+    if (it == m_entries.constEnd() || it->target.isEmpty() || it->engineDone || (m_shown && m_shown != download))
+        return;
+    // The panel serves one long job at a time: another job's panel is left alone.
+    if (!m_panel || (!m_shown && m_panel->isVisible()))
+        return;
+    m_shown = download;
+    const QString text = DownloadRules::progressText(QFileInfo(it->target).fileName(), download->receivedBytes(),
+                                                     download->totalBytes());
+    m_panel->setLabel(text);
+    if (!m_panel->isVisible())
+        m_panel->showCentred();
+    emit progressShown(text);
+}
+
+void DownloadManager::showNext()
+{
+    if (m_panel)
+        m_panel->hide();
+    for (const Entry &entry : std::as_const(m_entries)) {
+        if (entry.download && !entry.engineDone && !entry.target.isEmpty()) {
+            showProgress(entry.download);
+            return;
+        }
+    }
+}
+
 void DownloadManager::cancelAll()
 {
     if (!m_shown)
         return;   // the panel stood for another job
-    const QList<QPointer<QWebEngineDownloadRequest>> running = m_running;
-    for (const QPointer<QWebEngineDownloadRequest> &download : running) {
-        if (download && !download->isFinished())
-            download->cancel();
+    const QList<Entry> entries = m_entries.values();
+    for (const Entry &entry : entries) {
+        if (entry.download && !entry.engineDone && !entry.target.isEmpty())
+            entry.download->cancel();
     }
 }

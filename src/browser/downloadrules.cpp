@@ -1,7 +1,10 @@
 #include "downloadrules.h"
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 constexpr int kLongestName = 120;
@@ -87,6 +90,33 @@ QString DownloadRules::failureText(const QString &fileName, Failure failure)
 QString DownloadRules::pageFailureText()
 {
     return QStringLiteral("Sivun tallentaminen ei onnistunut!");
+}
+
+QString DownloadRules::overwriteQuestion(const QString &path)
+{
+    return QStringLiteral("Tiedosto on jo olemassa!\r\rKorvataanko ") + path;
+}
+
+bool DownloadRules::moveIntoPlace(const QString &from, const QString &to)
+{
+    const QByteArray target = QFile::encodeName(to);
+    if (std::rename(QFile::encodeName(from).constData(), target.constData()) == 0)
+        return true;
+    QFile source(from);
+    QTemporaryFile copy(QFileInfo(to).absolutePath() + QStringLiteral("/.vsselain-XXXXXX"));
+    if (!source.open(QIODevice::ReadOnly) || !copy.open())
+        return false;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty() || copy.write(chunk) != chunk.size())
+            return false;
+    }
+    copy.setPermissions(source.permissions());
+    if (!copy.flush() || std::rename(QFile::encodeName(copy.fileName()).constData(), target.constData()) != 0)
+        return false;
+    copy.setAutoRemove(false);
+    source.remove();
+    return true;
 }
 
 DownloadFolder::DownloadFolder(const QString &initial)

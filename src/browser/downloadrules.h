@@ -32,6 +32,12 @@ public:
     static QString progressText(const QString &fileName, qint64 received, qint64 total);
     static QString failureText(const QString &fileName, Failure failure);
     static QString pageFailureText();
+    static QString overwriteQuestion(const QString &path);
+
+    // Puts a finished download in its place, replacing a file there in one
+    // step (on another file system through a copy beside the target). False
+    // when it could not; the target is then as it was.
+    static bool moveIntoPlace(const QString &from, const QString &to);
 };
 
 // The folder the save dialog opens in: the user's download folder at first,

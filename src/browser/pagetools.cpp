@@ -3,7 +3,6 @@
 #include "browser/cachecleaner.h"
 #include "browser/desktopshortcut.h"
 #include "browser/downloadmanager.h"
-#include "browser/downloadrules.h"
 #include "browser/document.h"
 #include "browser/favoritesmenu.h"
 #include "browser/progresspanel.h"
@@ -17,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWidget>
 
@@ -53,6 +51,8 @@ PageTools::PageTools(TabManager *tabs, BrowserProfile *profile, ShellHost *shell
     connect(m_favorites, &FavoritesMenu::openRequested, m_tabs, &TabManager::aktiivisivu_navigate);
     connect(m_cleaner, &CacheCleaner::finished, this, &PageTools::onCacheFinished);
     connect(m_downloads, &DownloadManager::finished, this, &PageTools::onDownloadFinished);
+    connect(m_profile, &BrowserProfile::pageSaveRequested, m_downloads,
+            [this](VasaroPage *page) { m_downloads->savePage(page); });
     m_favorites->rebuild();
 }
 
@@ -123,12 +123,7 @@ void PageTools::MenuItem3Click()
     TVasaroselain *view = m_tabs->activeBrowser();
     if (!view || !view->document().isHtml())
         return;
-    const QString path = m_downloads->askPagePath(view->vasaroPage()->LocationName());
-    if (path.isEmpty() || !m_downloads->checkTarget(path, true))
-        return;
-    const auto format = DownloadRules::savesSingleHtml(path) ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
-                                                             : QWebEngineDownloadRequest::MimeHtmlSaveFormat;
-    view->page()->save(QFileInfo(path).absoluteFilePath(), format);
+    m_downloads->savePage(view->page());
 }
 
 void PageTools::onDownloadFinished(const QString &path, bool ok, bool page)

@@ -82,6 +82,15 @@ void VasaroPage::Copycutpaste(int item)
     }
 }
 
+void VasaroPage::triggerAction(WebAction action, bool checked)
+{
+    if (action == QWebEnginePage::SavePage && !isAuxiliary()) {
+        m_profile->requestPageSave(this);
+        return;
+    }
+    QWebEnginePage::triggerAction(action, checked);
+}
+
 bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     NavigationArgs args;

@@ -44,6 +44,8 @@ public:
 
     // Items 5-7 of the page menu: copy, cut, paste in the focused page field.
     void Copycutpaste(int item);
+    // The engine's actions; its "save page" goes to the program's own.
+    void triggerAction(WebAction action, bool checked = false) override;
 
     // Browser
     void Navigate(const QUrl &url, bool noHistory = false) override;

@@ -83,6 +83,8 @@ private slots:
     void saved();
     void failed_data();
     void failed();
+    void existingFile_data();
+    void existingFile();
     void cancelledDialogSavesNothing();
     void peruutaCancels();
     void hiddenBrowserDownloadsNothing();
@@ -274,6 +276,40 @@ void TstDownloads::failed()
     QVERIFY(!m_panel->isVisible());
     waitMs(200);
     QCOMPARE(finished.count(), 1);
+}
+
+void TstDownloads::existingFile_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("kept") << false;
+    QTest::newRow("replaced") << true;
+}
+
+void TstDownloads::existingFile()
+{
+    QFETCH(bool, replace);
+    TVasaroselain *view = open("testi/lataukset");
+    QVERIFY(view);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("hinnasto.csv");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("vanha");
+    old.close();
+    m_prompts.script.files.enqueue(path);
+    m_prompts.script.answers.enqueue(replace ? Prompts::Answer::Yes : Prompts::Answer::No);
+    QSignalSpy finished(m_tools->downloads(), &DownloadManager::finished);
+    QVERIFY(clickElement(view, "liite"));
+    VS_TRY_COMPARE(m_prompts.script.asked.size(), 2);
+    QCOMPARE(m_prompts.script.asked.at(1), "confirm: Tiedosto on jo olemassa!\r\rKorvataanko " + path);
+    if (replace)
+        VS_TRY_COMPARE(finished.count(), 1);
+    else
+        waitMs(500);
+    QCOMPARE(finished.count(), replace ? 1 : 0);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), replace ? kAttachment : QByteArray("vanha"));
+    QCOMPARE(filesIn(folder.path()), QStringList{"hinnasto.csv"});
 }
 
 void TstDownloads::cancelledDialogSavesNothing()

@@ -29,7 +29,7 @@ def register(app):
     def downloads(req):
         return html("""<!DOCTYPE html><html><head><meta charset='utf-8'><title>Lataukset</title></head><body>
 <p><a id='liite' href='/testi/liite/hinnasto.csv'>hinnasto</a></p>
-<p><a id='iso' href='/testi/liite-iso?kt=4096'>iso tiedosto</a></p>
+<p><a id='iso' href='/testi/liite-iso?kt=32768'>iso tiedosto</a></p>
 <p><a id='katkaistu' href='/testi/liite-katkaistu'>katkeava</a></p>
 <p><a id='sivu' href='/testi/poistuminen'>tavallinen linkki</a></p>
 <p><input id='kentta' value='teksti'></p>

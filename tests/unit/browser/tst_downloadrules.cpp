@@ -22,6 +22,9 @@ private slots:
     void failureNamesTheFile();
     void folderRemembered();
     void missingInitialFolder();
+    void moveIntoPlace_data();
+    void moveIntoPlace();
+    void moveFailureKeepsTarget();
 };
 
 void TstDownloadRules::safeFileName_data()
@@ -145,6 +148,61 @@ void TstDownloadRules::missingInitialFolder()
 {
     QCOMPARE(DownloadFolder(QStringLiteral("/ei/ole/tallainen")).folder(), QDir::homePath());
     QCOMPARE(DownloadFolder(QString()).folder(), QDir::homePath());
+}
+
+namespace {
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}
+
+void TstDownloadRules::moveIntoPlace_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<bool>("otherFileSystem");
+    QTest::newRow("new file") << false << false;
+    QTest::newRow("replaces a file") << true << false;
+    QTest::newRow("from another file system") << true << true;
+}
+
+void TstDownloadRules::moveIntoPlace()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, otherFileSystem);
+    // /dev/shm is a file system of its own on Linux.
+    if (otherFileSystem && !QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        QSKIP("no second file system to move from");
+    QTemporaryDir from(otherFileSystem ? QStringLiteral("/dev/shm/vsselain-XXXXXX") : QString());
+    QTemporaryDir to;
+    const QString source = from.filePath("lataus.bin");
+    const QString target = to.filePath("oma.bin");
+    QByteArray bytes(3 * 1024 * 1024 + 7, 'x');
+    bytes[5] = 'y';
+    QVERIFY(writeFile(source, bytes));
+    if (existing)
+        QVERIFY(writeFile(target, "vanha"));
+    QVERIFY(DownloadRules::moveIntoPlace(source, target));
+    QCOMPARE(readFile(target), bytes);
+    QVERIFY(!QFile::exists(source));
+    QCOMPARE(QDir(to.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"oma.bin"});
+}
+
+void TstDownloadRules::moveFailureKeepsTarget()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("oma.bin");
+    QVERIFY(writeFile(target, "vanha"));
+    QVERIFY(!DownloadRules::moveIntoPlace(dir.filePath("eiole.bin"), target));
+    QCOMPARE(readFile(target), QByteArray("vanha"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"oma.bin"});
 }
 
 QTEST_GUILESS_MAIN(TstDownloadRules)
