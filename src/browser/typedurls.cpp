@@ -16,10 +16,12 @@ QMap<int, QString> TypedUrls::values() const
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
         return out;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
-    for (QString line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    // Line ends as any editor writes them: CR LF, LF or CR. A lone CR left
+    // inside a value would show in the list and be saved away silently.
+    QString text = QString::fromUtf8(f.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
+    for (const QString &line : lines) {
         const int eq = line.indexOf(u'=');
         if (eq <= 0 || !line.startsWith(kPrefix))
             continue;

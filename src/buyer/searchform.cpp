@@ -16,6 +16,15 @@ void segment(QString &path, const char *name, const QString &value)
     path += QLatin1String(name) + u'/' + value + u'/';
 }
 
+// A typed text as a segment value. The address reader ends a value at a
+// single quote (it also reads addresses out of page markup), so the quote,
+// which URL encoding leaves as it is, is written "%27": "rock'n'roll" reads
+// back whole.
+QString textValue(const QString &text)
+{
+    return HttpUtil::HTTPEncode(text).replace(u'\'', QLatin1String("%27"));
+}
+
 QString conditions(const SearchCriteria &c)
 {
     QStringList ticked;
@@ -81,11 +90,11 @@ QString SearchForm::segments(const SearchCriteria &c, const QString &sellerId, c
 {
     QString path;
     if (!c.words.isEmpty())
-        segment(path, "words", HttpUtil::HTTPEncode(c.words));
+        segment(path, "words", textValue(c.words));
     if (c.status == 1)
         path += QLatin1String("status/closed/");
     if (!c.area.isEmpty())
-        segment(path, "area", HttpUtil::HTTPEncode(c.area));
+        segment(path, "area", textValue(c.area));
     if (c.wordsfrom == 1)
         path += QLatin1String("wordsfrom/title/");
     const QString kunto = conditions(c);

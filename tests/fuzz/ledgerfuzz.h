@@ -82,7 +82,11 @@ inline void checkLedgerReader(const QByteArray &bytes, bool excel, const Writer 
     FUZZ_CHECK(opened.table == openedTable);
     FUZZ_CHECK(merged || opened.shown == 1);
 
-    // Write and read back: the same list in the same mode.
+    // Write and read back: the same list in the same mode. A list of tens of
+    // thousands of rows (a worksheet may name row 65535) is written and read
+    // correctly but slowly under the sanitizers; a few thousand show the same.
+    if (opened.table.rowCount() > 4000)
+        return;
     const QString back = scratch() + (excel ? QStringLiteral("back.xls") : QStringLiteral("back.vss"));
     if (!write(opened.table, back))
         return;

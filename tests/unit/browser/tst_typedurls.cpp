@@ -51,6 +51,8 @@ void TstTypedUrls::readRule_data()
     QTest::newRow("beyond 25 ignored") << QByteArray("Url26=z.fi\nUrl0=o.fi\nUrl1=a.fi\n") << QStringList{"a.fi"};
     QTest::newRow("NUL and junk after the number") << QByteArray("Url1\0junk=a.fi\nUrl2=b.fi\n", 25)
                                                    << QStringList{"b.fi"};
+    QTest::newRow("CR line ends") << QByteArray("Url1=a.fi\rUrl2=b.fi\r") << QStringList{"a.fi", "b.fi"};
+    QTest::newRow("lone CR ends a value") << QByteArray("Url1=a.fi\rU\nUrl2=b.fi\n") << QStringList{"a.fi", "b.fi"};
     QTest::newRow("signed number") << QByteArray("Url+1=a.fi\nUrl2=b.fi\n") << QStringList{"b.fi"};
     QTest::newRow("utf-8") << QByteArray("Url1=h\xc3\xa4m.fi\n") << QStringList{QString::fromUtf8("häm.fi")};
 }

@@ -68,6 +68,11 @@ private slots:
         QTest::newRow("words in UTF-8, URL-encoded")
             << c << "words/%c3%84%c3%a4nilevy+%26+50%25+alennus/";
         c = {};
+        c.words = QStringLiteral("rock'n'roll");
+        c.area = QStringLiteral("Kuusamo'");
+        QTest::newRow("single quotes encoded, so the address reads back whole")
+            << c << "words/rock%27n%27roll/area/Kuusamo%27/";
+        c = {};
         c.area = QStringLiteral("Pääkaupunkiseutu");
         c.status = 1;
         QTest::newRow("closed, area") << c << "status/closed/area/P%c3%a4%c3%a4kaupunkiseutu/";
@@ -177,6 +182,9 @@ private slots:
                                          "buy-now/category/27/"
                                       << filled << example();
         SearchCriteria c;
+        c.words = QStringLiteral("rock'n'roll");
+        QTest::newRow("encoded single quotes") << "words/rock%27n%27roll/" << cleared << c;
+        c = {};
         c.kunto[1] = true;
         QTest::newRow("like-new is not new") << "classification/like-new/" << cleared << c;
         c.kunto[0] = true;
