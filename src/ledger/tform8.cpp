@@ -611,9 +611,11 @@ bool TForm8::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_ui->Memo4) {
         // Focus lost to a popup or another window is no leaving of the box.
+        // Entering it clears the placeholder whatever the reason: a click
+        // that reaches the box while the window manager is still activating
+        // the window arrives as the window's activation.
         const auto reason = [event] { return static_cast<QFocusEvent *>(event)->reason(); };
-        if (event->type() == QEvent::FocusIn && reason() != Qt::ActiveWindowFocusReason
-            && reason() != Qt::PopupFocusReason)
+        if (event->type() == QEvent::FocusIn)
             Memo4Enter();
         else if (event->type() == QEvent::FocusOut && reason() != Qt::ActiveWindowFocusReason
                  && reason() != Qt::PopupFocusReason)

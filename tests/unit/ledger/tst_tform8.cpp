@@ -429,6 +429,23 @@ private slots:
         QCOMPARE(masterCell(5, "33333333"), QString());
     }
 
+    // The window system may activate the window only after the click that
+    // put the focus into the notes box: the placeholder goes all the same.
+    void placeholderGoesWhenTheBoxIsEnteredDuringActivation()
+    {
+        load(sampleRows());
+        select("22222222");
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Lisätiedot, kirjoita tähän"));
+        QApplication::setActiveWindow(nullptr);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, memo->viewport()->rect().center());
+        QApplication::setActiveWindow(m_form.get());   // the activation arrives
+        QTRY_COMPARE(QApplication::focusWidget(), memo);
+        QCOMPARE(memo->toPlainText(), QString());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("nouto"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("nouto"));
+    }
+
     void noteBeingTypedIsKeptOnClosing()
     {
         load(sampleRows());
