@@ -28,6 +28,7 @@ class ApiSession;
 class UrlScheme;
 class QuickSearch;
 class SearchFormPanel;
+class SellerFilterTool;
 class SearchFormTabs;
 class TForm8;
 class AppHook;
@@ -65,6 +66,7 @@ public:
     Settings &settings() { return m_settings; }
     Prompts &prompts();
     TForm3 *settingsDialog() const { return m_form3; }
+    SellerFilterTool &sellerFilterTool() { return *m_sellerTool; }
     Http &http() { return *m_http; }
     TForm8 *ledgerWindow() const { return m_form8; }
     ApiSession &api() { return *m_api; }
@@ -128,6 +130,9 @@ private:
     void setTimer2(bool on);
     void buildCommandTable();
     void buildSearchForm();
+    void buildSellerFilter();
+    void Lissuodattimeen1Click();
+    void suodatakohde();
     void switchTab(int step);
     bool browserKey(QEvent *event);
 
@@ -146,6 +151,7 @@ private:
     std::unique_ptr<QuickSearch> m_quick;
     std::unique_ptr<SearchFormTabs> m_searchFormTabs;
     SearchFormPanel *m_searchForm = nullptr;   // hakulomake
+    SellerFilterTool *m_sellerTool = nullptr;  // seller filter, WB_suodatin and its panels
 
     BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include "browser/progresspanel.h"
 #include "browser/tabmanager.h"
+#include "buyer/sellerfilter.h"
+#include "buyer/sellerfiltertool.h"
 
 void TForm1::FormCreate()
 {
@@ -77,7 +79,9 @@ void TForm1::FormShow()
     refreshCaption();
     m_aukiolo->start(now);
     const QString storedClosing = m_settings.sulkeutumisaika;
-    SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder());
+    m_sellerTool->filter().asetaPaivaleima();
+    SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder(),
+                                  [this](const QString &path) { m_sellerTool->filter().lataasuodatin(path); });
     if (m_settings.sulkeutumisaika != storedClosing)
         m_aukiolo->restoreStored();
     setTimer2(m_settings.Timer2);
@@ -135,6 +139,7 @@ static QString oldProgramFile()
 
 void TForm1::FormClose()
 {
+    m_sellerTool->filter().askSaveAtClose(m_dataFolder);
     if (!m_restartAfterUpdate)
         QFile::remove(oldProgramFile());
     m_timer1->stop();

@@ -96,7 +96,7 @@ void ContextMenus::buildLinkMenu()
     item(QStringLiteral("Avaauuteenikkunaan1"), QStringLiteral("Avaa uuteen välilehteen"));
     m_linkItems << m_link->addSeparator();
     item(QStringLiteral("Huutokauppaauudelleen1"), QStringLiteral("Huutokauppaa uudelleen"));
-    item(QStringLiteral("Lisaasuodattimeen1"), QStringLiteral("Lisää suodattimeen"));
+    item(QStringLiteral("Lissuodattimeen2"), QStringLiteral("Lisää suodattimeen"));
     item(QStringLiteral("Lopetahuutokauppa1"), QStringLiteral("Lopeta huutokauppa"));
     item(QStringLiteral("Huutokauppaauudelleenlaheta1"), QStringLiteral("Huutokauppaa uudelleen + lähetä"));
     item(QStringLiteral("HKuudelleenlahetahyvaksy1"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));

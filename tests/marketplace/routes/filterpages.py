@@ -54,8 +54,8 @@ def listing_card(seller_id, k, nested=False):
     else:
         price = "<span class=\"no-price\">Tarjouspyyntö</span>"
     body = ("<div class=\"grid-element-image\"><a href=\"%s\">%s</a></div>"
-            "<div class=\"grid-element-title\"><a href=\"%s\">Myyjän %d esine %d</a></div>%s"
-            % (link, picture, link, s, k, price))
+            "<div class=\"grid-element-title\"><a id=\"otsikko-%d\" href=\"%s\">Myyjän %d esine %d</a></div>%s"
+            % (link, picture, number, link, s, k, price))
     if nested:
         body = "<div class=\"grid-element\">%s</div>" % body
     return "<div class=\"grid-element-container\" id=\"kortti-%d\">%s</div>" % (number, body)

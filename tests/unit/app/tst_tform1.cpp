@@ -102,7 +102,8 @@ private slots:
         QTest::newRow("settings dialog") << "Yleisetasetukset1" << "Yleiset asetukset" << true;
         QTest::newRow("ledger") << "Myydytostetutkohteet1" << "Myydyt/ostetut kohteet" << true;
         QTest::newRow("quick user search") << "Kyttjhaku1" << "Käyttäjä haku  Ctrl + K" << true;
-        QTest::newRow("filter not built") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << false;
+        QTest::newRow("seller filter") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << true;
+        QTest::newRow("update check not built") << "Paivita1" << "Tarkista löytyykö uudempi versio" << false;
         QTest::newRow("search form") << "Haku" << "Haku" << true;
     }
     void menuCaptionsAndMissingFeaturesDisabled()
