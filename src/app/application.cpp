@@ -1,4 +1,5 @@
 #include "application.h"
+#include "qtfinnish.h"
 #include "rootsandbox.h"
 #include "signalwatcher.h"
 #include "tform1.h"
@@ -19,15 +20,13 @@ int runApplication(int argc, char **argv)
     if (!sandboxWarning.isEmpty())
         std::fputs(sandboxWarning.constData(), stderr);
     BrowserProfile::registerSchemes();
+    QtFinnish::prepareEnvironment();
     QApplication app(argc, argv);
     // No application display name: on X11 Qt would append it to every
     // window title, and the main window's title is exactly its caption.
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     // Qt's own dialogs (file dialogs, buttons) in Finnish.
-    QTranslator qtFinnish;
-    if (qtFinnish.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFinnish);
+    const QtFinnish qtFinnish(&app);
     GradientStyle::apply(app);
 
     TForm1 w(Endpoints::fromEnvironment());

@@ -1,0 +1,34 @@
+#pragma once
+// Qt's own texts in Finnish: the translations Qt ships for its dialogs,
+// a few texts those translations lack (the file dialog's "Folder"), and the
+// dates and month names that Qt takes from the system locale (the file
+// dialog's "Muutosaika" column) rather than from the program's.
+#include <QTranslator>
+
+class QCoreApplication;
+
+class QtFinnish final {
+public:
+    // Before the application object exists: the system locale's dates in
+    // Finnish (LC_TIME), unless LC_ALL fixes every category.
+    static void prepareEnvironment();
+
+    // Installs the translations; they stay while this object lives.
+    explicit QtFinnish(QCoreApplication *app);
+    ~QtFinnish();
+    QtFinnish(const QtFinnish &) = delete;
+    QtFinnish &operator=(const QtFinnish &) = delete;
+
+private:
+    // The texts Qt's Finnish translation lacks.
+    class Supplement final : public QTranslator {
+    public:
+        QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                          int n) const override;
+        bool isEmpty() const override { return false; }
+    };
+
+    QCoreApplication *m_app;
+    QTranslator m_qt;
+    Supplement m_supplement;
+};
