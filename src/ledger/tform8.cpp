@@ -3,22 +3,17 @@
 #include "core/programclock.h"
 #include "core/prompts.h"
 #include "core/settings.h"
-#include "core/waitfor.h"
 #include "ledger/ledgercelldelegate.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/ledgerrecovery.h"
 #include "ledger/ledgersort.h"
 #include "ledger/ledgerviewmodel.h"
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,12 +50,6 @@ QString storedUserId(const QString &cell)
         id += c;
     }
     return id.left(8);
-}
-
-const QString &closeQuestion()
-{
-    static const QString q = QStringLiteral("Listaa ei ole tallennettu!\r\rHaluatko tallentaa?");
-    return q;
 }
 }
 
@@ -175,31 +164,6 @@ void TForm8::openIfSignedIn(const QString &signedInUser, Prompts &prompts)
     }
     bringUp();
     offerRecovery();
-}
-
-void TForm8::bringUp()
-{
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
-    // The window manager activates it a moment later.
-    waitFor([this] { return isActiveWindow(); }, 500);
-}
-
-void TForm8::offerRecovery()
-{
-    if (m_recoveryFile.isEmpty() || m_unsaved || QFileInfo(m_recoveryFile).size() <= 0)
-        return;
-    const QString question = QStringLiteral("Ohjelma suljettiin viime kerralla, kun listaa ei ollut "
-                                            "tallennettu.\r\rPalautetaanko tallentamaton lista?");
-    if (m_prompts.confirm(question) == Prompts::Answer::Yes
-        && m_commands->luelista(false, false, m_recoveryFile)) {
-        listLoaded();
-        m_unsaved = true;   // still not in a file of the user's
-    }
-    QFile::remove(m_recoveryFile);
 }
 
 void TForm8::setUserIdLookup(std::function<QString(const QString &)> lookup)
@@ -457,78 +421,6 @@ void TForm8::XiButton5Click()
     m_commands->forgetFileName();
     m_ui->Label1->setText(QStringLiteral("0"));
     m_ui->Label2->setText(QStringLiteral("0€"));
-}
-
-// ---- closing ---------------------------------------------------------------
-
-void TForm8::takeNotes()
-{
-    // As when the box is left: the note is stored and the list marked
-    // unsaved. A window that is not active gets no focus events.
-    if (focusWidget() != m_ui->Memo4)
-        return;
-    const bool focused = m_ui->Memo4->hasFocus();
-    m_ui->sg2->setFocus(Qt::OtherFocusReason);
-    if (!focused)
-        Memo4Exit();
-}
-
-bool TForm8::saveList()
-{
-    takeNotes();
-    return m_commands->tallennaLista();
-}
-
-bool TForm8::FormCloseQuery()
-{
-    takeNotes();
-    if (!m_unsaved)
-        return true;
-    switch (m_prompts.confirm(closeQuestion(), true)) {
-    case Prompts::Answer::Yes:
-        // A save that was not carried out keeps the window and the mark,
-        // so the list is not lost at the end of the run.
-        if (!saveList())
-            return false;
-        break;
-    case Prompts::Answer::No:
-        break;
-    case Prompts::Answer::Cancel:
-        return false;
-    }
-    m_unsaved = false;
-    return true;
-}
-
-bool TForm8::quitQuery()
-{
-    takeNotes();
-    if (!m_unsaved)
-        return true;
-    bringUp();
-    return FormCloseQuery();
-}
-
-bool TForm8::kirjoitaPalautus()
-{
-    takeNotes();
-    if (!m_unsaved)
-        return true;
-    if (m_recoveryFile.isEmpty() || !LedgerRecovery::write(m_sg, m_recoveryFile))
-        return false;
-    m_unsaved = false;
-    return true;
-}
-
-void TForm8::closeEvent(QCloseEvent *event)
-{
-    if (!FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    m_ui->MonthCalendar1->hide();
-    event->accept();
-    emit formClosed();
 }
 
 // ---- selection, marks, notes -----------------------------------------------

@@ -101,6 +101,8 @@ private:
     void rebuildView();
     // Puts the selection back on a row without running the selection handler.
     void restoreRow(int gridRow);
+    // "Listaa ei ole tallennettu!": on closing, quitting and switching the mode.
+    static QString closeQuestion();
     // Shown, raised and active, so that its questions belong to it.
     void bringUp();
     void offerRecovery();
