@@ -1,0 +1,1 @@
+(function () { var s = CKEDITOR.instances.description.getData(); CKEDITOR.instances.description.setData(s + %1); })();

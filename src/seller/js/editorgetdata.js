@@ -1,0 +1,1 @@
+document.getElementById("description").value = CKEDITOR.instances.description.getData();

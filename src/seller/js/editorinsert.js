@@ -1,0 +1,1 @@
+CKEDITOR.instances.description.focus(); CKEDITOR.instances.description.insertHtml(%1);

@@ -1,0 +1,1 @@
+CKEDITOR.instances.description.setData(%1);
