@@ -1,163 +1,14 @@
-// The ledger window driven as a user would: controls found by objectName,
-// mouse and keys on the view, answers from scripted prompts.
-#include "core/endpoints.h"
-#include "core/programclock.h"
-#include "core/settings.h"
-#include "ledger/ledgergrid.h"
-#include "ledger/ledgerrecovery.h"
-#include "ledger/ledgerviewmodel.h"
-#include "ledger/tform8.h"
-#include "scriptedprompts.h"
-#include <QAction>
-#include <QCalendarWidget>
-#include <QClipboard>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QtTest>
-#include <memory>
+// The ledger window driven as a user would: the view, its marks, notes,
+// sorting and the calendar. Saving and closing: tst_ledgersaving.cpp.
+#include "ledgerwindowtest.h"
 
-namespace {
-QStringList row(const QString &item, const QString &title, const QString &closing,
-                const QString &price, const QString &party, const QString &paid = QString(),
-                const QString &sent = QString(), const QString &address = QString())
-{
-    return {QString(), item, title, closing, price, QString(), paid, sent, address, party};
-}
+using namespace LedgerRows;
 
-// Closing-time order (the default sort, newest first) is the listed order.
-QVector<QStringList> sampleRows()
-{
-    return {row("44444444", "Pöytä", "01.02.2022 08:00:00", "12.59", "Pekka/14", "", "x"),
-            row("55555555", "Matto", "01.02.2022 08:00:00", "12.51", "pekka/14"),
-            row("33333333", "Tuoli", "10.01.2022 09:00:00", "2.00", "Liisa/13", "x", " "),
-            row("22222222", "Lamppu", "05.03.2021 10:00:00", "5.50", "mattim/12", "x"),
-            row("11111111", "Kirja", "04.03.2021 12:34:56", "10.00", "Matti M/12", "", "",
-                "matti meikäläinen\r\nmatti@x.fi\r\nkatu 1\r\n00100 helsinki\r\n0401234567\r\n"),
-            row("66666666", "Vanha", "01.01.2021", "1.00", "x/1")};
-}
-}
-
-class TestTForm8 : public QObject {
+class TestTForm8 : public QObject, protected LedgerWindowTest {
     Q_OBJECT
-
-    Settings m_settings;
-    ScriptedPrompts m_prompts;
-    qint64 m_tick = 0;
-    std::unique_ptr<ProgramClock> m_clock;
-    std::unique_ptr<TForm8> m_form;
-    QStringList m_opened;
-
-    template <typename T>
-    T *w(const char *name) const
-    {
-        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    QTableView *grid() const { return w<QTableView>("sg2"); }
-    QAbstractItemModel *model() const { return grid()->model(); }
-
-    void load(const QVector<QStringList> &rows)
-    {
-        LedgerTable &sg = m_form->masterList();
-        sg.clearRows();
-        sg.setRowCount(rows.size() + 1);
-        for (int i = 0; i < rows.size(); ++i)
-            sg.setRow(i + 1, rows.at(i));
-        m_form->listLoaded();
-    }
-    QStringList shownItems() const
-    {
-        QStringList out;
-        for (int r = 1; r < m_form->view().rowCount(); ++r)
-            out << m_form->view().cell(1, r);
-        return out;
-    }
-    int viewRow(const QString &item) const
-    {
-        for (int r = 1; r < m_form->view().rowCount(); ++r) {
-            if (m_form->view().cell(1, r) == item)
-                return r;
-        }
-        return -1;
-    }
-    QString masterCell(int column, const QString &item) const
-    {
-        const LedgerTable &sg = m_form->masterList();
-        for (int r = 1; r < sg.rowCount(); ++r) {
-            if (sg.cell(1, r) == item)
-                return sg.cell(column, r);
-        }
-        return QStringLiteral("<missing>");
-    }
-    QPoint cellCentre(int gridRow, int column) const
-    {
-        return grid()->visualRect(model()->index(gridRow - 1, column)).center();
-    }
-    void click(int gridRow, int column, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mouseClick(grid()->viewport(), button, mods, cellCentre(gridRow, column));
-    }
-    void select(const QString &item)
-    {
-        grid()->setFocus();
-        click(viewRow(item), 1);
-    }
-    // A mouse click where a user would click: on the widget under the point.
-    static void clickAt(QWidget *w, const QPoint &local, Qt::MouseButton button = Qt::LeftButton)
-    {
-        const QPoint global = w->mapToGlobal(local);
-        QWidget *under = QApplication::widgetAt(global);
-        QVERIFY2(under, "nothing under the pointer");
-        QTest::mouseClick(under, button, {}, under->mapFromGlobal(global));
-    }
-    // "Tiedosto" > item, by mouse through the menu bar.
-    void chooseFromFileMenu(const char *actionName)
-    {
-        QMenuBar *bar = m_form->menuBar();
-        QMenu *file = w<QMenu>("Tiedosto1");
-        clickAt(bar, bar->actionGeometry(file->menuAction()).center());
-        QTRY_VERIFY(file->isVisible());
-        clickAt(file, file->actionGeometry(w<QAction>(actionName)).center());
-        QTRY_VERIFY(!file->isVisible());
-    }
-    // The colour drawn on the top edge of a row's cell.
-    QColor topEdge(const QImage &image, const QString &item, int column) const
-    {
-        const QRect r = grid()->visualRect(model()->index(viewRow(item) - 1, column));
-        return QColor(image.pixel(r.center().x(), r.top()));
-    }
-
 private slots:
-    void init()
-    {
-        m_prompts = ScriptedPrompts();
-        m_opened.clear();
-        m_clock = std::make_unique<ProgramClock>([this] { return m_tick; },
-                                                 QDateTime(QDate(2026, 3, 15), QTime(12, 0)));
-        Endpoints endpoints;
-        endpoints.set(QStringLiteral("web_base"), QStringLiteral("https://www.vasaro.test/"));
-        m_form = std::make_unique<TForm8>(m_settings, m_prompts, *m_clock, endpoints);
-        m_form->setUrlOpener([this](const QUrl &url) { m_opened << url.toString(); });
-        m_form->show();
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-    void cleanup()
-    {
-        m_form->setUnsaved(false);
-        m_form.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void createdWithItsControls()
     {
@@ -446,21 +297,6 @@ private slots:
         QCOMPARE(memo->toPlainText(), QStringLiteral("nouto"));
     }
 
-    void noteBeingTypedIsKeptOnClosing()
-    {
-        load(sampleRows());
-        select("22222222");
-        auto *memo = w<QPlainTextEdit>("Memo4");
-        memo->setFocus();
-        QTest::keyClicks(memo, QStringLiteral("nouto"));
-        m_prompts.answers.enqueue(Prompts::Answer::No);
-        m_form->close();
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Listaa ei ole tallennettu!\r\rHaluatko tallentaa?")});
-        QVERIFY(!m_form->isVisible());
-        QCOMPARE(masterCell(5, "22222222"), QStringLiteral("nouto"));
-        QVERIFY(!m_form->isUnsaved());
-    }
-
     void notesLimitedTo255()
     {
         auto *memo = w<QPlainTextEdit>("Memo4");
@@ -615,41 +451,6 @@ private slots:
         QVERIFY(!m_form->isUnsaved());
     }
 
-    void closeQuestion_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("giveFile");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<bool>("unsavedAfter");
-        QTest::newRow("cancel keeps the window") << int(Prompts::Answer::Cancel) << false << false << true;
-        QTest::newRow("no closes") << int(Prompts::Answer::No) << false << true << false;
-        QTest::newRow("yes saves and closes") << int(Prompts::Answer::Yes) << true << true << false;
-        QTest::newRow("yes, save cancelled keeps the window") << int(Prompts::Answer::Yes) << false << false << true;
-    }
-    void closeQuestion()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, giveFile);
-        QFETCH(bool, closed);
-        QFETCH(bool, unsavedAfter);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("lista.vss"));
-        load(sampleRows());
-        select("33333333");
-        QTest::keyClick(grid(), Qt::Key_Delete);   // deleting sets the unsaved mark
-        m_prompts.asked.clear();
-        m_prompts.answers.enqueue(Prompts::Answer(answer));
-        if (giveFile)
-            m_prompts.files.enqueue(path);
-        QSignalSpy spy(m_form.get(), &TForm8::formClosed);
-        m_form->close();
-        QCOMPARE(m_prompts.asked.first(), QStringLiteral("confirm: Listaa ei ole tallennettu!\r\rHaluatko tallentaa?"));
-        QCOMPARE(!m_form->isVisible(), closed);
-        QCOMPARE(spy.count(), closed ? 1 : 0);
-        QCOMPARE(m_form->isUnsaved(), unsavedAfter);
-        QCOMPARE(QFile::exists(path), giveFile);
-    }
-
     void clearButtons()
     {
         load(sampleRows());
@@ -668,92 +469,6 @@ private slots:
         w<QAction>("Tyhjennlista")->trigger();
         QCOMPARE(m_form->view().rowCount(), 2);
         QCOMPARE(w<QLabel>("Label1")->text(), QStringLiteral("2"));   // totals kept
-    }
-
-    void saveOpenAndAddThroughMenus()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("myydyt.vss"));
-        load(sampleRows());
-        m_form->setUnsaved(true);
-        m_prompts.files.enqueue(path);
-        w<QPushButton>("tallennalista")->click();
-        QVERIFY(QFile::exists(path));
-        QVERIFY(!m_form->isUnsaved());
-        const LedgerTable saved = m_form->masterList();
-
-        w<QPushButton>("XiButton5")->click();
-        m_prompts.files.enqueue(path);
-        w<QAction>("Avaalista1")->trigger();
-        QVERIFY(m_form->masterList() == saved);
-        QCOMPARE(shownItems().size(), 5);
-        QCOMPARE(w<QComboBox>("ComboBox4")->currentText(), QStringLiteral("2021"));
-
-        // Adding the same list again adds nothing.
-        m_prompts.files.enqueue(path);
-        w<QAction>("lisaa")->trigger();
-        QVERIFY(m_form->masterList() == saved);
-        QVERIFY(!m_form->isUnsaved());
-        QVERIFY(!m_prompts.asked.join(u'\n').contains(QStringLiteral("Avaa ensin lista")));
-    }
-
-    void saveFollowsSelectedFilter_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("excelEntry");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<bool>("worksheet");
-        QTest::newRow("worksheet entry, no extension") << "lista" << true << "lista.xls" << true;
-        QTest::newRow("list entry, no extension") << "lista" << false << "lista.vss" << false;
-        QTest::newRow("worksheet entry, other extension") << "lista.txt" << true << "lista.txt" << true;
-        QTest::newRow("list entry, other extension") << "lista.txt" << false << "lista.txt" << false;
-        QTest::newRow(".xls typed, list entry") << "lista.xls" << false << "lista.xls" << true;
-        QTest::newRow(".vss typed, worksheet entry") << "lista.vss" << true << "lista.vss" << false;
-    }
-    void saveFollowsSelectedFilter()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, excelEntry);
-        QFETCH(QString, written);
-        QFETCH(bool, worksheet);
-        QTemporaryDir dir;
-        load(sampleRows());
-        m_prompts.files.enqueue(dir.filePath(typed));
-        if (excelEntry)
-            m_prompts.filters.enqueue(QStringLiteral("Excel 2.1 Worksheet (*.xls)"));
-        w<QPushButton>("tallennalista")->click();
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
-        QFile file(dir.filePath(written));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        // A worksheet begins with its BOF record, a list file with its size line.
-        QCOMPARE(bytes.startsWith(QByteArray::fromHex("09040600")), worksheet);
-        QCOMPARE(bytes.startsWith("10,7\r\n"), !worksheet);
-        QVERIFY(!m_form->isUnsaved());
-    }
-
-    void saveFromMenuTakesTheNoteBeingTyped()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("myydyt.vss"));
-        load(sampleRows());
-        select("22222222");
-        auto *memo = w<QPlainTextEdit>("Memo4");
-        clickAt(memo, memo->rect().center());
-        QCOMPARE(QApplication::focusWidget(), memo);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("nouto"));
-        m_prompts.files.enqueue(path);
-        chooseFromFileMenu("allennalista1");
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("save: Tallenna lista")});
-        QFile saved(path);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY2(saved.readAll().contains("5,4,nouto\r\n"), "the note is not in the file");
-        QCOMPARE(masterCell(5, "22222222"), QStringLiteral("nouto"));
-        // Saved with the note: nothing is left unsaved, closing asks nothing.
-        QVERIFY(!m_form->isUnsaved());
-        m_prompts.asked.clear();
-        m_form->close();
-        QVERIFY(m_prompts.asked.isEmpty());
     }
 
     void pickedDateGivesFocusBackToTheList()
@@ -834,56 +549,6 @@ private slots:
         const auto near = [](int a, int b) { return qAbs(a - b) <= 3; };
         QVERIFY(near(shown.left(), pointer.x()) || near(shown.right() + 1, pointer.x()));
         QVERIFY(near(shown.top(), pointer.y()) || near(shown.bottom() + 1, pointer.y()));
-    }
-
-    void unsavedListKeptForNextRun_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("restored");
-        QTest::newRow("restore") << int(Prompts::Answer::Yes) << true;
-        QTest::newRow("discard") << int(Prompts::Answer::No) << false;
-    }
-    void unsavedListKeptForNextRun()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, restored);
-        QTemporaryDir data;
-        const QString recovery = LedgerRecovery::path(data.path() + u'/');
-        m_form->setRecoveryFile(recovery);
-        load(sampleRows());
-        w<QComboBox>("hakutapa")->setCurrentIndex(1);
-        load(sampleRows());
-        select("33333333");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QVERIFY(m_form->isUnsaved());
-        const LedgerTable unsaved = m_form->masterList();
-        m_prompts.asked.clear();
-
-        QVERIFY(m_form->kirjoitaPalautus());
-        QVERIFY(m_prompts.asked.isEmpty());
-        QVERIFY(!m_form->isUnsaved());
-        QCOMPARE(QFile::permissions(recovery) & 0x0077, QFileDevice::Permissions());   // owner only
-        QVERIFY(QFile::permissions(recovery) & QFileDevice::ReadOwner);
-
-        // The next run: a fresh ledger window offers the list on opening.
-        m_form.reset();
-        init();
-        m_form->hide();
-        m_form->setRecoveryFile(recovery);
-        m_prompts.answers.enqueue(Prompts::Answer(answer));
-        m_form->openIfSignedIn(QStringLiteral("matti"), m_prompts);
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral(
-                                      "confirm: Ohjelma suljettiin viime kerralla, kun listaa ei ollut "
-                                      "tallennettu.\r\rPalautetaanko tallentamaton lista?")});
-        QCOMPARE(m_form->masterList() == unsaved, restored);
-        QCOMPARE(m_form->listMode(), restored ? LedgerMode::Bought : LedgerMode::Sold);
-        QCOMPARE(m_form->isUnsaved(), restored);
-        QVERIFY(!QFile::exists(recovery));
-        // Asked once only.
-        m_form->hide();
-        m_prompts.asked.clear();
-        m_form->openIfSignedIn(QStringLiteral("matti"), m_prompts);
-        QVERIFY(m_prompts.asked.isEmpty());
     }
 
     void openOnlyWhenSignedIn()
