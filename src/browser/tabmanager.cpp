@@ -12,6 +12,7 @@
 #include "browser/tabstrip.h"
 #include "browser/tvasaroselain.h"
 #include "browser/vasaropage.h"
+#include "browser/zoomrule.h"
 #include "browser/shellhost.h"
 #include "core/settings.h"
 #include <QMenu>
@@ -166,8 +167,9 @@ void TabManager::connectBrowser(TVasaroselain *view)
         page->setPipeline(m_pipeline, view);
 }
 
-void TabManager::revealTab(int index)
+void TabManager::revealTab(int index, bool settle)
 {
+    wakeTab(index, settle);
     m_pages->setTabText(index, kOpening);
     {
         Switching mark(m_switching);
@@ -180,7 +182,7 @@ void TabManager::uuteenikkunaan(const QString &url)
 {
     for (int i = 1; i < count(); ++i) {
         if (!isTabShown(i) && browser(i)->vasaroPage()->ReadyState() == 4) {
-            revealTab(i);
+            revealTab(i, true);
             browser(i)->vasaroPage()->Navigate(QUrl::fromUserInput(url));
             return;
         }
@@ -220,8 +222,38 @@ void TabManager::suljesivu(int index)
         Switching mark(m_switching);
         m_pages->setTabVisible(index, false);
     }
+    discardTab(index);
     if (changed)
         vaihto();
+}
+
+// A closed tab keeps its view, index and state but lets the engine end its
+// renderer process; the page comes back on reuse. The engine refuses to
+// discard a page still on screen or still loading.
+void TabManager::discardTab(int index)
+{
+    TVasaroselain *view = browser(index);
+    QWebEnginePage *page = view->page();
+    if (view->isVisible() || view->vasaroPage()->Busy()
+        || page->lifecycleState() == QWebEnginePage::LifecycleState::Discarded)
+        return;
+    page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+}
+
+// Brings a closed tab's page back. A page opened from the program lets the
+// engine's reload of the blank page end first; a new window's page is
+// replaced by the engine and need not wait.
+void TabManager::wakeTab(int index, bool settle)
+{
+    TVasaroselain *view = browser(index);
+    QWebEnginePage *page = view->page();
+    if (page->lifecycleState() == QWebEnginePage::LifecycleState::Active)
+        return;
+    if (settle)
+        view->vasaroPage()->wakeUp();
+    else
+        page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    view->setZoomFactor(ZoomRule::engineFactor(view->zoomPercent()));
 }
 
 void TabManager::Suljepois()
@@ -279,7 +311,7 @@ QWebEnginePage *TabManager::WBNewWindow2(QWebEnginePage::WebWindowType type)
     }
     TVasaroselain *view = nullptr;
     if (index > 0) {
-        revealTab(index);
+        revealTab(index, false);
         view = browser(index);
     } else {
         view = CreateNewTabBrowser(false);

@@ -101,7 +101,9 @@ private:
     void TravelLog1Entry(const QString &title, const QString &url, int steps, bool forward);
     void connectBrowser(TVasaroselain *view);
     void restoreTab(int previous);
-    void revealTab(int index);
+    void revealTab(int index, bool settle);
+    void discardTab(int index);
+    void wakeTab(int index, bool settle);
     QWebEnginePage *ownWindow();
     int nearestShownLeftOf(int index) const;
 

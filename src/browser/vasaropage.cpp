@@ -185,6 +185,7 @@ void VasaroPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const Q
 
 void VasaroPage::Navigate(const QUrl &url, bool noHistory)
 {
+    wakeUp();
     // Busy at once, so a wait right after this call waits for the new page.
     m_loading = true;
     m_readyState = 1;
@@ -203,6 +204,24 @@ void VasaroPage::Refresh() { triggerAction(QWebEnginePage::Reload); }
 void VasaroPage::Stop() { triggerAction(QWebEnginePage::Stop); }
 QString VasaroPage::LocationURL() const { return url().toString(); }
 QString VasaroPage::LocationName() const { return title(); }
+
+// The engine reloads a discarded page's last page when it becomes active; a
+// navigation started before that reload ends is merged into it and never
+// reported as loaded.
+void VasaroPage::wakeUp(int limitMs)
+{
+    if (lifecycleState() != LifecycleState::Discarded)
+        return;
+    bool settled = false;
+    const QMetaObject::Connection complete =
+        connect(this, &VasaroPage::documentComplete, this, [&settled] { settled = true; });
+    const QMetaObject::Connection failed =
+        connect(this, &QWebEnginePage::loadFinished, this, [&settled](bool ok) { settled = settled || !ok; });
+    setLifecycleState(LifecycleState::Active);
+    waitFor([&settled] { return settled; }, limitMs);
+    disconnect(complete);
+    disconnect(failed);
+}
 
 bool VasaroPage::browser_wait(int limitMs)
 {

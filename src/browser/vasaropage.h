@@ -60,6 +60,9 @@ public:
     bool browser_wait(int limitMs) override;
     bool browser_wait2(int limitMs) override;
     void WBLoadHTML(const QString &html) override;
+    // A discarded page (a closed tab's) is made active again and its reload
+    // of the last page is let finish, at most `limitMs`; nothing otherwise.
+    void wakeUp(int limitMs = 3000);
     Document &document() override;
 
 signals:
