@@ -64,18 +64,29 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     buildLayout();
     m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
-    m_form8 = new TForm8(m_settings, *m_prompts, m_clock, m_endpoints, this);
-    m_form8->setWindowFlag(Qt::Window);
-    m_form8->setRecoveryFile(LedgerRecovery::path(m_dataFolder));
-    // Closing the ledger window stops whatever it is waiting for.
-    connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
-    m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_menu = new MainMenu(menuBar());
     wireMenu();
     buildSearchForm();
     buildCommandTable();
     buildSellerFilter();
     FormCreate();
+}
+
+TForm8 *TForm1::ledgerWindow() const
+{
+    if (!m_form8)
+        const_cast<TForm1 *>(this)->buildLedgerWindow();
+    return m_form8;
+}
+
+void TForm1::buildLedgerWindow()
+{
+    m_form8 = new TForm8(m_settings, *m_prompts, m_clock, m_endpoints, this);
+    m_form8->setWindowFlag(Qt::Window);
+    m_form8->setRecoveryFile(LedgerRecovery::path(m_dataFolder));
+    // Closing the ledger window stops whatever it is waiting for.
+    connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
+    m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
 }
 
 TForm1::~TForm1()
@@ -172,7 +183,7 @@ void TForm1::wireMenu()
     onMenu(QStringLiteral("Kohdenumerollahaku"), [this] { KohdenumerollahakuClick(); });
     onMenu(QStringLiteral("Kyttjhaku1"), [this] { Kyttjhaku1Click(); });
     onMenu(QStringLiteral("Myydytostetutkohteet1"),
-           [this] { m_form8->openIfSignedIn(signedInUser(), *m_prompts); });
+           [this] { ledgerWindow()->openIfSignedIn(signedInUser(), *m_prompts); });
     for (QAction *a : m_menu->linkActions())
         onMenu(a->objectName(), [this, a] { muita(a->text()); });
     wireBrowserMenus();

@@ -68,7 +68,9 @@ public:
     TForm3 *settingsDialog() const { return m_form3; }
     SellerFilterTool &sellerFilterTool() { return *m_sellerTool; }
     Http &http() { return *m_http; }
-    TForm8 *ledgerWindow() const { return m_form8; }
+    // The ledger window is built right after the home page is requested,
+    // or when something needs it before that.
+    TForm8 *ledgerWindow() const;
     ApiSession &api() { return *m_api; }
     const UrlScheme &urls() const { return *m_urls; }
     TabManager &tabs() { return *m_tabs; }
@@ -129,6 +131,7 @@ private:
     void saveOnClose();
     void setTimer2(bool on);
     void buildCommandTable();
+    void buildLedgerWindow();
     void buildSearchForm();
     void buildSellerFilter();
     void Lissuodattimeen1Click();

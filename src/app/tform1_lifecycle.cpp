@@ -88,6 +88,8 @@ void TForm1::FormShow()
     m_form3->loadFromSettings();
 
     m_tabs->CreateNewTabBrowser(true);
+    // What the user cannot see yet is built once the home page is asked for.
+    QTimer::singleShot(0, this, [this] { ledgerWindow(); });
     if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         setAddressText(m_settings.kotisivu);
     m_settings.serveri = SettingsDefaults::counterAddressAtStartup(
@@ -102,7 +104,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     if (!m_closed) {
         // An unsaved ledger list is asked about first; Cancel keeps the
         // program running.
-        if (!m_form8->quitQuery()) {
+        if (!ledgerWindow()->quitQuery()) {
             event->ignore();
             return;
         }
@@ -117,7 +119,7 @@ void TForm1::FormTerminate()
     // Told to end (a logout, `kill`): nobody may be there to answer, so an
     // unsaved ledger list goes to its recovery file instead of a question.
     // Should even that fail, the close question is still asked.
-    m_form8->kirjoitaPalautus();
+    ledgerWindow()->kirjoitaPalautus();
     close();
 }
 
@@ -144,7 +146,8 @@ void TForm1::FormClose()
         QFile::remove(oldProgramFile());
     m_timer1->stop();
     m_form3->hide();
-    m_form8->hide();
+    if (m_form8)
+        m_form8->hide();
     m_progress->Panelsulje();
     saveOnClose();
     m_timer2->stop();
