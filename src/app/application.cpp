@@ -14,13 +14,13 @@
 
 int runApplication(int argc, char **argv)
 {
+    QtFinnish::prepareEnvironment();   // before anything reads the system locale
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
     const QByteArray sandboxWarning = RootSandbox::apply(geteuid());
     if (!sandboxWarning.isEmpty())
         std::fputs(sandboxWarning.constData(), stderr);
     BrowserProfile::registerSchemes();
-    QtFinnish::prepareEnvironment();
     QApplication app(argc, argv);
     // No application display name: on X11 Qt would append it to every
     // window title, and the main window's title is exactly its caption.
