@@ -5,11 +5,14 @@
 # A crash, a sanitizer report, a failed property or an input that takes more
 # than a second is a finding: the input is kept in build-fuzz/findings/<harness>/
 # and the script exits non-zero.
-# Usage: scripts/fuzz.sh [SECONDS]
+# Usage: scripts/fuzz.sh [SECONDS] [HARNESS...]   (all harnesses when none is named)
+# FUZZ_JOBS sets the build's parallel jobs (default 1, so that other builds on
+# the machine are not starved).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-60}"
-[[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
+shift || true
+[[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS] [HARNESS...]" >&2; exit 2; }
 
 if ! command -v clang++ >/dev/null; then
   SUDO=""
@@ -23,7 +26,7 @@ fi
 # starve other builds on the machine.
 [[ -f build-fuzz/build.ninja ]] || nice -n 10 cmake -S . -B build-fuzz -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON >/dev/null
-nice -n 10 cmake --build build-fuzz -j1 --target fuzz_all
+nice -n 10 cmake --build build-fuzz -j"${FUZZ_JOBS:-1}" --target fuzz_all
 
 # The harnesses write and read back files: keep them in memory when possible.
 if [[ -d /dev/shm && -w /dev/shm ]]; then
@@ -32,8 +35,11 @@ fi
 
 failed=0
 printf '%-22s %12s %9s\n' harness executions findings
-for bin in build-fuzz/fuzz/fuzz_*; do
-  name=$(basename "$bin")
+harnesses=("$@")
+((${#harnesses[@]})) || harnesses=($(cd build-fuzz/fuzz && ls fuzz_*))
+for name in "${harnesses[@]}"; do
+  bin="build-fuzz/fuzz/$name"
+  [[ -x "$bin" ]] || { echo "no harness $name" >&2; exit 2; }
   seeds="tests/fuzz/corpus/$name"
   work="build-fuzz/corpus/$name"
   findings="build-fuzz/findings/$name"

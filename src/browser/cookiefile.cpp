@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 const QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -23,10 +24,19 @@ bool printable(const QByteArray &bytes)
     return !bytes.isEmpty();
 }
 
+// The exact domain is a host name, with a leading "." for a domain cookie.
+// A cookie for anything else belongs to no site, and its Set-Cookie form
+// could not be read back ("domain=.").
+bool hostName(const QByteArray &domain)
+{
+    const QByteArray host = domain.startsWith('.') ? domain.mid(1) : domain;
+    return !host.isEmpty() && !QUrl::toAce(QString::fromUtf8(host)).isEmpty();
+}
+
 bool parseLine(const QByteArray &line, QNetworkCookie *out)
 {
     const int tab = line.indexOf('\t');
-    if (tab <= 0 || !printable(line.left(tab)))
+    if (tab <= 0 || !printable(line.left(tab)) || !hostName(line.left(tab)))
         return false;
     const QList<QNetworkCookie> parsed = QNetworkCookie::parseCookies(line.mid(tab + 1));
     if (parsed.size() != 1)

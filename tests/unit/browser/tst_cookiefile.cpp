@@ -93,6 +93,9 @@ private slots:
         QTest::newRow("empty domain field") << "\t" + future + "\n";
         QTest::newRow("not a cookie") << QByteArray("www.vasaro.test\t;;;\n");
         QTest::newRow("binary junk") << QByteArray("\x01\x02\xff\t\x00\x00=1\n", 9);
+        QTest::newRow("domain no host name") << ".vasaro.|est\t" + future + "\n";
+        QTest::newRow("domain with a slash") << "/ww.vasaro.test\t" + future + "\n";
+        QTest::newRow("domain a lone dot") << ".\t" + future + "\n";
     }
     void leftOut()
     {
