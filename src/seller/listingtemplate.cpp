@@ -142,9 +142,12 @@ namespace TemplateFile {
 
 QString encodeBreaks(const QString &text)
 {
+    // Text fields of the browser give their line breaks as a bare LF: each
+    // of CR LF, CR and LF is one break.
     QString out = text;
+    out.replace(QStringLiteral("\r\n"), kBreak);
     out.replace(u'\r', kBreak);
-    out.remove(u'\n');
+    out.replace(u'\n', kBreak);
     return out;
 }
 

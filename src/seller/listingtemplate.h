@@ -41,7 +41,7 @@ namespace TemplateFile {
 // Files larger than this are not templates and are refused.
 constexpr qint64 kMaxBytes = 1024 * 1024;
 
-// Every CR becomes "<RV>" and every LF is dropped, so a text keeps one line.
+// Every line break (CR LF, CR or LF) becomes "<RV>", so a text keeps one line.
 QString encodeBreaks(const QString &text);
 // The file's bytes, lines in their fixed order ("Alv:" only when not empty).
 QByteArray write(const TListingTemplate &t);

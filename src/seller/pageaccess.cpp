@@ -1,5 +1,6 @@
 #include "pageaccess.h"
 #include "browser/document.h"
+#include "core/waitfor.h"
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,6 +16,8 @@ static void initSellerResources()
 }
 
 namespace {
+constexpr int kPasteLimitMs = 1500;
+
 QString resource(const QString &name)
 {
     initSellerResources();
@@ -142,10 +145,12 @@ void PageAccess::pasteThroughClipboard(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     // Everything the clipboard held comes back, not only its text.
     std::unique_ptr<QMimeData> before = copyOf(clipboard->mimeData());
+    call(QStringLiteral("watchPaste"), {});
     clipboard->setText(text);
     m_edit->paste();
-    // The page reads the clipboard while it handles the paste; an answer to a
-    // later script call shows that it has.
-    m_document.evaluate(QStringLiteral("0"));
+    // The page reads the clipboard while it handles the paste, after this
+    // call has returned: the clipboard keeps the snippet until the page has
+    // inserted it (or, say in a frame we do not watch, for a while).
+    waitFor([this] { return call(QStringLiteral("pasteDone"), {}).toBool(); }, kPasteLimitMs);
     clipboard->setMimeData(before.release());
 }

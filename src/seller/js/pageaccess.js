@@ -56,7 +56,23 @@
             el = get(el, 'nextElementSibling');
         return el && isBox(el) ? el : null;
     }
+    // A paste has been inserted once the focused field reports its input.
+    var pasted = {watching: false, done: false};
+    function onInput() {
+        pasted.done = true;
+    }
     var ops = {
+        watchPaste: function () {
+            pasted.done = false;
+            if (!pasted.watching) {
+                EventTarget.prototype.addEventListener.call(document, 'input', onInput, true);
+                pasted.watching = true;
+            }
+            return true;
+        },
+        pasteDone: function () {
+            return pasted.done;
+        },
         value: function (name) {
             var el = field(name);
             return el ? String(get(el, 'value')) : '';

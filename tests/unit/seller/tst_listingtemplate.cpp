@@ -9,6 +9,8 @@ class TstListingTemplate final : public QObject {
 private slots:
     void writesExactBytes();
     void vatLineOnlyWhenSet();
+    void encodesBreaks_data();
+    void encodesBreaks();
     void readRules_data();
     void readRules();
     void termsKeepTheirLinesThroughAFile();
@@ -89,6 +91,24 @@ void TstListingTemplate::vatLineOnlyWhenSet()
     QVERIFY(!bytes.contains("Alv:"));
     QVERIFY(bytes.endsWith("Marginaltax:1\r\n"));
     QCOMPARE(bytes.count("\r\n"), 26);
+}
+
+void TstListingTemplate::encodesBreaks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("encoded");
+    QTest::newRow("CR LF") << "a\r\nb" << "a<RV>b";
+    QTest::newRow("LF of a browser text field") << "a\nb\n" << "a<RV>b<RV>";
+    QTest::newRow("CR") << "a\rb" << "a<RV>b";
+    QTest::newRow("blank line") << "a\r\n\r\nb" << "a<RV><RV>b";
+    QTest::newRow("nothing else escaped") << "<RV>\"x\"" << "<RV>\"x\"";
+}
+
+void TstListingTemplate::encodesBreaks()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, encoded);
+    QCOMPARE(TemplateFile::encodeBreaks(text), encoded);
 }
 
 void TstListingTemplate::readRules_data()
