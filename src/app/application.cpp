@@ -14,7 +14,6 @@
 
 int runApplication(int argc, char **argv)
 {
-    QtFinnish::prepareEnvironment();   // before anything reads the system locale
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
     const QByteArray sandboxWarning = RootSandbox::apply(geteuid());

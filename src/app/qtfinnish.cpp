@@ -21,12 +21,6 @@ constexpr Text kTexts[] = {
 };
 }
 
-void QtFinnish::prepareEnvironment()
-{
-    if (qEnvironmentVariableIsEmpty("LC_ALL"))
-        qputenv("LC_TIME", "fi_FI.UTF-8");
-}
-
 QtFinnish::QtFinnish(QCoreApplication *app) : m_app(app)
 {
     if (m_qt.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"), QStringLiteral("_"),

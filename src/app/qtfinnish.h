@@ -1,18 +1,12 @@
 #pragma once
-// Qt's own texts in Finnish: the translations Qt ships for its dialogs,
-// a few texts those translations lack (the file dialog's "Folder"), and the
-// dates and month names that Qt takes from the system locale (the file
-// dialog's "Muutosaika" column) rather than from the program's.
+// Qt's own texts in Finnish: the translations Qt ships for its dialogs and
+// a few texts those translations lack (the file dialog's "Folder").
 #include <QTranslator>
 
 class QCoreApplication;
 
 class QtFinnish final {
 public:
-    // Before the application object exists: the system locale's dates in
-    // Finnish (LC_TIME), unless LC_ALL fixes every category.
-    static void prepareEnvironment();
-
     // Installs the translations; they stay while this object lives.
     explicit QtFinnish(QCoreApplication *app);
     ~QtFinnish();
