@@ -76,6 +76,7 @@ private slots:
     void sellerWalkCollectsEveryPage();
     void stopEndsTheWalkBeforeTheNextPage();
     void unknownSellerAddsNothing();
+    void stopAlsoEndsTheListOfNames();
     void earlyPassHidesBeforeCompletion_data();
     void earlyPassHidesBeforeCompletion();
     void selectionCommandFiltersSelectedListings();
@@ -208,6 +209,21 @@ void TestSellerFilterWeb::unknownSellerAddsNothing()
     QVERIFY(m_view.labels.contains(QStringLiteral("Järjestetään..")));
     QCOMPARE(m_host.panel, QStringList(2, QStringLiteral("Lisätty suodattimeen!")));
     QVERIFY(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/haku/sellernro/")).isEmpty());
+}
+
+void TestSellerFilterWeb::stopAlsoEndsTheListOfNames()
+{
+    QVERIFY(!m_walk->XiButton12Click({}, m_prompts));
+    QCOMPARE(m_prompts.asked, QStringList{"information: Lista on tyhjä!"});
+    m_view.onLabel = [this](const QString &text) {
+        if (text == QLatin1String("Testaaja sivu 2"))
+            m_walk->XiButton11Click();
+    };
+    QVERIFY(m_walk->XiButton12Click({QStringLiteral("Testaaja"), QStringLiteral("Matti Myyjä")}, m_prompts));
+    QCOMPARE(m_filter->list().size(), 20);
+    // The second name was never looked up.
+    QCOMPARE(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/haku")).size(), 2);
+    QCOMPARE(m_host.panel, QStringList{"Lisätty suodattimeen!"});
 }
 
 void TestSellerFilterWeb::earlyPassHidesBeforeCompletion_data()
