@@ -14,9 +14,26 @@ void FilterList::add(const QString &entry)
     m_entries.insert(at, entry);
 }
 
+// Sorting a whole file compares each entry many times: fold the case once
+// per entry and compare the folded texts (the same order as lessThan).
+static void sortWithoutCase(QStringList &entries)
+{
+    std::vector<std::pair<QString, qsizetype>> keyed;
+    keyed.reserve(size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        keyed.emplace_back(entries.at(i).toCaseFolded(), i);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    for (const auto &k : keyed)
+        sorted.append(std::move(entries[k.second]));
+    entries = std::move(sorted);
+}
+
 void FilterList::replace(QStringList entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), &FilterList::lessThan);
+    sortWithoutCase(entries);
     m_entries = std::move(entries);
 }
 
@@ -104,7 +121,7 @@ int FilterList::expire(int today, const QString &stamp, int lifetimeDays)
     const int removed = int(m_entries.size() - kept.size());
     // A stamp added to a key can move it past keys that extend it.
     if (stamped)
-        std::stable_sort(kept.begin(), kept.end(), &FilterList::lessThan);
+        sortWithoutCase(kept);
     m_entries = std::move(kept);
     return removed;
 }
