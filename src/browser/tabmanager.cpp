@@ -16,13 +16,18 @@
 #include "browser/shellhost.h"
 #include "core/settings.h"
 #include <QMenu>
+#include <QTimer>
 #include <QWebEngineHistory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 const QString kOpening = QStringLiteral("Avataan..");
 const QUrl kBlank(QStringLiteral("about:blank"));
 constexpr int kCloseWaitMs = 3000;
 constexpr int kShutdownWaitMs = 2000;
+constexpr int kTrimDelayMs = 2000;
 
 // Holds the "program is switching tabs" mark for a scope.
 struct Switching {
@@ -238,6 +243,11 @@ void TabManager::discardTab(int index)
         || page->lifecycleState() == QWebEnginePage::LifecycleState::Discarded)
         return;
     page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+    // The engine frees the page's parts in the next moments; the C library
+    // keeps freed memory for itself unless asked to give it back.
+#ifdef __GLIBC__
+    QTimer::singleShot(kTrimDelayMs, this, [] { malloc_trim(0); });
+#endif
 }
 
 // Brings a closed tab's page back. A page opened from the program lets the
