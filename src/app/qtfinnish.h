@@ -1,6 +1,10 @@
 #pragma once
-// Qt's own texts in Finnish: the translations Qt ships for its dialogs and
-// a few texts those translations lack (the file dialog's "Folder").
+// Qt's own texts in Finnish: the translations Qt ships for its dialogs, a
+// few texts those translations lack (the file dialog's "Folder"), and the
+// file dialogs' dates and sizes, which Qt writes in the system locale (read
+// while the libraries load, before the program can choose it) instead of
+// the program's Finnish one.
+#include <QObject>
 #include <QTranslator>
 
 class QCoreApplication;
@@ -22,7 +26,14 @@ private:
         bool isEmpty() const override { return false; }
     };
 
+    // Gives every file dialog columns written in the program's locale.
+    class FileDialogs final : public QObject {
+    public:
+        bool eventFilter(QObject *watched, QEvent *event) override;
+    };
+
     QCoreApplication *m_app;
     QTranslator m_qt;
     Supplement m_supplement;
+    FileDialogs m_fileDialogs;
 };

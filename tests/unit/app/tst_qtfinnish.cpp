@@ -1,5 +1,6 @@
 // Qt's own dialogs in Finnish: button texts from Qt's translation and the
-// file dialog's type column ("Folder").
+// file dialog's columns (type "Folder", dates with English month names and
+// sizes in "bytes" from the system locale).
 #include "app/qtfinnish.h"
 #include <QAbstractFileIconProvider>
 #include <QApplication>
@@ -7,6 +8,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QtTest>
 
 class TstQtFinnish : public QObject {
@@ -16,6 +19,7 @@ private slots:
     void buttons_data();
     void buttons();
     void fileTypes();
+    void fileDialogColumns();
 
 private:
     std::unique_ptr<QtFinnish> m_finnish;
@@ -23,6 +27,7 @@ private:
 
 void TstQtFinnish::initTestCase()
 {
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     m_finnish = std::make_unique<QtFinnish>(QCoreApplication::instance());
 }
 
@@ -47,6 +52,33 @@ void TstQtFinnish::fileTypes()
 {
     QTemporaryDir dir;
     QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(dir.path())), QStringLiteral("Kansio"));
+}
+
+void TstQtFinnish::fileDialogColumns()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("hinnasto.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(36, 'x'));
+    file.close();
+    const QDateTime stamp(QDate(2026, 12, 10), QTime(14, 28));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    QFileDialog dialog(nullptr, QStringLiteral("Tallenna nimellä"), dir.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.show();
+    QAbstractItemModel *shown = dialog.proxyModel();
+    QVERIFY(shown);
+    auto *files = qobject_cast<QFileSystemModel *>(dialog.findChild<QFileSystemModel *>());
+    QVERIFY(files);
+    QVERIFY(QTest::qWaitFor([&] { return files->rowCount(files->index(dir.path())) == 1; }, 5000));
+    const QModelIndex row = dialog.proxyModel()->mapFromSource(files->index(dir.filePath("hinnasto.csv")));
+    QCOMPARE(shown->index(row.row(), 3, row.parent()).data().toString(),
+             QLocale().toString(stamp, QLocale::ShortFormat));
+    QVERIFY(!shown->index(row.row(), 3, row.parent()).data().toString().contains(QStringLiteral("Dec")));
+    QCOMPARE(shown->index(row.row(), 1, row.parent()).data().toString(), QLocale().formattedDataSize(36));
+    QVERIFY(!shown->index(row.row(), 1, row.parent()).data().toString().contains(QStringLiteral("bytes")));
 }
 
 QTEST_MAIN(TstQtFinnish)
