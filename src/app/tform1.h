@@ -29,6 +29,7 @@ class UrlScheme;
 class QuickSearch;
 class SearchFormPanel;
 class SellerFilterTool;
+class ListingTemplates;
 class SearchFormTabs;
 class TForm8;
 class AppHook;
@@ -134,6 +135,7 @@ private:
     void buildLedgerWindow();
     void buildSearchForm();
     void buildSellerFilter();
+    void buildListingTemplates();
     void Lissuodattimeen1Click();
     void suodatakohde();
     void switchTab(int step);
@@ -155,6 +157,7 @@ private:
     std::unique_ptr<SearchFormTabs> m_searchFormTabs;
     SearchFormPanel *m_searchForm = nullptr;   // hakulomake
     SellerFilterTool *m_sellerTool = nullptr;  // seller filter, WB_suodatin and its panels
+    ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
 
     BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;
