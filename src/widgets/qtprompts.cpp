@@ -5,8 +5,10 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 void finnishButtons(QMessageBox &box)
@@ -46,6 +48,18 @@ void fitTitle(QMessageBox &box)
                   grid->columnCount());
 }
 
+// The window system may hand the focus back while the closing prompt's own
+// pop-up (the file-name completer of a file dialog) still counts as open;
+// Qt then drops the activation, and no widget of the window would get the
+// keyboard focus or its focus events. The activation is made again here.
+bool activeAgain(QWidget *w)
+{
+    if (QApplication::activeWindow() != w && !QApplication::activePopupWidget()
+        && w->windowHandle() && QGuiApplication::focusWindow() == w->windowHandle())
+        QApplication::setActiveWindow(w);
+    return QApplication::activeWindow() == w;
+}
+
 bool isOwnerCandidate(const QWidget *w)
 {
     if (!w || !w->isVisible())
@@ -81,7 +95,11 @@ int QtPrompts::run(QDialog &dialog, QWidget *asker)
     if (back && back->isVisible() && !back->isMinimized()) {
         back->raise();
         back->activateWindow();
-        waitFor([back] { return !back || QApplication::activeWindow() == back; }, 300);
+        if (!waitFor([back] { return !back || activeAgain(back); }, 300) && back) {
+            // The pop-up may close only later.
+            for (int ms : {100, 300, 700, 1500})
+                QTimer::singleShot(ms, back, [back] { activeAgain(back); });
+        }
     }
     return result;
 }
