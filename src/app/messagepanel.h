@@ -12,8 +12,6 @@ public:
     void naytapaneeli(const QString &text, int ticks);
     // One clock tick: count down, hide when the count has run out.
     void tick();
-    int ticksLeft() const { return m_ticks; }
-    void setTicksLeft(int ticks) { m_ticks = ticks; }
 
 private:
     int m_ticks = 0;

@@ -62,13 +62,6 @@ bool PagePipeline::takeOpenInOwnWindow()
     return was;
 }
 
-void PagePipeline::forgetTab(PipelineTab *tab)
-{
-    m_generation.remove(tab);
-    m_earlyRunning.remove(tab);
-    m_completeAfterEarly.remove(tab);
-}
-
 // ---- BeforeNavigate2 -------------------------------------------------------
 
 void PagePipeline::later(const std::function<void()> &work)

@@ -39,12 +39,9 @@ public:
     // Every clock tick: hides the marketplace's navigation bar while the
     // active page is scrolled down.
     void navigationBarTask(Document *activeDocument);
-    // A tab object is going away: drop pending work for it.
-    void forgetTab(PipelineTab *tab);
 
     // Process-wide one-shot flags.
     bool watchListCheckPending() const { return m_watchListPending; }
-    void setWatchListCheckPending(bool on) { m_watchListPending = on; }
     // Open-in-own-window: the next new-window request gets a window of its own.
     bool takeOpenInOwnWindow();
     bool openInOwnWindow() const { return m_openInOwnWindow; }

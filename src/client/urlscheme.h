@@ -41,7 +41,6 @@ inline constexpr QLatin1String vanhaKohdehaku("kohdenumerollahaku.php3"); // leg
 inline constexpr QLatin1String vanhaKayttajahaku("kayttajahaku.php3");    // legacy quick user search link
 inline constexpr QLatin1String kohdeId("/id/");                    // + item number: older item addresses
 inline constexpr QLatin1String kohdeItemId("/itemid/");            // + item number: older item addresses
-inline constexpr QLatin1String apiItems("/items/");                // item addresses of the REST API
 } // namespace PathWord
 
 class UrlScheme final {

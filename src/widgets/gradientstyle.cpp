@@ -47,13 +47,6 @@ void GradientStyle::apply(QApplication &app)
     app.setStyleSheet(QString::fromLatin1(kSheet));
 }
 
-void GradientStyle::makePanel(QWidget *panel)
-{
-    panel->setProperty("gradient", true);
-    panel->style()->unpolish(panel);
-    panel->style()->polish(panel);
-}
-
 QColor GradientStyle::fromColorRef(unsigned int bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));

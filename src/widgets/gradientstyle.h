@@ -9,7 +9,6 @@ class QWidget;
 namespace GradientStyle {
 void apply(QApplication &app);
 // Marks a frame as a gradient panel ("XiPanel..." controls).
-void makePanel(QWidget *panel);
 // Colours stored as Windows colour numbers are $00BBGGRR.
 QColor fromColorRef(unsigned int bgr);
 }

@@ -10,7 +10,6 @@ import re
 from http.cookies import SimpleCookie
 from urllib.parse import parse_qs
 
-PAGES = __import__("os").path.join(__import__("os").path.dirname(__file__), "..", "pages")
 
 
 class Request:
@@ -55,13 +54,6 @@ class Response:
 
 def html(body, status=200, headers=None):
     return Response(status, body, headers)
-
-
-def page_file(name):
-    """The bytes of a fixture page under pages/."""
-    import os
-    with open(os.path.join(PAGES, name), "rb") as f:
-        return f.read()
 
 
 class App:
