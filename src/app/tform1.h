@@ -46,7 +46,7 @@ class TabManager;
 class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
 public:
-    static constexpr const char *kVersion = "4.05";
+    static constexpr const char *kVersion = VS_VERSION;
 
     // `prompts` replaces the Qt dialogs (tests answer them); null = Qt dialogs.
     explicit TForm1(Endpoints endpoints, Prompts *prompts = nullptr, QWidget *parent = nullptr);

@@ -13,7 +13,7 @@
 #include <QWebEngineUrlScheme>
 
 namespace {
-const char kVersion[] = "4.05";
+const char kVersion[] = VS_VERSION;
 
 void applyProxy(const Endpoints &endpoints)
 {

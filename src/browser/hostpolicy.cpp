@@ -131,6 +131,3 @@ HostPolicy::DownloadOptions HostPolicy::auxiliaryOptions()
     return o;
 }
 
-const QStringList &HostPolicy::listA() { return kListA; }
-const QStringList &HostPolicy::listB() { return kListB; }
-const QStringList &HostPolicy::listC() { return kListC; }

@@ -43,9 +43,6 @@ public:
     static DownloadOptions downloadOptions(const Settings &settings, bool approveMode);
     static DownloadOptions auxiliaryOptions();   // 22400 for the hidden browsers
 
-    static const QStringList &listA();
-    static const QStringList &listB();
-    static const QStringList &listC();
 
 private:
     const Settings *m_settings;

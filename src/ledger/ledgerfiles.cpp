@@ -151,7 +151,7 @@ LedgerReadResult parseList(const QByteArray &bytes)
     return result;
 }
 
-LedgerReadResult lueLista(const QString &path)
+LedgerReadResult lueListatiedosto(const QString &path)
 {
     LedgerReadResult result;
     QByteArray bytes;

@@ -27,7 +27,7 @@ bool kirjoitalista(const LedgerTable &grid, const QString &path, QString *error 
 // leading CR and after it a leading LF are dropped. Cells outside the size
 // of the first line are not used; blank lines are skipped.
 LedgerReadResult parseList(const QByteArray &bytes);
-LedgerReadResult lueLista(const QString &path);
+LedgerReadResult lueListatiedosto(const QString &path);
 
 // Reads a whole file for the readers, refusing missing and oversized files.
 bool readFile(const QString &path, QByteArray *bytes, QString *error);

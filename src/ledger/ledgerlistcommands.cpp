@@ -90,7 +90,7 @@ bool LedgerListCommands::luelista(bool merge, bool excel, const QString &path)
 {
     // Read into a sheet of its own first: a file that cannot be read leaves
     // the shown list as it was.
-    const LedgerReadResult read = excel ? LedgerXls::lueXls(path) : LedgerFiles::lueLista(path);
+    const LedgerReadResult read = excel ? LedgerXls::lueXls(path) : LedgerFiles::lueListatiedosto(path);
     if (read.status == LedgerReadResult::Status::Failed) {
         m_prompts.error(read.error);
         return false;

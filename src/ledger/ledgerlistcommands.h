@@ -56,7 +56,6 @@ public:
 
     // The remembered file: path of the list last opened or saved.
     QString rememberedPath() const { return m_folder + m_fileName; }
-    QString rememberedFolder() const { return m_folder; }
     void setRememberedPath(const QString &path);
     // "Tyhjennä": the name is forgotten, the folder kept.
     void forgetFileName() { m_fileName.clear(); }

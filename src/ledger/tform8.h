@@ -64,7 +64,6 @@ public:
     QVector<int> viewColumnWidths() const override;
 
     const LedgerView &view() const { return m_sg2; }
-    LedgerListCommands &listCommands() { return *m_commands; }
     // The selected grid row of the view (1 = first data row).
     int selectedRow() const;
     void selectRow(int gridRow);

@@ -355,7 +355,7 @@ private slots:
         f.write("10,2\r\n");
         QVERIFY(f.resize(LedgerFiles::MaxFileSize + 1));   // sparse: nothing is written
         f.close();
-        const LedgerReadResult read = LedgerFiles::lueLista(path("huge.vss"));
+        const LedgerReadResult read = LedgerFiles::lueListatiedosto(path("huge.vss"));
         QCOMPARE(read.status, LedgerReadResult::Status::Failed);
         QVERIFY(read.error.contains(QStringLiteral("liian suuri")));
         QFile::remove(path("huge.vss"));
