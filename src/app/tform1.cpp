@@ -69,6 +69,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     buildSearchForm();
     buildCommandTable();
     buildSellerFilter();
+    buildFavourites();
     buildListingTemplates();
     FormCreate();
 }

@@ -29,6 +29,8 @@ class UrlScheme;
 class QuickSearch;
 class SearchFormPanel;
 class SellerFilterTool;
+class FavouritesTool;
+class PreviewPanel;
 class ListingTemplates;
 class SearchFormTabs;
 class TForm8;
@@ -135,6 +137,7 @@ private:
     void buildLedgerWindow();
     void buildSearchForm();
     void buildSellerFilter();
+    void buildFavourites();
     void buildListingTemplates();
     void Lissuodattimeen1Click();
     void suodatakohde();
@@ -157,6 +160,8 @@ private:
     std::unique_ptr<SearchFormTabs> m_searchFormTabs;
     SearchFormPanel *m_searchForm = nullptr;   // hakulomake
     SellerFilterTool *m_sellerTool = nullptr;  // seller filter, WB_suodatin and its panels
+    FavouritesTool *m_favourites = nullptr;    // favourite sellers and searches
+    PreviewPanel *m_preview = nullptr;         // esikatselu with WB_preview
     ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
 
     BrowserShell *m_browser = nullptr;

@@ -13,6 +13,7 @@
 #include "browser/tvasaroselain.h"
 #include "client/urlscheme.h"
 #include "browser/vasaropage.h"
+#include "buyer/previewpanel.h"
 #include "buyer/searchformpanel.h"
 #include <QApplication>
 #include <QKeyEvent>
@@ -142,6 +143,8 @@ bool TForm1::browserKey(QEvent *event)
 bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
 {
     const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_preview)
+        m_preview->closeOnOutsideClick(target, mouse->globalPosition());
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_searchForm)
         m_searchForm->closeOnOutsideClick(target, mouse->globalPosition());
     switch (CommandDispatch::mouseAction(event->type(), mouse->button())) {
