@@ -168,7 +168,8 @@ private slots:
         m_w.reset();
     }
 
-    // The seller of an item page, and a search kept percent-decoded.
+    // Twice from an item page keeps one entry and confirms both times; a
+    // search is kept percent-decoded.
     void buttonAddsSellerAndSearch()
     {
         open(QStringLiteral("kohteet/kohde/12345678"), QStringLiteral("Kohde 12345678"),
@@ -183,6 +184,13 @@ private slots:
         QVERIFY(waitFor([&] { return !m_w->settings().suosikkihaut.isEmpty(); }, 5000));
         QCOMPARE(m_w->settings().suosikkihaut, QStringList{kBase + "haku?words=vanha tuoli&&category=27"});
         QCOMPARE(paneeli(), QStringLiteral("Lisätty suosikkihakuihin!"));
+
+        // The same seller again: still one entry, still confirmed.
+        open(QStringLiteral("kohteet/kohde/23456789"), QStringLiteral("Kohde 23456789"),
+             QStringLiteral("Lisää suosikkimyyjiin"));
+        clickButton();
+        QVERIFY(waitFor([&] { return paneeli() == QStringLiteral("Lisätty suosikkimyyjiin!"); }, 5000));
+        QCOMPARE(m_w->settings().suosikkimyyjat, QStringList{"myyja1"});
     }
 
     void emptyListsTellWhereToAdd()
