@@ -12,6 +12,8 @@ public:
     QQueue<QString> files;                // file and folder dialog answers; default ""
     // Filter entry selected in the next save dialogs; default: the first entry.
     QQueue<QString> filters;
+    QStringList offered;                  // start folder of every file and folder dialog
+    bool withCaptions = false;            // input() noted as "input: caption|label"
 
     void information(const QString &text) override { asked << QStringLiteral("information: ") + text; }
     void message(const QString &text) override { asked << QStringLiteral("message: ") + text; }
@@ -21,28 +23,29 @@ public:
         asked << QStringLiteral("confirm: ") + text;
         return answers.isEmpty() ? Answer::Yes : answers.dequeue();
     }
-    std::optional<QString> input(const QString &, const QString &label, const QString &) override
+    std::optional<QString> input(const QString &caption, const QString &label, const QString &) override
     {
-        asked << QStringLiteral("input: ") + label;
+        asked << QStringLiteral("input: ") + (withCaptions ? caption + u'|' : QString()) + label;
         return inputs.isEmpty() ? std::nullopt : inputs.dequeue();
     }
-    QString openFileName(const QString &caption, const QString &, const QString &) override
-    { return nextFile(QStringLiteral("open: ") + caption); }
-    QString saveFileName(const QString &caption, const QString &, const QString &) override
-    { return nextFile(QStringLiteral("save: ") + caption); }
-    SaveChoice saveFile(const QString &caption, const QString &, const QString &filter) override
+    QString openFileName(const QString &caption, const QString &dir, const QString &) override
+    { return nextFile(QStringLiteral("open: ") + caption, dir); }
+    QString saveFileName(const QString &caption, const QString &dir, const QString &) override
+    { return nextFile(QStringLiteral("save: ") + caption, dir); }
+    SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override
     {
         const QString chosen = filters.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
                                                  : filters.dequeue();
-        return {nextFile(QStringLiteral("save: ") + caption), chosen};
+        return {nextFile(QStringLiteral("save: ") + caption, dir), chosen};
     }
-    QString directory(const QString &caption, const QString &) override
-    { return nextFile(QStringLiteral("directory: ") + caption); }
+    QString directory(const QString &caption, const QString &dir) override
+    { return nextFile(QStringLiteral("directory: ") + caption, dir); }
 
 private:
-    QString nextFile(const QString &what)
+    QString nextFile(const QString &what, const QString &dir)
     {
         asked << what;
+        offered << dir;
         return files.isEmpty() ? QString() : files.dequeue();
     }
 };

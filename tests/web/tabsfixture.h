@@ -17,6 +17,7 @@
 #include "core/settings.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "fakeshellhost.h"
 #include "featurestubs.h"
 #include "scriptedprompts.h"
 #include <QHash>
@@ -30,31 +31,6 @@
 
 // The replacement page's scheme must exist before the application object.
 inline const bool kSchemesRegistered = (BrowserProfile::registerSchemes(), true);
-
-class FakeShellHost final : public ShellHost {
-public:
-    AddressBox *box = nullptr;
-    QString status;
-    QHash<QString, bool> visible;
-    QHash<QString, QString> captions;
-    QStringList notices;
-    QStringList commands;
-    QString user;
-
-    QString addressText() const override { return box->currentText(); }
-    void setAddressText(const QString &text) override { box->setEditText(text); }
-    QString statusText() const override { return status; }
-    void setStatusText(const QString &text) override { status = text; }
-    void setControlVisible(const QString &name, bool on) override { visible.insert(name, on); }
-    bool controlVisible(const QString &name) const override { return visible.value(name); }
-    void setControlCaption(const QString &name, const QString &caption) override { captions.insert(name, caption); }
-    void naytapaneeli(const QString &text, int ticks) override
-    {
-        notices << text + QStringLiteral("/") + QString::number(ticks);
-    }
-    void queueCommand(const QString &word) override { commands << word; }
-    QString signedInUser() const override { return user; }
-};
 
 // One main-window stand-in with its first tab on the home page.
 class TabsWindow final {

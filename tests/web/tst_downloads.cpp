@@ -21,37 +21,6 @@
 using namespace TabsTest;
 
 namespace {
-// Scripted answers, and the start path every file dialog was given.
-class RecordingPrompts final : public Prompts {
-public:
-    ScriptedPrompts script;
-    QStringList offered;
-
-    void information(const QString &t) override { script.information(t); }
-    void message(const QString &t) override { script.message(t); }
-    void error(const QString &t) override { script.error(t); }
-    Answer confirm(const QString &t, bool c) override { return script.confirm(t, c); }
-    std::optional<QString> input(const QString &c, const QString &l, const QString &v) override
-    {
-        return script.input(c, l, v);
-    }
-    QString openFileName(const QString &c, const QString &d, const QString &f) override
-    {
-        offered << d;
-        return script.openFileName(c, d, f);
-    }
-    QString saveFileName(const QString &c, const QString &d, const QString &f) override
-    {
-        offered << d;
-        return script.saveFileName(c, d, f);
-    }
-    QString directory(const QString &c, const QString &d) override
-    {
-        offered << d;
-        return script.directory(c, d);
-    }
-};
-
 const QByteArray kAttachment("tuote;hinta\nvasara;12,50\nnaula;0,05\n");
 
 // English words the engine's menus would show untranslated.
@@ -102,7 +71,7 @@ private:
     FakeMarketplace m_market;
     Endpoints m_endpoints;
     Settings m_settings;
-    RecordingPrompts m_prompts;
+    ScriptedPrompts m_prompts;
     std::unique_ptr<BrowserProfile> m_profile;
     std::unique_ptr<TabsWindow> m_w;
     ProgressPanel *m_panel = nullptr;
@@ -121,8 +90,7 @@ void TstDownloads::initTestCase()
 
 void TstDownloads::init()
 {
-    m_prompts.script = ScriptedPrompts();
-    m_prompts.offered.clear();
+    m_prompts = ScriptedPrompts();
     m_w = std::make_unique<TabsWindow>(m_profile.get(), &m_settings, m_endpoints, &m_prompts, m_market.dataDir());
     m_panel = new ProgressPanel(m_w->window);
     // The user's download folder, or the home folder when there is none.
@@ -208,13 +176,13 @@ void TstDownloads::saved()
     QVERIFY(view);
     QTemporaryDir chosen;
     const QString path = chosen.filePath("oma-" + suggested);
-    m_prompts.script.files.enqueue(path);
+    m_prompts.files.enqueue(path);
     QSignalSpy finished(m_tools->downloads(), &DownloadManager::finished);
     QVERIFY(start(view, how, id));
     VS_TRY_COMPARE(finished.count(), 1);
     QCOMPARE(finished.first().at(0).toString(), path);
     QVERIFY(finished.first().at(1).toBool());
-    QCOMPARE(m_prompts.script.asked, QStringList{caption});
+    QCOMPARE(m_prompts.asked, QStringList{caption});
     // The dialog offered the server's (or the page's) name in the start folder.
     QCOMPARE(m_prompts.offered, QStringList{QDir(m_firstFolder).filePath(suggested)});
     QFile file(path);
@@ -226,7 +194,7 @@ void TstDownloads::saved()
     QVERIFY(view->locationUrl().endsWith("testi/lataukset"));
 
     // The next dialog opens where the user saved last.
-    m_prompts.script.files.enqueue(QString());
+    m_prompts.files.enqueue(QString());
     QVERIFY(start(view, how, id));
     VS_TRY_COMPARE(m_prompts.offered.size(), 2);
     QCOMPARE(m_prompts.offered.at(1), chosen.filePath(suggested));
@@ -263,13 +231,13 @@ void TstDownloads::failed()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString path = folder.filePath(target);
-    m_prompts.script.files.enqueue(path);
+    m_prompts.files.enqueue(path);
     QSignalSpy finished(m_tools->downloads(), &DownloadManager::finished);
     QVERIFY(clickElement(view, id));
     VS_TRY_COMPARE(finished.count(), 1);
     QVERIFY(!finished.first().at(1).toBool());
-    VS_TRY_COMPARE(m_prompts.script.asked.size(), 2);
-    QCOMPARE(m_prompts.script.asked.at(1), message);
+    VS_TRY_COMPARE(m_prompts.asked.size(), 2);
+    QCOMPARE(m_prompts.asked.at(1), message);
     QVERIFY(!QFileInfo(path).isFile());
     QCOMPARE(filesIn(folder.path()), QStringList{"tiedosto.txt"});
     QVERIFY(m_w->shell.notices.filter("Tallennettu").isEmpty());
@@ -296,12 +264,12 @@ void TstDownloads::existingFile()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("vanha");
     old.close();
-    m_prompts.script.files.enqueue(path);
-    m_prompts.script.answers.enqueue(replace ? Prompts::Answer::Yes : Prompts::Answer::No);
+    m_prompts.files.enqueue(path);
+    m_prompts.answers.enqueue(replace ? Prompts::Answer::Yes : Prompts::Answer::No);
     QSignalSpy finished(m_tools->downloads(), &DownloadManager::finished);
     QVERIFY(clickElement(view, "liite"));
-    VS_TRY_COMPARE(m_prompts.script.asked.size(), 2);
-    QCOMPARE(m_prompts.script.asked.at(1), "confirm: Tiedosto on jo olemassa!\r\rKorvataanko " + path);
+    VS_TRY_COMPARE(m_prompts.asked.size(), 2);
+    QCOMPARE(m_prompts.asked.at(1), "confirm: Tiedosto on jo olemassa!\r\rKorvataanko " + path);
     if (replace)
         VS_TRY_COMPARE(finished.count(), 1);
     else
@@ -318,10 +286,10 @@ void TstDownloads::cancelledDialogSavesNothing()
     QVERIFY(view);
     QSignalSpy finished(m_tools->downloads(), &DownloadManager::finished);
     QVERIFY(clickElement(view, "liite"));
-    VS_TRY_COMPARE(m_prompts.script.asked, QStringList{"save: Tallenna nimellä"});
+    VS_TRY_COMPARE(m_prompts.asked, QStringList{"save: Tallenna nimellä"});
     waitMs(300);
     QCOMPARE(finished.count(), 0);
-    QCOMPARE(m_prompts.script.asked.size(), 1);
+    QCOMPARE(m_prompts.asked.size(), 1);
     QCOMPARE(m_tools->downloads()->runningCount(), 0);
     QVERIFY(view->locationUrl().endsWith("testi/lataukset"));
 }
@@ -332,7 +300,7 @@ void TstDownloads::peruutaCancels()
     QVERIFY(view);
     QTemporaryDir folder;
     const QString path = folder.filePath("iso.bin");
-    m_prompts.script.files.enqueue(path);
+    m_prompts.files.enqueue(path);
     DownloadManager *downloads = m_tools->downloads();
     QSignalSpy finished(downloads, &DownloadManager::finished);
     QStringList shown;
@@ -351,7 +319,7 @@ void TstDownloads::peruutaCancels()
     QVERIFY(!shown.isEmpty());
     QVERIFY2(shown.first().startsWith("Ladataan: iso.bin "), qPrintable(shown.first()));
     QVERIFY(!finished.first().at(1).toBool());
-    QCOMPARE(m_prompts.script.asked, QStringList{"save: Tallenna nimellä"});   // no error for a cancel
+    QCOMPARE(m_prompts.asked, QStringList{"save: Tallenna nimellä"});   // no error for a cancel
     QVERIFY(!m_panel->isVisible());
     waitMs(300);
     QCOMPARE(filesIn(folder.path()), QStringList());
@@ -364,7 +332,7 @@ void TstDownloads::hiddenBrowserDownloadsNothing()
     hidden.Navigate(QUrl(base() + "testi/liite/piilossa.csv"));
     QCOMPARE(requestsSeen(m_market, "www.vasaro.test", "/testi/liite/piilossa.csv", 1), 1);
     waitMs(500);
-    QVERIFY(m_prompts.script.asked.isEmpty());
+    QVERIFY(m_prompts.asked.isEmpty());
     QCOMPARE(finished.count(), 0);
 }
 
@@ -414,10 +382,10 @@ void TstDownloads::leavePageQuestion()
     QVERIFY(view);
     // The page may ask only after the user has touched it.
     QVERIFY(clickElement(view, "viesti"));
-    m_prompts.script.answers.enqueue(leave ? Prompts::Answer::Yes : Prompts::Answer::No);
+    m_prompts.answers.enqueue(leave ? Prompts::Answer::Yes : Prompts::Answer::No);
     m_w->tabs->aktiivisivu_navigate(base() + "testi/otsikko?t=Seuraava");
-    VS_TRY_COMPARE(m_prompts.script.asked.size(), 1);
-    QCOMPARE(m_prompts.script.asked.first(),
+    VS_TRY_COMPARE(m_prompts.asked.size(), 1);
+    QCOMPARE(m_prompts.asked.first(),
              QStringLiteral("confirm: Haluatko poistua tältä sivulta? "
                             "Tekemäsi muutokset saattavat jäädä tallentamatta."));
     if (leave) {

@@ -2,6 +2,7 @@
 // which step runs on which page, in which order, early or at completion.
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
+#include "fakeshellhost.h"
 #include "featurestubs.h"
 #include "browser/features/sellerfilterfeature.h"
 #include "scriptedprompts.h"
@@ -13,27 +14,6 @@
 #include "core/waitfor.h"
 #include <QtTest>
 #include <memory>
-
-namespace {
-class FakeShell final : public ShellHost {
-public:
-    QString addressText() const override { return address; }
-    void setAddressText(const QString &text) override { address = text; }
-    QString statusText() const override { return status; }
-    void setStatusText(const QString &text) override { status = text; }
-    void setControlVisible(const QString &name, bool on) override { visible[name] = on; }
-    bool controlVisible(const QString &name) const override { return visible.value(name); }
-    void setControlCaption(const QString &name, const QString &caption) override { captions[name] = caption; }
-    void naytapaneeli(const QString &text, int) override { panel = text; }
-    void queueCommand(const QString &word) override { commands << word; }
-    QString signedInUser() const override { return user; }
-
-    QString address, status, panel, user;
-    QHash<QString, bool> visible;
-    QHash<QString, QString> captions;
-    QStringList commands;
-};
-}
 
 class TestPipeline final : public QObject {
     Q_OBJECT
@@ -73,7 +53,7 @@ private:
     FakeMarketplace m_market;
     Settings m_settings;
     ScriptedPrompts m_prompts;
-    FakeShell m_shell;
+    FakeShellHost m_shell;
     qint64 m_ticks = 0;
     std::unique_ptr<ProgramClock> m_clock;
     std::unique_ptr<BrowserProfile> m_profile;
@@ -102,7 +82,7 @@ void TestPipeline::init()
     m_settings = Settings();
     m_settings.paivitysStored = QStringLiteral("x");   // no update check unless a test wants one
     m_settings.paivitysCurrent = QStringLiteral("x");
-    m_shell = FakeShell();
+    m_shell = FakeShellHost();
     m_events.clear();
     m_ticks = 0;
     m_clock = std::make_unique<ProgramClock>([this] { return m_ticks; }, QDateTime(QDate(2026, 1, 2), QTime(8, 0)));

@@ -3,6 +3,7 @@
 // the hidden browser, the selection and link commands.
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
+#include "fakeshellhost.h"
 #include "scriptedprompts.h"
 #include "browser/features/browserfeatures.h"
 #include "browser/pagepipeline.h"
@@ -21,21 +22,6 @@
 #include <memory>
 
 namespace {
-class FakeShell final : public ShellHost {
-public:
-    QString addressText() const override { return address; }
-    void setAddressText(const QString &text) override { address = text; }
-    QString statusText() const override { return status; }
-    void setStatusText(const QString &text) override { status = text; }
-    void setControlVisible(const QString &, bool) override {}
-    bool controlVisible(const QString &) const override { return false; }
-    void setControlCaption(const QString &, const QString &) override {}
-    void naytapaneeli(const QString &, int) override {}
-    void queueCommand(const QString &) override {}
-    QString signedInUser() const override { return QString(); }
-    QString address, status;
-};
-
 class FakeHost final : public FilterHost {
 public:
     QStringList panel, notices;
@@ -92,7 +78,7 @@ private:
     FakeMarketplace m_market;
     Settings m_settings;
     ScriptedPrompts m_prompts;
-    FakeShell m_shell;
+    FakeShellHost m_shell;
     FakeHost m_host;
     FakeWalkView m_view;
     std::unique_ptr<ProgramClock> m_clock;

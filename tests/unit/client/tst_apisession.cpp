@@ -1,6 +1,7 @@
 #include "client/apisession.h"
 #include "client/httpapi.h"
 #include "client/stopflag.h"
+#include "fakehttp.h"
 #include "core/settings.h"
 #include <QSignalSpy>
 #include <QtTest>
@@ -16,44 +17,13 @@ QString loginAnswer(const QString &token = kToken, const QString &updated = QStr
                           "\"links\":{\"user\":\"http:\\/\\/api.vasaro.test\\/1.1\\/users\\/7654321\"},"
                           "\"updated\":\"%2\"}").arg(token, updated);
 }
-
-// Records the requests and answers them from a script.
-class FakeHttp final : public HttpApi {
-public:
-    struct Call {
-        QString method, url;
-        QByteArray body;
-        int timeout;
-        QStringList names, values;
-    };
-    QList<Call> calls;
-    QString postAnswer = loginAnswer();
-    QString getAnswer;
-    bool unreachable = false;   // every request fails on the network
-    std::function<void()> duringPost;
-
-    bool lastRequestFailed(Object) const override { return unreachable; }
-
-    QString xmlhttpget(Object, const QString &url, int timeoutMs) override
-    {
-        calls << Call{QStringLiteral("GET"), url, {}, timeoutMs, {}, {}};
-        return getAnswer;
-    }
-    QString xmlhttppost(Object, const QString &url, const QByteArray &body, int timeoutMs,
-                        const QStringList &names, const QStringList &values) override
-    {
-        calls << Call{QStringLiteral("POST"), url, body, timeoutMs, names, values};
-        if (duringPost)
-            duringPost();
-        return postAnswer;
-    }
-};
 } // namespace
 
 class TestApiSession : public QObject {
     Q_OBJECT
 
     struct Fixture {
+        Fixture() { http.postAnswer = loginAnswer(); }
         qint64 now = 1000;
         FakeHttp http;
         StopFlag stop;
@@ -77,7 +47,7 @@ private slots:
         QCOMPARE(c.method, QStringLiteral("POST"));
         QCOMPARE(c.url, kBase + QStringLiteral("authentication/"));
         QCOMPARE(c.body, QByteArray("username=Matti+M%c3%a4&password=x%26y+z"));
-        QCOMPARE(c.timeout, 40000);
+        QCOMPARE(c.timeoutMs, 40000);
         QCOMPARE(c.names, QStringList{QStringLiteral("Content-Type")});
         QCOMPARE(c.values, QStringList{QStringLiteral("application/x-www-form-urlencoded")});
         QCOMPARE(f.session.apiToken(), kToken);
@@ -239,7 +209,7 @@ private slots:
         QCOMPARE(f.session.latestBidder(QStringLiteral("12345678")), expected);
         QCOMPARE(f.http.calls.size(), 1);
         QCOMPARE(f.http.calls.first().url, kBase + QStringLiteral("items/12345678/bids?&num=1"));
-        QCOMPARE(f.http.calls.first().timeout, 10000);
+        QCOMPARE(f.http.calls.first().timeoutMs, 10000);
     }
 };
 

@@ -3,64 +3,14 @@
 #include "client/urlscheme.h"
 #include "core/endpoints.h"
 #include "core/prompts.h"
+#include "fakehttp.h"
+#include "scriptedprompts.h"
 #include <QtTest>
 #include <optional>
 
 Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
-
-// Answers every POST with a set text and records what was asked.
-class FakeHttp final : public HttpApi {
-public:
-    struct Call {
-        Object object;
-        QString url;
-        QByteArray body;
-        int timeoutMs;
-        QStringList names;
-        QStringList values;
-    };
-    QString answer;
-    QList<Call> calls;
-
-    QString xmlhttpget(Object object, const QString &url, int timeoutMs) override
-    {
-        calls.append({object, url, QByteArray(), timeoutMs, {}, {}});
-        return answer;
-    }
-    QString xmlhttppost(Object object, const QString &url, const QByteArray &body, int timeoutMs,
-                        const QStringList &names, const QStringList &values) override
-    {
-        calls.append({object, url, body, timeoutMs, names, values});
-        return answer;
-    }
-};
-
-// Records captions as well as prompts, answers inputs from a queue.
-class RecordingPrompts final : public Prompts {
-public:
-    QStringList shown;
-    QList<std::optional<QString>> inputs;
-
-    void information(const QString &text) override { shown << QStringLiteral("information: ") + text; }
-    void message(const QString &text) override { shown << QStringLiteral("message: ") + text; }
-    void error(const QString &text) override { shown << QStringLiteral("error: ") + text; }
-    Answer confirm(const QString &text, bool) override
-    {
-        shown << QStringLiteral("confirm: ") + text;
-        return Answer::No;
-    }
-    std::optional<QString> input(const QString &caption, const QString &label, const QString &) override
-    {
-        shown << QStringLiteral("input: ") + caption + u'|' + label;
-        return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
-    }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString directory(const QString &, const QString &) override { return {}; }
-};
-
 const QString kSellerSearch = QStringLiteral(
     "areabase=&price_min=&price_max=&seller_type=C&bidder=&wordsfrom=&status=N&addtime=0"
     "&closingtime=0&words=&seller=");
@@ -309,7 +259,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, expected);
         FakeHttp http;
-        http.answer = answer;
+        http.answerAll(answer);
         const QuickSearch search(UrlScheme(testEndpoints()), http);
         QCOMPARE(search.tunnuksestaid(QStringLiteral("testaaja")), expected);
     }
@@ -366,11 +316,12 @@ private slots:
         QFETCH(std::optional<QString>, typed);
         QFETCH(QString, address);
         FakeHttp http;
-        RecordingPrompts prompts;
+        ScriptedPrompts prompts;
+        prompts.withCaptions = true;
         prompts.inputs << typed;
         const QuickSearch search(UrlScheme(testEndpoints()), http);
         QCOMPARE(search.KohdenumerollahakuClick(prompts), address);
-        QCOMPARE(prompts.shown, QStringList{kItemQuestion});
+        QCOMPARE(prompts.asked, QStringList{kItemQuestion});
         QVERIFY(http.calls.isEmpty());
     }
 
@@ -402,12 +353,13 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QByteArray, sentName);
         FakeHttp http;
-        http.answer = answer;
-        RecordingPrompts prompts;
+        http.answerAll(answer);
+        ScriptedPrompts prompts;
+        prompts.withCaptions = true;
         prompts.inputs << typed;
         const QuickSearch search(UrlScheme(testEndpoints()), http);
         QCOMPARE(search.Kyttjhaku1Click(prompts), address);
-        QCOMPARE(prompts.shown, shown);
+        QCOMPARE(prompts.asked, shown);
         if (sentName == "-") {
             QVERIFY(http.calls.isEmpty());
         } else {
@@ -446,11 +398,12 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(int, requests);
         FakeHttp http;
-        http.answer = answer;
-        RecordingPrompts prompts;
+        http.answerAll(answer);
+        ScriptedPrompts prompts;
+        prompts.withCaptions = true;
         const QuickSearch search(UrlScheme(testEndpoints()), http);
         QCOMPARE(search.XiButton6Click(edit, prompts), address);
-        QCOMPARE(prompts.shown, shown);
+        QCOMPARE(prompts.asked, shown);
         QCOMPARE(http.calls.size(), requests);
     }
 };
