@@ -1,5 +1,7 @@
 #include "favouritesoverview.h"
+#include "client/urlscheme.h"
 #include "core/cp1252.h"
+#include "core/percentdecode.h"
 #include "core/wholenumber.h"
 #include <QStringDecoder>
 
@@ -8,22 +10,8 @@ namespace FavouritesOverview {
 namespace {
 const QLatin1String kHead("<TABLE CELLPADDING=\"4\" CELLSPACING=\"0\" BORDER=\"0\" WIDTH=\"100%\" "
                           "BGCOLOR=\"#EEEEEE\"><TR BGCOLOR=\"#CCCFE8\"><TH>");
-const QLatin1String kSellerPath("kayttajatunnus/");
-const QLatin1String kDeletePath("poistahauista/");
-const QLatin1String kSearchPath("/haku");
 constexpr int kLabelMax = 25;
 constexpr int kLabelKept = 23;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 QString escaped(QString text)
 {
@@ -37,7 +25,8 @@ QString sellersTable(const QStringList &sellers, const QString &webBase)
     QString t = kHead + QStringLiteral("Suosikkimyyjät:</TH></TR><TR><TD>");
     for (const QString &seller : sellers) {
         const QString s = escaped(seller);
-        t += QLatin1String("<A href=\"") + escaped(webBase) + kSellerPath + s + QLatin1String("\"><FONT color=\"blue\">")
+        t += QLatin1String("<A href=\"") + escaped(webBase) + PathWord::kayttajatunnus + s
+            + QLatin1String("\"><FONT color=\"blue\">")
             + s + QLatin1String("</FONT></A> ");
     }
     return t + QLatin1String("</TD></TR></TABLE>");
@@ -52,7 +41,7 @@ QString searchesTable(const QStringList &searches)
             + QLatin1String("\"><font color=\"black\">Sanat: </font><font color=\"blue\">")
             + escaped(wordsLabel(searches.at(n))) + QLatin1String("</font><font color=\"black\"> Osastot: ")
             + escaped(categoriesLabel(searches.at(n)))
-            + QLatin1String("</font></A> <a href=\"poistahauista/") + QString::number(n)
+            + QLatin1String("</font></A> <a href=\"") + PathWord::poistahauista + QString::number(n)
             + QLatin1String("\" title=\"Poista\"><font color=\"red\">X</font></a><br>");
     }
     return t + QLatin1String("</TD></TR></TABLE>");
@@ -61,23 +50,7 @@ QString searchesTable(const QStringList &searches)
 
 QString percentDecode(const QString &address)
 {
-    const QByteArray in = address.toUtf8();
-    QByteArray out;
-    out.reserve(in.size());
-    for (int i = 0; i < in.size(); ++i) {
-        const char c = in.at(i);
-        if (c == '+') {
-            out += ' ';
-        } else if (c == '%' && i + 1 < in.size() && in.at(i + 1) == '%') {
-            out += '%';
-            ++i;
-        } else if (c == '%' && i + 2 < in.size() && hexValue(in.at(i + 1)) >= 0 && hexValue(in.at(i + 2)) >= 0) {
-            out += char(hexValue(in.at(i + 1)) * 16 + hexValue(in.at(i + 2)));
-            i += 2;
-        } else {
-            out += c;
-        }
-    }
+    const QByteArray out = percentDecoded(address.toUtf8());
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(out);
     return utf8.hasError() ? Cp1252::decode(out) : text;
@@ -128,23 +101,24 @@ QString emptyMessage()
 Link link(const QString &target)
 {
     Link result;
-    const int seller = target.indexOf(kSellerPath, 0, Qt::CaseInsensitive);
+    const int seller = target.indexOf(PathWord::kayttajatunnus, 0, Qt::CaseInsensitive);
     if (seller >= 0) {
         result.kind = Link::Kind::Seller;
-        result.name = target.mid(seller + kSellerPath.size()).replace(QLatin1String("%20"), QLatin1String(" "));
+        result.name = target.mid(seller + PathWord::kayttajatunnus.size())
+                          .replace(QLatin1String("%20"), QLatin1String(" "));
         return result;
     }
-    const int remove = target.indexOf(kDeletePath, 0, Qt::CaseInsensitive);
+    const int remove = target.indexOf(PathWord::poistahauista, 0, Qt::CaseInsensitive);
     if (remove >= 0) {
         result.kind = Link::Kind::DeleteSearch;
-        const QString tail = target.mid(remove + kDeletePath.size());
+        const QString tail = target.mid(remove + PathWord::poistahauista.size());
         int digits = 0;
         while (digits < tail.size() && tail.at(digits).isDigit() && tail.at(digits).unicode() < 128)
             ++digits;
         result.position = WholeNumber::readDigits(QStringView(tail).left(digits)).value_or(-1);
         return result;
     }
-    if (target.contains(kSearchPath, Qt::CaseInsensitive))
+    if (target.contains(PathWord::hakutulos, Qt::CaseInsensitive))
         result.kind = Link::Kind::Search;
     return result;
 }

@@ -53,7 +53,7 @@ void FavouritesTool::addSellerOfActivePage()
 void FavouritesTool::addActiveSearch()
 {
     const QString address = FavouritesOverview::percentDecode(m_parts.tabs->aktiivisivu_locationurl());
-    if (!address.contains(QLatin1String("/haku")))
+    if (!address.contains(PathWord::hakutulos))
         return;
     m_favourites.addSearch(address);
     m_parts.host->naytapaneeli(QStringLiteral("Lisätty suosikkihakuihin!"), kTicks);
@@ -128,5 +128,5 @@ void FavouritesTool::openSeller(const QString &name)
     if (userId.isEmpty())
         return;
     m_parts.preview->closePreview();
-    m_parts.tabs->aktiivisivu_navigate(m_parts.webBase + QStringLiteral("haku/sellernro/") + userId);
+    m_parts.tabs->aktiivisivu_navigate(m_parts.webBase + PathWord::myyjanKohteetOsoite + userId);
 }

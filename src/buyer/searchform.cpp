@@ -2,7 +2,7 @@
 #include "browser/document.h"
 #include "client/httputil.h"
 #include "client/quicksearch.h"
-#include "core/hexdigit.h"
+#include "core/percentdecode.h"
 #include <array>
 
 namespace {
@@ -50,25 +50,7 @@ int wordIndex(const QString &value, const std::array<const char *, N> &words)
 // are then read as UTF-8.
 QString percentDecode(const QString &text)
 {
-    const QByteArray in = text.toUtf8();
-    QByteArray out;
-    out.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char c = in.at(i);
-        if (c == '+') {
-            out += ' ';
-        } else if (c == '%' && i + 1 < in.size() && in.at(i + 1) == '%') {
-            out += '%';
-            ++i;
-        } else if (c == '%' && i + 2 < in.size() && hexDigit(QChar(in.at(i + 1))) >= 0
-                   && hexDigit(QChar(in.at(i + 2))) >= 0) {
-            out += char(hexDigit(QChar(in.at(i + 1))) * 16 + hexDigit(QChar(in.at(i + 2))));
-            i += 2;
-        } else {
-            out += c;
-        }
-    }
-    return QString::fromUtf8(out);
+    return QString::fromUtf8(percentDecoded(text.toUtf8()));
 }
 
 // Radio-group values: the listed words give their index, an empty value or

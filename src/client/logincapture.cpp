@@ -1,21 +1,11 @@
 #include "logincapture.h"
 #include "core/cp1252.h"
+#include "core/percentdecode.h"
 #include <QStringDecoder>
 
 namespace LoginCapture {
 
 namespace {
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 QString decodeValue(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -28,24 +18,7 @@ QString decodeValue(const QByteArray &bytes)
 
 QByteArray percentDecode(const QByteArray &bytes)
 {
-    QByteArray out;
-    out.reserve(bytes.size());
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c == '+') {
-            out += ' ';
-        } else if (c == '%' && i + 1 < bytes.size() && bytes.at(i + 1) == '%') {
-            out += '%';
-            ++i;
-        } else if (c == '%' && i + 2 < bytes.size() && hexValue(bytes.at(i + 1)) >= 0
-                   && hexValue(bytes.at(i + 2)) >= 0) {
-            out += char(hexValue(bytes.at(i + 1)) * 16 + hexValue(bytes.at(i + 2)));
-            i += 2;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return percentDecoded(bytes);
 }
 
 std::optional<LoginCredentials> parse(const QByteArray &body)

@@ -41,6 +41,8 @@ inline constexpr QLatin1String vanhaKohdehaku("kohdenumerollahaku.php3"); // leg
 inline constexpr QLatin1String vanhaKayttajahaku("kayttajahaku.php3");    // legacy quick user search link
 inline constexpr QLatin1String kohdeId("/id/");                    // + item number: older item addresses
 inline constexpr QLatin1String kohdeItemId("/itemid/");            // + item number: older item addresses
+inline constexpr QLatin1String kayttajatunnus("kayttajatunnus/");  // + name: a seller link of the favourites overview
+inline constexpr QLatin1String poistahauista("poistahauista/");    // + position: a search's remove link there
 } // namespace PathWord
 
 class UrlScheme final {

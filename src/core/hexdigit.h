@@ -13,3 +13,9 @@ inline int hexDigit(QChar c)
         return u - u'A' + 10;
     return -1;
 }
+
+// The same for one byte; bytes outside ASCII are no digit.
+inline int hexDigit(char c)
+{
+    return hexDigit(QChar(QLatin1Char(c)));
+}
