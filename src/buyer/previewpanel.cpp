@@ -1,4 +1,5 @@
 #include "previewpanel.h"
+#include "outsideclick.h"
 #include "browser/navigationargs.h"
 #include "browser/vasaropage.h"
 #include <QGridLayout>
@@ -81,15 +82,6 @@ void PreviewPanel::closePreview()
 
 void PreviewPanel::closeOnOutsideClick(QObject *target, const QPointF &globalPos)
 {
-    if (!isVisible() || !target || !target->isWidgetType())
-        return;
-    for (QWidget *w = static_cast<QWidget *>(target); w; w = w->parentWidget()) {
-        if (w == this)
-            return;
-    }
-    if (static_cast<QWidget *>(target)->window() != window())
-        return;
-    const QPointF at = mapFromGlobal(globalPos);
-    if (at.x() <= 0 || at.y() <= 0 || at.x() >= width() || at.y() >= height())
+    if (isOutsideClick(this, target, globalPos))
         closePreview();
 }

@@ -1,4 +1,5 @@
 #include "searchformpanel.h"
+#include "outsideclick.h"
 #include "categorytree.h"
 #include "osastolista.h"
 #include "searchformcontrols.h"
@@ -343,15 +344,6 @@ void SearchFormPanel::XiButton6Click()
 
 void SearchFormPanel::closeOnOutsideClick(QObject *target, const QPointF &globalPos)
 {
-    if (!isVisible() || !target || !target->isWidgetType())
-        return;
-    for (QWidget *w = static_cast<QWidget *>(target); w; w = w->parentWidget()) {
-        if (w == this)
-            return;
-    }
-    if (static_cast<QWidget *>(target)->window() != window())
-        return;
-    const QPointF at = mapFromGlobal(globalPos);
-    if (at.x() <= 0 || at.y() <= 0 || at.x() >= width() || at.y() >= height())
+    if (isOutsideClick(this, target, globalPos))
         hide();
 }

@@ -123,6 +123,7 @@ void TstFavourites::percentDecode_data()
     QTest::newRow("utf-8 bytes") << "haku/words/p%C3%B6yt%C3%A4" << "haku/words/pöytä";
     QTest::newRow("windows-1252 byte") << "haku/words/p%F6yt%E4" << "haku/words/pöytä";
     QTest::newRow("percent without digits") << "haku/words/%zz%4" << "haku/words/%zz%4";
+    QTest::newRow("percent before a letter beyond ascii") << "haku/words/%äa%Ä" << "haku/words/%äa%Ä";
     QTest::newRow("encoded plus stays") << "haku/words/a%2Bb" << "haku/words/a+b";
 }
 
