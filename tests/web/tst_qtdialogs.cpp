@@ -255,7 +255,9 @@ private slots:
             bold.setBold(true);
             needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100;
             const int before = captions.count();
-            QTimer::singleShot(3500, box, [&, box, before] {
+            // Six seconds: a stalled tick (one caption every ~6 s) gives at most
+            // one change, a live one five or six even on a loaded machine.
+            QTimer::singleShot(6000, box, [&, box, before] {
                 ticksWhileOpen = captions.count() - before;
                 clickButton(box, QStringLiteral("OK"));
                 closed = true;
