@@ -118,6 +118,14 @@ inline bool loaded(TVasaroselain *view, const QString &part, int ms = 10000)
     }, ms);
 }
 
+// Opens base + path in a new tab; its view once the page has loaded, else null.
+inline TVasaroselain *openInNewTab(TabsWindow &w, const QString &base, const QString &path)
+{
+    w.tabs->uuteenikkunaan(base + path);
+    TVasaroselain *view = w.tabs->activeBrowser();
+    return loaded(view, path) ? view : nullptr;
+}
+
 // Waits until the fake marketplace has seen `count` requests for host and
 // path. (Its log is read with a wait of its own, so it cannot be the test of
 // another wait.)

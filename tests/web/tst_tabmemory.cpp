@@ -126,9 +126,7 @@ void TstTabMemory::cleanupTestCase()
 
 TVasaroselain *TstTabMemory::openTab(const QString &path)
 {
-    m_w->tabs->uuteenikkunaan(base() + path);
-    TVasaroselain *view = m_w->tabs->activeBrowser();
-    return loaded(view, path) ? view : nullptr;
+    return openInNewTab(*m_w, base(), path);
 }
 
 // Closes the active tab the way the user does.

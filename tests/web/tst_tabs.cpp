@@ -90,9 +90,7 @@ void TstTabs::cleanupTestCase()
 
 TVasaroselain *TstTabs::openTab(const QString &path)
 {
-    m_w->tabs->uuteenikkunaan(base() + path);
-    TVasaroselain *view = m_w->tabs->activeBrowser();
-    return loaded(view, path) ? view : nullptr;
+    return openInNewTab(*m_w, base(), path);
 }
 
 void TstTabs::firstTabOnHomePage()
