@@ -3,12 +3,12 @@
 // them were closed the way the tab menu closes them. Run by
 // bench_coldstart.py with the fake marketplace's endpoints.
 //   bench_coldstart_tabs <url>
-#include "browser/browserprofile.h"
+#include "browser/engine/browserprofile.h"
 #include "browser/browsershell.h"
 #include "browser/shellhost.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"

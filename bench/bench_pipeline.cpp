@@ -2,12 +2,12 @@
 // on a 60-card result page (page load excluded), and one Document snapshot of
 // all div elements of a 500-div page. Starts the fake marketplace itself.
 // Run: QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 bench_pipeline
-#include "browser/browserprofile.h"
-#include "browser/document.h"
-#include "browser/pagepipeline.h"
-#include "browser/pipelinetab.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/document.h"
+#include "browser/pipeline/pagepipeline.h"
+#include "browser/pipeline/pipelinetab.h"
 #include "browser/shellhost.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/vasaropage.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"

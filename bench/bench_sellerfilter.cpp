@@ -3,9 +3,9 @@
 // and the clean-up), the clean-up of 50 000 entries, and loading and
 // expiring a 50 000-line filter file. Starts the fake marketplace itself.
 // Run: QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 bench_sellerfilter
-#include "browser/browserprofile.h"
-#include "browser/document.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/document.h"
+#include "browser/engine/vasaropage.h"
 #include "buyer/filterfile.h"
 #include "buyer/filterhost.h"
 #include "buyer/filterlist.h"

@@ -4,12 +4,12 @@
 // same page), measured alternately in the same run. Prints the medians and
 // their ratio.
 //   bench_startup [rounds] [url]     (default: 7 rounds, a local file page)
-#include "browser/browserprofile.h"
+#include "browser/engine/browserprofile.h"
 #include "browser/browsershell.h"
 #include "browser/shellhost.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"

@@ -3,7 +3,7 @@
 #include "rootsandbox.h"
 #include "signalwatcher.h"
 #include "tform1.h"
-#include "browser/browserprofile.h"
+#include "browser/engine/browserprofile.h"
 #include "widgets/gradientstyle.h"
 #include <QApplication>
 #include <QLibraryInfo>

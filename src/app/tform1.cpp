@@ -31,10 +31,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include "browser/tabmanager.h"
-#include "browser/pagepipeline.h"
-#include "browser/tvasaroselain.h"
-#include "browser/navigationbar.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/pipeline/pagepipeline.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/tabs/navigationbar.h"
 
 TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     : QMainWindow(parent),

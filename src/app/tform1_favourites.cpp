@@ -3,8 +3,8 @@
 // "Suosikki myyjät/haut" with its deferred command, and the preview panel
 // that shows the overview page.
 #include "tform1.h"
-#include "browser/pagecontrol.h"
-#include "browser/tabmanager.h"
+#include "browser/tabs/pagecontrol.h"
+#include "browser/tabs/tabmanager.h"
 #include "buyer/favouritestool.h"
 #include "buyer/previewpanel.h"
 #include "client/quicksearch.h"

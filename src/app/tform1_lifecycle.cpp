@@ -22,8 +22,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
-#include "browser/progresspanel.h"
-#include "browser/tabmanager.h"
+#include "browser/tools/progresspanel.h"
+#include "browser/tabs/tabmanager.h"
 #include "buyer/sellerfilter.h"
 #include "buyer/sellerfiltertool.h"
 

@@ -2,7 +2,7 @@
 // from the menu item "Haku" and by the page pipeline when a page follows the
 // marketplace's own advanced-search link.
 #include "tform1.h"
-#include "browser/pagepipeline.h"
+#include "browser/pipeline/pagepipeline.h"
 #include "buyer/searchformhost.h"
 #include "buyer/searchformpanel.h"
 #include "core/paths.h"

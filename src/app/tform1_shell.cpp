@@ -3,8 +3,8 @@
 #include "tform1.h"
 #include "messagepanel.h"
 #include "client/apisession.h"
-#include "browser/addressbox.h"
-#include "browser/navigationbar.h"
+#include "browser/tabs/addressbox.h"
+#include "browser/tabs/navigationbar.h"
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>

@@ -2,10 +2,10 @@
 // editor menu's "Lataa ilmoituspohja" and "Tallenna ilmoituspohja", and the
 // template-list step of the page pipeline and the tab change.
 #include "tform1.h"
-#include "browser/contextmenus.h"
-#include "browser/pagepipeline.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/pipeline/pagepipeline.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
 #include "seller/listingformfeature.h"
 #include "seller/listingtemplates.h"
 #include "seller/templatepanel.h"

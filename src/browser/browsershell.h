@@ -4,6 +4,12 @@
 // `XiPanel9`, the tabs, the page pipeline and, on request, the cookie bridge
 // to the program's own requests and the page tools with their progress panel
 // `XiPanel8`. Features plug in through plugIn().
+//
+// Folders of the browser library: engine/ (the engine and the document
+// seam), tabs/ (tabs and navigation), policy/ (what the host allows),
+// pipeline/ (page events to features), tools/ (page tools and favourites
+// menu), features/ (the interfaces the features implement), js/ (injected
+// scripts).
 #include "browser/features/browserfeatures.h"
 #include "core/endpoints.h"
 #include <QObject>

@@ -1,5 +1,5 @@
 #include "listingcards.h"
-#include "browser/document.h"
+#include "browser/engine/document.h"
 #include <QFile>
 #include <QVariantList>
 #include <QVariantMap>

@@ -1,7 +1,7 @@
 #include "previewpanel.h"
 #include "outsideclick.h"
-#include "browser/navigationargs.h"
-#include "browser/vasaropage.h"
+#include "browser/pipeline/navigationargs.h"
+#include "browser/engine/vasaropage.h"
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,5 +1,5 @@
 #include "searchform.h"
-#include "browser/document.h"
+#include "browser/engine/document.h"
 #include "client/httputil.h"
 #include "client/quicksearch.h"
 #include "core/percentdecode.h"

@@ -1,7 +1,7 @@
 #include "searchformhost.h"
 #include "browser/shellhost.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
 
 QString SearchFormTabs::addressText() const
 {

@@ -4,7 +4,7 @@
 #include "osastolista.h"
 #include "searchformcontrols.h"
 #include "searchformhost.h"
-#include "browser/document.h"
+#include "browser/engine/document.h"
 #include "client/quicksearch.h"
 #include "client/urlscheme.h"
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "sellerfilter.h"
 #include "sellerfilterpanel.h"
 #include "sellerfilterprogress.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/vasaropage.h"
 #include <QPushButton>
 
 SellerFilterTool::SellerFilterTool(const Parts &parts, QWidget *window)

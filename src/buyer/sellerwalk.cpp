@@ -2,7 +2,7 @@
 #include "filterhost.h"
 #include "listingcards.h"
 #include "sellerfilter.h"
-#include "browser/browser.h"
+#include "browser/engine/browser.h"
 #include "client/urlscheme.h"
 #include "core/prompts.h"
 #include "core/waitfor.h"

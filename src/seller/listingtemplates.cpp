@@ -1,7 +1,7 @@
 #include "listingtemplates.h"
 #include "pageaccess.h"
 #include "templateform.h"
-#include "browser/document.h"
+#include "browser/engine/document.h"
 #include "core/prompts.h"
 #include "core/settings.h"
 #include "core/settingschecks.h"

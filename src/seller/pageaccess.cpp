@@ -1,5 +1,5 @@
 #include "pageaccess.h"
-#include "browser/document.h"
+#include "browser/engine/document.h"
 #include "core/waitfor.h"
 #include <QClipboard>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The kept-cookie file. Any file gives only lasting cookies, and the cookies
 // written back read again the same.
-#include "browser/cookiefile.h"
+#include "browser/policy/cookiefile.h"
 #include "fuzzsupport.h"
 #include "ledgerfuzz.h"
 

@@ -1,7 +1,7 @@
 // Favourites: an internet shortcut file of any content opens an address of
 // one line (its "URL=" or the file itself), and a favourite added under any
 // title opens the address it was added for.
-#include "browser/favoritesfolder.h"
+#include "browser/tools/favoritesfolder.h"
 #include "fuzzsupport.h"
 #include "ledgerfuzz.h"
 #include <QDir>

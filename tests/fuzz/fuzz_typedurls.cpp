@@ -1,7 +1,7 @@
 // The typed-address history file. Whatever it holds, only "Url1".."Url25"
 // are read, the list shows no blank or repeated item, and the list written
 // back reads again as the same list.
-#include "browser/typedurls.h"
+#include "browser/tabs/typedurls.h"
 #include "fuzzsupport.h"
 #include "ledgerfuzz.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 // Shared pieces of the browser-core web tests: a tab as the pipeline sees it,
 // over a real VasaroPage shown in an offscreen view, and page loading helpers.
-#include "browser/browserprofile.h"
-#include "browser/document.h"
-#include "browser/pipelinetab.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/document.h"
+#include "browser/pipeline/pipelinetab.h"
+#include "browser/engine/vasaropage.h"
 #include "core/prompts.h"
 #include <QSignalSpy>
 #include <QWebEngineView>

@@ -1,7 +1,7 @@
 #pragma once
 // A ShellHost that records what the shell did to the main window's controls.
 // The address lives in `address`, or in a real address box once `box` is set.
-#include "browser/addressbox.h"
+#include "browser/tabs/addressbox.h"
 #include "browser/shellhost.h"
 #include <QHash>
 #include <QStringList>

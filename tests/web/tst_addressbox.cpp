@@ -2,12 +2,12 @@
 // click into the box, typed text and keys sent to the focused widget of the
 // active window, the mouse on the widget under the pointer.
 #include "app/tform1.h"
-#include "browser/addressbox.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
-#include "browser/typedurls.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/tabs/addressbox.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/tabs/typedurls.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/paths.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"

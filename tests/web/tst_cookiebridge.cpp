@@ -1,8 +1,8 @@
 // The marketplace login shared between a real browser page and the program's
 // own requests, and the API sign-in captured from that login form.
-#include "browser/browserprofile.h"
-#include "browser/cookiebridge.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/policy/cookiebridge.h"
+#include "browser/engine/vasaropage.h"
 #include "client/apisession.h"
 #include "client/http.h"
 #include "core/endpoints.h"

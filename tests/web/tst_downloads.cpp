@@ -3,11 +3,11 @@
 // items, the save dialog's suggestion and remembered folder, failures and
 // "Peruuta", the hidden browsers, the Finnish engine menus and the
 // leave-page question.
-#include "browser/downloadmanager.h"
-#include "browser/enginetexts.h"
-#include "browser/favoritesmenu.h"
-#include "browser/pagetools.h"
-#include "browser/progresspanel.h"
+#include "browser/policy/downloadmanager.h"
+#include "browser/engine/enginetexts.h"
+#include "browser/tools/favoritesmenu.h"
+#include "browser/tools/pagetools.h"
+#include "browser/tools/progresspanel.h"
 #include "fakemarketplace.h"
 #include "tabsfixture.h"
 #include <QApplication>

@@ -4,10 +4,10 @@
 // the mouse) open a search or a seller's listings in the active tab and
 // delete a saved search; the lists survive a restart.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "buyer/previewpanel.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"

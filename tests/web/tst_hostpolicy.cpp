@@ -4,7 +4,7 @@
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
-#include "browser/contextmenupolicy.h"
+#include "browser/policy/contextmenupolicy.h"
 #include "core/endpoints.h"
 #include "core/settings.h"
 #include "core/waitfor.h"

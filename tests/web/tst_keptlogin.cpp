@@ -6,9 +6,9 @@
 // "--ensimmainen-ajo"), so the second run meets the profile exactly as a new
 // start of the program does: only what is on disk.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
 #include "client/http.h"
 #include "client/httpapi.h"
 #include "core/waitfor.h"

@@ -2,9 +2,9 @@
 // the first tab through the proxy, the caption, and the clock taken from the
 // user's own page.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include <QToolButton>

@@ -1,8 +1,8 @@
 // The "Ohje" and "Linkkejä" items open their pages in the active tab at the
 // addresses the endpoints file gives, chosen with the mouse from the menus.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include <QMenu>

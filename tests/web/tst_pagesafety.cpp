@@ -2,12 +2,12 @@
 // of other sites, legacy search links of other sites, markup named after the
 // program's page helpers; and the privacy of the data folder after a run.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/document.h"
-#include "browser/element.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/document.h"
+#include "browser/engine/element.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "client/apisession.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"

@@ -1,10 +1,10 @@
 // Page tools in the real browser on the fake marketplace: find and
 // highlight, the engine's find, page source, save page, full screen, zoom,
 // emptying the cache, the desktop launcher and the favourites menu.
-#include "browser/contextmenus.h"
-#include "browser/favoritesmenu.h"
-#include "browser/pagetools.h"
-#include "browser/progresspanel.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/tools/favoritesmenu.h"
+#include "browser/tools/pagetools.h"
+#include "browser/tools/progresspanel.h"
 #include "fakemarketplace.h"
 #include "tabsfixture.h"
 #include <QApplication>

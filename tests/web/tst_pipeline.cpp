@@ -6,7 +6,7 @@
 #include "featurestubs.h"
 #include "browser/features/sellerfilterfeature.h"
 #include "scriptedprompts.h"
-#include "browser/pagepipeline.h"
+#include "browser/pipeline/pagepipeline.h"
 #include "browser/shellhost.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"

@@ -4,11 +4,11 @@
 // script alert is open. Dialogs are answered with the mouse on the button
 // under the pointer, while they are open.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/favoritesmenu.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tools/favoritesmenu.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include <QAbstractButton>

@@ -3,9 +3,9 @@
 // form reads the result page back; the marketplace's advanced-search link
 // opens it instead; a click elsewhere closes it.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
 #include "buyer/categorytree.h"
 #include "buyer/searchformpanel.h"
 #include "core/waitfor.h"

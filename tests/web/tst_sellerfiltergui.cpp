@@ -2,12 +2,12 @@
 // start-up and applied before a result page completes, Delete on selected
 // listings, the link menu item, the seller panel, and the question at close.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/contextmenus.h"
-#include "browser/document.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/engine/document.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "buyer/sellerfilter.h"
 #include "buyer/sellerfiltertool.h"
 #include "core/paths.h"

@@ -6,7 +6,7 @@
 #include "fakeshellhost.h"
 #include "scriptedprompts.h"
 #include "browser/features/browserfeatures.h"
-#include "browser/pagepipeline.h"
+#include "browser/pipeline/pagepipeline.h"
 #include "browser/shellhost.h"
 #include "buyer/filterhost.h"
 #include "buyer/sellerfilter.h"

@@ -1,7 +1,7 @@
 // Closed tabs give their engine memory back: a hidden tab's renderer process
 // ends, and the tab comes back with its index and state when it is reused.
-#include "browser/contextmenus.h"
-#include "browser/tabstrip.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/tabs/tabstrip.h"
 #include "fakemarketplace.h"
 #include "tabsfixture.h"
 #include <QAction>

@@ -1,9 +1,9 @@
 // Tabs and navigation in the real browser on the fake marketplace: tabs
 // created, reused and closed with stable indices, captions, new windows,
 // refused window closing, the toolbar, the travel-log menu and the address box.
-#include "browser/favoritesfolder.h"
-#include "browser/tabstrip.h"
-#include "browser/typedurls.h"
+#include "browser/tools/favoritesfolder.h"
+#include "browser/tabs/tabstrip.h"
+#include "browser/tabs/typedurls.h"
 #include "core/paths.h"
 #include "fakemarketplace.h"
 #include "tabsfixture.h"

@@ -1,12 +1,12 @@
 // The template panel and the editor menu's template entries in the assembled
 // main window on the fake new-listing form.
 #include "app/tform1.h"
-#include "browser/browserprofile.h"
-#include "browser/contextmenus.h"
-#include "browser/document.h"
-#include "browser/tabmanager.h"
-#include "browser/tvasaroselain.h"
-#include "browser/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/engine/document.h"
+#include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/endpoints.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"

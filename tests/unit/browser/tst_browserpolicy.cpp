@@ -1,10 +1,10 @@
 // Decision logic of the browser host and the page pipeline: blocking and
 // replacement lists, script messages, download options, context menus,
 // address tests and the marketplace clock text.
-#include "browser/contextmenupolicy.h"
-#include "browser/hostpolicy.h"
+#include "browser/policy/contextmenupolicy.h"
+#include "browser/policy/hostpolicy.h"
 #include "client/urlscheme.h"
-#include "browser/vasaroaika.h"
+#include "browser/pipeline/vasaroaika.h"
 #include "core/settings.h"
 #include <QtTest>
 

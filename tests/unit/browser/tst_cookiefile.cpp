@@ -1,6 +1,6 @@
 // The file that carries the marketplace's lasting cookies from one run to the
 // next: what comes back, what is left out, who may read it.
-#include "browser/cookiefile.h"
+#include "browser/policy/cookiefile.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Download decisions apart from the engine: safe file names from what a
 // server suggests, the save format of a page, the dialog filter, the
 // progress and failure texts and the folder remembered between downloads.
-#include "browser/downloadrules.h"
+#include "browser/policy/downloadrules.h"
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The bookmarks folder behind "Suosikit": listing order, captions, shortcut
 // targets, adding and deleting.
-#include "browser/favoritesfolder.h"
+#include "browser/tools/favoritesfolder.h"
 #include <QtTest>
 
 class TstFavoritesFolder : public QObject {

@@ -1,6 +1,6 @@
 // Cache emptying (to the end and cancelled) and the desktop launcher file.
-#include "browser/cachecleaner.h"
-#include "browser/desktopshortcut.h"
+#include "browser/tools/cachecleaner.h"
+#include "browser/tools/desktopshortcut.h"
 #include <QtTest>
 
 class TstPageToolFiles : public QObject {

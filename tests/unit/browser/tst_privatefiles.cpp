@@ -1,7 +1,7 @@
 // The data folder and the files the program keeps in it are the user's
 // alone; files the user saves elsewhere keep the usual permissions.
-#include "browser/favoritesfolder.h"
-#include "browser/typedurls.h"
+#include "browser/tools/favoritesfolder.h"
+#include "browser/tabs/typedurls.h"
 #include "core/atomicfile.h"
 #include "core/paths.h"
 #include "core/settings.h"

@@ -1,6 +1,6 @@
 // Caption, address-box, refresh, typed-text and zoom rules of the tab manager.
-#include "browser/tabrules.h"
-#include "browser/zoomrule.h"
+#include "browser/tabs/tabrules.h"
+#include "browser/tools/zoomrule.h"
 #include <QtTest>
 
 class TstTabRules : public QObject {

@@ -1,6 +1,6 @@
 // The typed-address history file: reading with the de-duplication rule,
 // writing the first 25 items, removing an address, bad files.
-#include "browser/typedurls.h"
+#include "browser/tabs/typedurls.h"
 #include <QtTest>
 
 class TstTypedUrls : public QObject {

@@ -1,0 +1,247 @@
+#include "browser/engine/vasaropage.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/enginetexts.h"
+#include "browser/engine/pagebridge.h"
+#include "browser/pipeline/pagepipeline.h"
+#include "browser/engine/webdocument.h"
+#include "core/prompts.h"
+#include "core/waitfor.h"
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+
+VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QObject *parent)
+    : QWebEnginePage(profile->profile(), parent),
+      m_profile(profile),
+      m_prompts(prompts),
+      m_role(role),
+      m_channel(new QWebChannel(this)),
+      m_bridge(new PageBridge(this)),
+      m_document(std::make_unique<WebDocument>(this))
+{
+    m_channel->registerObject(QStringLiteral("vsBridge"), m_bridge);
+    setWebChannel(m_channel, QWebEngineScript::ApplicationWorld);
+    connect(m_bridge, &PageBridge::formData, this, &VasaroPage::onFormData);
+    connect(m_bridge, &PageBridge::ready, this, [this](const QString &, const QStringList &frames) {
+        afterEngineCallback([this, frames] {
+            if (m_pipeline && m_tab)
+                m_pipeline->domContentLoaded(*m_tab, frames);
+        });
+    });
+    connect(this, &QWebEnginePage::loadStarted, this, &VasaroPage::onLoadStarted);
+    connect(this, &QWebEnginePage::loadFinished, this, &VasaroPage::onLoadFinished);
+    connect(this, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        if (m_pipeline && m_tab)
+            m_pipeline->WBStatusTextChange(*m_tab, url);
+    });
+    EngineTexts::applyFinnish(this);
+    // A page can never close its tab: windowCloseRequested is left unanswered.
+    profile->addPage(this);
+    profile->update_dloption(this);
+}
+
+VasaroPage::~VasaroPage() = default;
+
+void VasaroPage::afterEngineCallback(const std::function<void()> &work)
+{
+    // The engine reports loads and channel messages from inside its own
+    // tasks, where a script answer waited for never arrives. A queued call
+    // (posted event) is not enough either: while a handler started from one
+    // waits, the engine's answer is held back until it gives up. A timer
+    // event is free of both.
+    QTimer::singleShot(1, this, work);
+}
+
+void VasaroPage::setPipeline(PagePipeline *pipeline, PipelineTab *tab)
+{
+    m_pipeline = pipeline;
+    m_tab = tab;
+}
+
+void VasaroPage::applyDownloadOptions(const HostPolicy::DownloadOptions &options)
+{
+    m_options = options;
+    QWebEngineSettings *s = settings();
+    s->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, options.scripts);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, options.plugins);
+    // Script errors never interrupt and the engine's own error pages stay.
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+}
+
+void VasaroPage::Copycutpaste(int item)
+{
+    switch (item) {
+    case 5: triggerAction(QWebEnginePage::Copy); break;
+    case 6: triggerAction(QWebEnginePage::Cut); break;
+    case 7: triggerAction(QWebEnginePage::Paste); break;
+    default: break;
+    }
+}
+
+void VasaroPage::triggerAction(WebAction action, bool checked)
+{
+    if (action == QWebEnginePage::SavePage && !isAuxiliary()) {
+        m_profile->requestPageSave(this);
+        return;
+    }
+    QWebEnginePage::triggerAction(action, checked);
+}
+
+bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    NavigationArgs args;
+    args.url = url;
+    args.mainFrame = isMainFrame;
+    args.kind = NavigationArgs::Kind(type);
+    if (type == NavigationTypeFormSubmitted && !m_pendingFormBody.isEmpty()
+        && m_pendingFormAction.adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment)) {
+        args.postData = m_pendingFormBody;
+        args.headers = QStringLiteral("Content-Type: application/x-www-form-urlencoded\r\n");
+        m_pendingFormBody.clear();
+        m_pendingFormAction.clear();
+    }
+    if (m_pipeline && m_tab)
+        m_pipeline->WBBeforeNavigate2(*m_tab, args);
+    emit beforeNavigate2(this, &args);
+    if (args.cancel && isMainFrame)
+        ++m_cancelledLoads;     // the engine still reports this as a failed load
+    return !args.cancel;
+}
+
+void VasaroPage::onFormData(const QString &action, const QString &body)
+{
+    m_pendingFormAction = QUrl(action);
+    m_pendingFormBody = body.toUtf8();
+}
+
+void VasaroPage::onLoadStarted()
+{
+    m_loading = true;
+    if (m_readyState == 4 || m_readyState == 0)
+        m_readyState = 1;
+}
+
+void VasaroPage::onLoadFinished(bool ok)
+{
+    m_loading = false;
+    m_readyState = 4;
+    if (!ok && m_cancelledLoads > 0) {
+        --m_cancelledLoads;
+        return;
+    }
+    m_cancelledLoads = 0;
+    const QUrl location = url();
+    afterEngineCallback([this, location] {
+        if (m_pipeline && m_tab)
+            m_pipeline->WBDocumentComplete(*m_tab, location);
+        emit documentComplete(this, location);
+    });
+}
+
+QWebEnginePage *VasaroPage::createWindow(WebWindowType type)
+{
+    return m_windowFactory ? m_windowFactory(type) : nullptr;
+}
+
+void VasaroPage::javaScriptAlert(const QUrl &, const QString &msg)
+{
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Alert) || !m_prompts)
+        return;
+    m_prompts->message(msg);
+}
+
+bool VasaroPage::javaScriptConfirm(const QUrl &, const QString &msg)
+{
+    // The engine asks its leave-page question here too, in English.
+    if (EngineTexts::isLeavePageQuestion(msg))
+        return !m_prompts || m_prompts->confirm(EngineTexts::leavePageQuestion()) == Prompts::Answer::Yes;
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Confirm) || !m_prompts)
+        return true;
+    return m_prompts->confirm(msg) == Prompts::Answer::Yes;
+}
+
+bool VasaroPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result)
+{
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Prompt) || !m_prompts)
+        return false;
+    const std::optional<QString> answer = m_prompts->input(QStringLiteral("Vasaro selain"), msg, defaultValue);
+    if (!answer)
+        return false;
+    if (result)
+        *result = *answer;
+    return true;
+}
+
+void VasaroPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &)
+{
+    // Script errors of pages are never shown or logged.
+}
+
+// Browser
+
+void VasaroPage::Navigate(const QUrl &url, bool noHistory)
+{
+    wakeUp();
+    // Busy at once, so a wait right after this call waits for the new page.
+    m_loading = true;
+    m_readyState = 1;
+    if (noHistory) {
+        // No history entry: the history is cleared after the load starts.
+        load(url);
+        history()->clear();
+        return;
+    }
+    load(url);
+}
+
+void VasaroPage::GoBack() { triggerAction(QWebEnginePage::Back); }
+void VasaroPage::GoForward() { triggerAction(QWebEnginePage::Forward); }
+void VasaroPage::Refresh() { triggerAction(QWebEnginePage::Reload); }
+void VasaroPage::Stop() { triggerAction(QWebEnginePage::Stop); }
+QString VasaroPage::LocationURL() const { return url().toString(); }
+QString VasaroPage::LocationName() const { return title(); }
+
+// The engine reloads a discarded page's last page when it becomes active; a
+// navigation started before that reload ends is merged into it and never
+// reported as loaded.
+void VasaroPage::wakeUp(int limitMs)
+{
+    if (lifecycleState() != LifecycleState::Discarded)
+        return;
+    bool settled = false;
+    const QMetaObject::Connection complete =
+        connect(this, &VasaroPage::documentComplete, this, [&settled] { settled = true; });
+    const QMetaObject::Connection failed =
+        connect(this, &QWebEnginePage::loadFinished, this, [&settled](bool ok) { settled = settled || !ok; });
+    setLifecycleState(LifecycleState::Active);
+    waitFor([&settled] { return settled; }, limitMs);
+    disconnect(complete);
+    disconnect(failed);
+}
+
+bool VasaroPage::browser_wait(int limitMs)
+{
+    return waitFor([this] { return !m_loading && m_readyState == 4; }, limitMs);
+}
+
+bool VasaroPage::browser_wait2(int limitMs)
+{
+    return browser_wait(limitMs);
+}
+
+void VasaroPage::WBLoadHTML(const QString &html)
+{
+    Navigate(QUrl(QStringLiteral("about:blank")), true);
+    browser_wait(5000);
+    m_document->write(html);
+    m_document->close();
+}
+
+Document &VasaroPage::document()
+{
+    return *m_document;
+}

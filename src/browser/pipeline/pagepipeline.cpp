@@ -1,0 +1,406 @@
+#include "browser/pipeline/pagepipeline.h"
+#include "browser/engine/document.h"
+#include "browser/tabs/tabrules.h"
+#include "features/listingautomationfeature.h"
+#include "features/resultpagetoolsfeature.h"
+#include "features/searchformfeature.h"
+#include "features/sellerfilterfeature.h"
+#include "features/signinfeature.h"
+#include "features/tabcaptions.h"
+#include "features/updatecheckfeature.h"
+#include "features/watchlistfeature.h"
+#include "browser/policy/hostpolicy.h"
+#include "browser/pipeline/pipelinetab.h"
+#include "browser/engine/scriptsource.h"
+#include "browser/shellhost.h"
+#include "browser/pipeline/vasaroaika.h"
+#include "client/urlscheme.h"
+#include "core/programclock.h"
+#include "core/settings.h"
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+// Advertisement-frame markers: the news publisher's static-content host, the
+// advertisement network and the replacement page.
+const char *const kAdFrameMarkers[] = {"static.ilcdn.fi", ".admeta", "about:-"};
+
+bool contains(const QString &text, const char *part)
+{
+    return text.contains(QLatin1String(part));
+}
+}
+
+PagePipeline::PagePipeline(ShellHost *shell, Settings *settings, Endpoints endpoints, ProgramClock *clock,
+                           const HostPolicy *policy, QObject *parent)
+    : QObject(parent),
+      m_shell(shell),
+      m_settings(settings),
+      m_endpoints(std::move(endpoints)),
+      m_clock(clock),
+      m_policy(policy),
+      m_urls(m_endpoints),
+      m_domain(m_endpoints.domain().toLower())
+{
+}
+
+bool PagePipeline::isAdvertisementFrame(const QString &url) const
+{
+    const QString u = url.toLower();
+    for (const char *marker : kAdFrameMarkers)
+        if (contains(u, marker))
+            return true;
+    // The platform rewrote replaced addresses to "about:-" before the frame's
+    // navigation event; here the event carries the original address.
+    return m_policy && m_policy->replaces(url);
+}
+
+bool PagePipeline::takeOpenInOwnWindow()
+{
+    const bool was = m_openInOwnWindow;
+    m_openInOwnWindow = false;
+    return was;
+}
+
+// ---- BeforeNavigate2 -------------------------------------------------------
+
+void PagePipeline::later(const std::function<void()> &work)
+{
+    // The engine's navigation callback must return before any feature may run
+    // a script or wait (an answer started there never arrives). A timer, not
+    // a queued call: see VasaroPage::afterEngineCallback.
+    QTimer::singleShot(1, this, work);
+}
+
+void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
+{
+    const QString url = args.url.toString().toLower();
+    const bool marketplace = m_urls.isMarketplace(url);
+
+    // 1. The marketplace's advanced search opens the program's search form.
+    if (UrlScheme::isAdvancedSearch(url) && marketplace) {
+        args.cancel = true;
+        later([this] {
+            if (m_features.searchForm)
+                m_features.searchForm->HakuClick();
+        });
+        return;
+    }
+    // 2.
+    if (marketplace)
+        tab.tabState().processedEarly = false;
+    // 3. Sign-in capture: only a form of a marketplace page posted in the
+    // main frame to the marketplace's sign-in address. Any other site could
+    // otherwise sign the program in as someone else, or hand its own users'
+    // passwords to the marketplace's API.
+    if (m_shell->signedInUser().isEmpty() && args.mainFrame && args.kind == NavigationArgs::FormSubmitted
+        && UrlScheme::isSignInTarget(args.url, m_domain)
+        && UrlScheme::isMarketplaceHost(QUrl(tab.locationUrl()), m_domain)
+        && !args.headers.isEmpty() && !args.postData.isEmpty()
+        && m_features.signIn && m_features.signIn->captureSignIn(args.postData))
+        m_watchListPending = true;
+    // 4. Sign-out.
+    if (UrlScheme::isLogout(url) && UrlScheme::mentionsMarketplace(url) && m_features.signIn)
+        later([this] {
+            if (m_features.signIn)
+                m_features.signIn->signOut();
+        });
+    // 5. The preview belongs to the page the active tab leaves.
+    if (tab.isActiveTab() && m_features.resultPageTools && m_features.resultPageTools->previewVisible())
+        later([this] {
+            if (m_features.resultPageTools)
+                m_features.resultPageTools->closePreview();
+        });
+    // 6. Early processing on the first advertisement-frame navigation.
+    if (isAdvertisementFrame(url) && earlyConditionsHold(tab)) {
+        scheduleEarly(tab);
+        return;
+    }
+    // 7, 8. Legacy quick-search links of the marketplace become the
+    // program's own commands (other sites cannot open its dialogs).
+    const QString legacyCommand = UrlScheme::legacyQuickSearchCommand(args.url, m_domain);
+    if (!legacyCommand.isEmpty()) {
+        args.cancel = true;
+        m_shell->queueCommand(legacyCommand);
+        return;
+    }
+    // 9.
+    if (url.contains(QLatin1String("javascript:")) && url.contains(QLatin1String("newwindow"))) {
+        m_openInOwnWindow = true;
+        return;
+    }
+    // 10. A top-level navigation of the active tab.
+    if (tab.isActiveTab() && args.mainFrame) {
+        addressBoxUpdate(args.url.toString());
+        for (const char *name : {"aukiolopaneeli", "ppohjat", "postia", "XiButton14"})
+            m_shell->setControlVisible(QLatin1String(name), false);
+    }
+}
+
+bool PagePipeline::earlyConditionsHold(PipelineTab &tab) const
+{
+    const QString address = tab.locationUrl().toLower();
+    const TabState &state = tab.tabState();
+    return !UrlScheme::isRelistStep12(address) && state.approval != QLatin1String("Hyvaksy")
+        && !state.processedEarly;
+}
+
+void PagePipeline::scheduleEarly(PipelineTab &tab)
+{
+    // Scripts cannot run inside the engine's navigation callback: run right
+    // after it returns (on a timer, see later()), unless the document
+    // completes first.
+    PipelineTab *target = &tab;
+    const quint64 generation = m_generation.value(target);
+    QTimer::singleShot(1, this, [this, target, generation] {
+        if (!m_generation.contains(target) && generation != 0)
+            return;
+        if (m_generation.value(target) != generation || !earlyConditionsHold(*target))
+            return;
+        runEarly(*target);
+    });
+}
+
+void PagePipeline::domContentLoaded(PipelineTab &tab, const QStringList &frameSources)
+{
+    for (const QString &source : frameSources) {
+        if (isAdvertisementFrame(source)) {
+            if (earlyConditionsHold(tab) && m_urls.isMarketplace(tab.locationUrl()))
+                runEarly(tab);
+            return;
+        }
+    }
+}
+
+void PagePipeline::runEarly(PipelineTab &tab)
+{
+    // The steps wait for the page, so the page's completion may arrive in
+    // between: it is handled once the early steps are through. So may the
+    // next advertisement frame: the steps already under way cover it.
+    if (m_earlyRunning.contains(&tab))
+        return;
+    m_earlyRunning.insert(&tab);
+    runEarlySteps(tab);
+    m_earlyRunning.remove(&tab);
+    if (m_completeAfterEarly.remove(&tab))
+        WBDocumentComplete(tab, QUrl(tab.locationUrl()));
+}
+
+void PagePipeline::runEarlySteps(PipelineTab &tab)
+{
+    TabState &state = tab.tabState();
+    const QString address = tab.locationUrl().toLower();
+    const bool listing = UrlScheme::isListingPage(address);
+    // 6.1 - 6.2
+    if (listing) {
+        state.filteredEarly = true;
+        if (m_features.sellerFilter)
+            m_features.sellerFilter->WBsuodata(tab);
+    }
+    state.processedEarly = true;
+    // 6.3 - 6.5
+    if (m_settings->xpalkki)
+        hideHorizontalScroll(tab.document());
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
+    if (UrlScheme::isForumThread(address) && tools)
+        tools->keskustelupalsta(tab);
+    if (listing && (m_settings->pienet_kuvat || !m_settings->naytakuvat))
+        state.categoryEditedEarly = tools && tools->osastolistanmuokkaus(tab);
+}
+
+void PagePipeline::hideHorizontalScroll(Document &document)
+{
+    const Element body = document.body();
+    if (!body.isNull())
+        body.setStyle(QStringLiteral("overflowX"), QStringLiteral("hidden"));
+}
+
+// ---- DocumentComplete ------------------------------------------------------
+
+void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
+{
+    if (m_earlyRunning.contains(&tab)) {
+        m_completeAfterEarly.insert(&tab);
+        return;
+    }
+    // Early work scheduled for the page that has now completed is dropped.
+    ++m_generation[&tab];
+
+    // 1.
+    TabState &state = tab.tabState();
+    const bool filteredEarly = state.filteredEarly;
+    const bool processedEarly = state.processedEarly;
+    const bool categoryEditedEarly = state.categoryEditedEarly;
+    state.filteredEarly = state.processedEarly = state.categoryEditedEarly = false;
+
+    // 2. Watch-list check after a sign-in.
+    if (m_watchListPending) {
+        m_watchListPending = false;
+        if (m_settings->Timer2 && m_features.watchList)
+            m_features.watchList->ladataanmuistilista();
+    }
+    // 3.
+    if (m_features.captions)
+        m_features.captions->updateCaptions();
+    const QString address = tab.locationUrl().toLower();
+    const bool active = tab.isActiveTab();
+
+    // 4. Pages outside the marketplace.
+    if (!m_urls.isMarketplace(address)) {
+        if (active) {
+            for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
+                m_shell->setControlVisible(QLatin1String(name), false);
+            addressBoxUpdate(tab.locationUrl());
+            tab.focusBrowser();
+        }
+        return;
+    }
+    Document &document = tab.document();
+    // 5. Approval step of the listing automation.
+    ListingAutomationFeature *listing = m_features.listingAutomation;
+    const bool stop = listing && listing->approve_step(tab, address);
+    if (stop || UrlScheme::isRelistForm(address))
+        return;
+    // 6.
+    if (active && (UrlScheme::isNewListingForm(address) || UrlScheme::isEditListingForm(address)))
+        listingPageTweaks(document);
+    // 7.
+    if (UrlScheme::isWatchList(address) && m_settings->Timer2 && m_features.watchList)
+        m_features.watchList->katsotaanmuistilista(document.body(Document::OuterHtml).data().outerHTML);
+    // 8. Marketplace time from the user's own pages.
+    if (UrlScheme::isOwnPage(address) && m_settings->vasaroaika && m_clock) {
+        bool found = false;
+        const QDateTime time = VasaroAika::vasaroaikasivulta(document, *m_clock, &found);
+        if (found)
+            m_clock->setFromMarketplace(time);
+    }
+    // 9.
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
+    if (!processedEarly) {
+        if (UrlScheme::isForumThread(address) && tools)
+            tools->keskustelupalsta(tab);
+        if (m_settings->xpalkki)
+            hideHorizontalScroll(document);
+    }
+    // 10.
+    updateCheck();
+    // 11.
+    if (UrlScheme::isListingPage(address)) {
+        if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat) && tools)
+            tools->osastolistanmuokkaus(tab);
+        if (!filteredEarly && m_features.sellerFilter)
+            m_features.sellerFilter->WBsuodata(tab);
+    }
+    // 12.
+    if (active)
+        activeTabControls(tab, address);
+    // 13.
+    m_shell->setControlVisible(QStringLiteral("seur"), nextItemCount() >= 1);
+}
+
+void PagePipeline::listingPageTweaks(Document &document)
+{
+    if (!document.getElementById(QStringLiteral("quantity")).isNull())
+        document.execScript(ScriptSource::load(QStringLiteral("listingtweaks.js")));
+    const Element other = document.getElementById(QStringLiteral("deliveryother"));
+    if (!other.isNull())
+        other.setAttribute(QStringLiteral("rows"), QStringLiteral("7"));
+}
+
+void PagePipeline::updateCheck()
+{
+    if (!m_settings->paivitysCurrent.isEmpty() || !m_clock)
+        return;
+    m_settings->paivitysCurrent = QString::number(m_clock->kellonaika().date().day());
+    if (m_settings->paivitysCurrent != m_settings->paivitysStored && m_features.updateCheck)
+        m_features.updateCheck->Paivita1Click();
+}
+
+void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
+{
+    // 12.1 New-listing form.
+    ListingAutomationFeature *listing = m_features.listingAutomation;
+    if (UrlScheme::isNewListingFormShown(address)) {
+        m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), true);
+        if (listing)
+            listing->vakiopohjat();
+        m_shell->setControlVisible(QStringLiteral("ppohjat"), true);
+        if (listing && listing->openingButtonEnabled() && listing->automaticOpening() && tab.document().isHtml())
+            listing->saika(tab);
+    }
+    // 12.2
+    ResultPageToolsFeature *tools = m_features.resultPageTools;
+    if (UrlScheme::isListingPage(address) && tools)
+        tools->linkit(tab);
+    // 12.3 - 12.4
+    m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
+    if (UrlScheme::isItemPage(address)) {
+        if (m_features.signIn && m_features.signIn->capturedSignIn())
+            m_shell->setControlVisible(QStringLiteral("postia"), true);
+        if (nextItemCount() > 1)
+            tools->selectNextItem(address);
+    }
+    const QString favourite = TabRules::favouriteButtonCaption(address);
+    if (!favourite.isEmpty()) {
+        m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
+        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
+    }
+    // 12.5
+    addressBoxUpdate(tab.locationUrl());
+    tab.focusBrowser();
+}
+
+int PagePipeline::nextItemCount() const
+{
+    return m_features.resultPageTools ? m_features.resultPageTools->nextItemCount() : 0;
+}
+
+// The box shows the page's own address: paths and queries are case
+// sensitive, and refresh navigates to the box's text again.
+void PagePipeline::addressBoxUpdate(const QString &url)
+{
+    if (!url.toLower().startsWith(QLatin1String("javascript")))
+        m_shell->setAddressText(url);
+}
+
+// ---- StatusTextChange and the navigation bar -------------------------------
+
+void PagePipeline::WBStatusTextChange(PipelineTab &tab, const QString &text)
+{
+    if (!tab.isActiveTab())
+        return;
+    const QString lower = text.toLower();
+    const bool shortcut = (lower.startsWith(QLatin1String("shortcut")) && UrlScheme::isItemPage(lower))
+        || lower.startsWith(QLatin1String("pikakuvake"));
+    if (!shortcut) {
+        m_shell->setStatusText(text);
+        return;
+    }
+    const QString item = UrlScheme::fromItemWord(text);
+    if (!item.isEmpty())
+        m_shell->setStatusText(m_urls.web(item.chopped(1)));
+}
+
+void PagePipeline::navigationBarTask(Document *activeDocument)
+{
+    if (!activeDocument)
+        return;
+    const QString address = m_shell->addressText();
+    const bool run = m_settings->piilotapalkki ? m_urls.isMarketplace(address) : UrlScheme::isListingPage(address);
+    if (!run)
+        return;
+    const int top = activeDocument->scrollTop();
+    if (top > 0) {
+        const Element bar = activeDocument->getElementById(QStringLiteral("navigation"));
+        if (!bar.isNull() && bar.style(QStringLiteral("display")) != QLatin1String("none")) {
+            bar.setStyle(QStringLiteral("display"), QStringLiteral("none"));
+            m_navBarHidden = true;
+        }
+    } else if (top == 0 && m_navBarHidden) {
+        const Element bar = activeDocument->getElementById(QStringLiteral("navigation"));
+        if (!bar.isNull() && bar.style(QStringLiteral("display")) == QLatin1String("none")) {
+            bar.setStyle(QStringLiteral("display"), QString());
+            m_navBarHidden = false;
+        }
+    }
+}
