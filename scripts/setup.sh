@@ -6,8 +6,10 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
-  qt6-image-formats-plugins qt6-translations-l10n libjpeg62-turbo-dev libgl-dev fonts-liberation
+  qt6-image-formats-plugins qt6-translations-l10n libjpeg62-turbo-dev libsodium-dev libgl-dev fonts-liberation
   xdg-utils)
+# a compiler cache: a new checkout rebuilds from what an earlier one compiled
+PACKAGES+=(ccache)
 if [[ "${1:-}" == "--tests" ]]; then
   # npm fetches the fake marketplace's page scripts; keep a Node.js that is there
   command -v npm >/dev/null || PACKAGES+=(nodejs npm)
@@ -34,7 +36,11 @@ if [[ "${1:-}" == "--tests" && -f tests/marketplace/package.json ]]; then
 fi
 
 # Ninja re-runs CMake by itself when a CMakeLists or the folder contents change.
-[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Paths inside the checkout are hashed relative to it, so the cache serves any
+# checkout of the same sources.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 if [[ "${1:-}" == "--tests" ]]; then
   cmake --build build -j"$(nproc)"
 else
