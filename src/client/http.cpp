@@ -117,8 +117,10 @@ Http::Answer Http::exchange(Object object, const QByteArray &method, const QStri
     const Answer answer = run(object, method, url, body, headerNames, headerValues, timeoutMs, watchStop);
     // Noted after the wait: a request started meanwhile on the same object
     // has already been answered and read by its own caller.
-    if (self)
+    if (self) {
         m_failed[object] = !answer.ok;
+        m_status[object] = answer.ok ? answer.status : 0;
+    }
     return answer;
 }
 

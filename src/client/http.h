@@ -51,8 +51,9 @@ public:
     QString userAgent() const { return m_userAgent; }
 
     bool lastRequestFailed(Object object) const override { return m_failed[object]; }
+    int lastStatus(Object object) const override { return m_status[object]; }
 
-    bool busy(Object object) const;
+    bool busy(Object object) const override;
     StopFlag &stopFlag() { return m_stop; }
     UploadFields &uploadFields() { return m_uploadFields; }
     CookieJar *cookieJar() const { return m_jar; }
@@ -87,5 +88,6 @@ private:
     UploadFields m_uploadFields;
     int m_inFlight[3] = {0, 0, 0};
     bool m_failed[3] = {false, false, false};
+    int m_status[3] = {0, 0, 0};
     qint64 m_maxAnswer = 64LL * 1024 * 1024;
 };

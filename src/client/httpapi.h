@@ -37,6 +37,19 @@ public:
         Q_UNUSED(object)
         return false;
     }
+    // The HTTP status of the answer that finished last on this object (0 when
+    // none arrived). Read it right after the call has returned.
+    virtual int lastStatus(Object object) const
+    {
+        Q_UNUSED(object)
+        return 0;
+    }
+    // True while a request on this object waits for its answer.
+    virtual bool busy(Object object) const
+    {
+        Q_UNUSED(object)
+        return false;
+    }
     // What the user is told then.
     static QString connectionFailedText() { return QStringLiteral("Yhteys Vasaroon epäonnistui."); }
 

@@ -10,6 +10,7 @@ Endpoints::Endpoints()
         {QStringLiteral("api_base"), QStringLiteral("https://api.vasaro.fi/1.1/")},
         {QStringLiteral("proxy"), QString()},
         {QStringLiteral("maker_web"), QStringLiteral("https://www.vsselain.fi/")},
+        {QStringLiteral("reminder_service"), QStringLiteral("https://www.vsselain.fi/ajastus/add.php")},
         {QStringLiteral("posti_prices"), QStringLiteral("https://www.posti.fi/fi/hinnat")},
         {QStringLiteral("posti_tracking"), QStringLiteral("https://www.posti.fi/fi/seuranta")},
         {QStringLiteral("matkahuolto"), QStringLiteral("https://www.matkahuolto.fi/yksityisasiakkaat")},

@@ -15,6 +15,8 @@
 // Addresses behind the "Ohje" and "Linkkejä" menu items (app/links):
 //   maker_web          the maker's web site; its info, change-log, listing
 //                      tool and feedback pages lie under it
+//   reminder_service   the maker's e-mail reminder script (form POST), by
+//                      default under maker_web at "ajastus/add.php"
 //   posti_prices, posti_tracking, matkahuolto
 //                      the parcel carriers' pages
 //   auction_myyjaosta, auction_systeemi, auction_tradera, auction_ebay
@@ -35,6 +37,7 @@ public:
     QString domain() const { return value(QStringLiteral("domain")); }
     QString apiBase() const { return value(QStringLiteral("api_base")); }
     QString proxy() const { return value(QStringLiteral("proxy")); }
+    QString reminderService() const { return value(QStringLiteral("reminder_service")); }
 
 private:
     QHash<QString, QString> m_values;
