@@ -81,12 +81,24 @@ Decision decide(const Input &in)
     }
     // 3. The new-listing and edit-listing forms.
     d.menu = Menu::Page;
-    d.visible = range(1, 3) | range(5, 16);
-    if (in.templateSaved)
-        d.visible |= bits({4});
-    d.visible &= in.pageItemsAvailable;
+    d.visible = listingFormItems(in.templateSaved, in.pageItemsAvailable);
     d.restoreAfter = true;
     return d;
+}
+
+quint32 listingFormItems(bool templateSaved, quint32 available)
+{
+    quint32 visible = range(1, 3) | range(5, 16);
+    if (templateSaved)
+        visible |= bits({4});
+    return visible & available;
+}
+
+bool isListingEditor(const QString &outerHtml)
+{
+    const QString html = outerHtml.toLower();
+    return html.contains(QLatin1String("iframe")) && html.contains(QLatin1String("tekstieditori"))
+        && !html.contains(QLatin1String("<td"));
 }
 
 QPoint pagePoint(const QPoint &viewPos, int zoomPercent)

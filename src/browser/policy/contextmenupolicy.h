@@ -53,4 +53,11 @@ constexpr quint32 kPageBetweenUses = 0x1;
 // The mouse position in the view converted to page coordinates.
 QPoint pagePoint(const QPoint &viewPos, int zoomPercent);
 
+// PopupMenu1 on the listing forms: items 1-3 and 5-16, item 4 only while a
+// description saved to a template is held; never item 0.
+quint32 listingFormItems(bool templateSaved, quint32 available);
+// The element under the mouse is the listing's text editor: its outer HTML
+// names an iframe of the "tekstieditori" and is no table cell.
+bool isListingEditor(const QString &outerHtml);
+
 }

@@ -174,6 +174,12 @@ bool ContextMenus::showFor(TVasaroselain *view, const QWebEngineContextMenuReque
     return false;
 }
 
+void ContextMenus::showEditorMenu(const QPoint &globalPos)
+{
+    applyPageVisibility(ContextMenuPolicy::listingFormItems(m_templateSaved && m_templateSaved(), m_pageAvailable));
+    m_page->popup(globalPos);
+}
+
 void ContextMenus::showForTabStrip(const QPoint &globalPos)
 {
     applyPageVisibility(ContextMenuPolicy::kPageBetweenUses);

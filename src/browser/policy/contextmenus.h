@@ -45,6 +45,9 @@ public:
     bool showFor(TVasaroselain *view, const QWebEngineContextMenuRequest &request, const QPoint &globalPos);
     // The tab strip's menu: PopupMenu1 between uses (only "Sulje").
     void showForTabStrip(const QPoint &globalPos);
+    // The editor menu over the listing's text editor: PopupMenu1 with the
+    // listing-form items; between uses again once it closes.
+    void showEditorMenu(const QPoint &globalPos);
 
 private:
     void buildPageMenu();

@@ -65,6 +65,8 @@ Toimituskulut <input name="delivery_price" id="delivery_price">
 <label><input type="checkbox" name="republish" id="republish" value="1"> Uudelleenlistaus</label></p>
 <p><input name="open_daysmuu" id="open_daysmuu" onclick="document.getElementById('avattu').textContent = this.value">
 <span id="avattu"></span></p>
+<p id="aukiolo">Alkaa <input name="start_date" id="start_date" size="8"> <input name="start_time" id="start_time" size="5">
+Päättyy <input name="end_date" id="end_date" size="8"> <input name="end_time" id="end_time" size="5"></p>
 <button type="submit" id="esikatseluun">Esikatseluun</button>
 </form>
 <script>
