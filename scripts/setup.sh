@@ -17,6 +17,8 @@ if [[ "${1:-}" == "--tests" ]]; then
   PACKAGES+=(strace)
   # the window-title test starts the program on an X server of its own
   PACKAGES+=(xvfb xdotool)
+  # the printing test reads the text of the PDF it printed
+  PACKAGES+=(poppler-utils)
 fi
 
 missing=()

@@ -6,6 +6,8 @@
 #include "ledger/ledgercelldelegate.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
+#include "ledger/ledgermessages.h"
+#include "ledger/ledgerprinting.h"
 #include "ledger/ledgersort.h"
 #include "ledger/ledgerviewmodel.h"
 #include <QAction>
@@ -73,6 +75,8 @@ TForm8::TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoi
     extendYearLists();
     m_ui->MonthCalendar1->setSelectedDate(m_clock.kellonaika().date());
     connectControls();
+    m_messages = new LedgerMessages(*this, *m_ui, m_settings);
+    m_printing = new LedgerPrinting(*this, *m_ui, m_prompts);
 
     resize(816, 535 + menuBar()->sizeHint().height());
     setMinimumSize(780, 550);
@@ -229,6 +233,8 @@ void TForm8::applyModeTexts(LedgerMode mode)
     m_sg.setHeaders(mode);
     m_sg2.setHeaders(m_sg.row(0));
     m_model->refreshHeaders();
+    if (m_printing)
+        m_printing->modeChanged(mode);
 
     const QSignalBlocker bs(m_ui->huutaja), bc(m_ui->ComboBox1);
     m_ui->huutaja->setItemText(0, bought ? QStringLiteral("Myyjä A > Z") : QStringLiteral("Ostaja A > Z"));

@@ -14,6 +14,8 @@
 #include <memory>
 
 class LedgerControls;
+class LedgerMessages;
+class LedgerPrinting;
 class LedgerViewModel;
 class ProgramClock;
 class Prompts;
@@ -62,6 +64,10 @@ public:
     void setUnsaved(bool unsaved) override { m_unsaved = unsaved; }
     bool isUnsaved() const override { return m_unsaved; }
     QVector<int> viewColumnWidths() const override;
+
+    // Payment messages and printing, with their panels.
+    LedgerMessages *messages() const { return m_messages; }
+    LedgerPrinting *printing() const { return m_printing; }
 
     const LedgerView &view() const { return m_sg2; }
     // The selected grid row of the view (1 = first data row).
@@ -144,4 +150,6 @@ private:
     int m_calendarColumn = -1;
     bool m_calendarShift = false;
     int m_previousMode = 0;
+    LedgerMessages *m_messages = nullptr;
+    LedgerPrinting *m_printing = nullptr;
 };

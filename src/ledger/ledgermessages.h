@@ -1,0 +1,27 @@
+#pragma once
+// The ledger's payment-message commands: "Kopioi viesti", "Kopioi osoite"
+// and "Viestien muotoilu" with its template panel.
+#include <QObject>
+
+class LedgerControls;
+class MessagePanel;
+class TForm8;
+struct Settings;
+
+class LedgerMessages final : public QObject {
+    Q_OBJECT
+public:
+    LedgerMessages(TForm8 &window, LedgerControls &controls, Settings &settings);
+
+    MessagePanel *panel() const { return m_panel; }
+
+    void viestilClick();
+    void osoitelClick();
+    void viestinmuotoiluClick();
+
+private:
+    TForm8 &m_window;
+    LedgerControls &m_ui;
+    Settings &m_settings;
+    MessagePanel *m_panel = nullptr;
+};
