@@ -3,13 +3,16 @@
 #include "ledgerfiles.h"
 #include "ledgersheet.h"
 #include "ledgerxls.h"
+#include "ledgerxlsx.h"
 #include <QFileInfo>
 
 namespace {
-enum class Format { List, Excel, Unknown };
+enum class Format { List, Excel, Workbook, Unknown };
 
 Format formatOf(const QString &path)
 {
+    if (path.right(5).toLower() == QLatin1String(".xlsx"))
+        return Format::Workbook;
     const QString ext = path.right(4).toLower();
     if (ext == QLatin1String(".xls"))
         return Format::Excel;
@@ -34,7 +37,13 @@ LedgerListCommands::LedgerListCommands(LedgerListHost &host, Prompts &prompts,
 
 QString LedgerListCommands::openFilter()
 {
-    return QStringLiteral("Myydyt kohteet (*.vss);;Ostetut kohteet (*.vso);;") + excelFilter();
+    return QStringLiteral("Myydyt kohteet (*.vss);;Ostetut kohteet (*.vso);;") + excelFilter()
+           + QStringLiteral(";;") + workbookFilter();
+}
+
+QString LedgerListCommands::workbookFilter()
+{
+    return QStringLiteral("Excel-työkirja (*.xlsx)");
 }
 
 QString LedgerListCommands::excelFilter()
@@ -46,7 +55,7 @@ QString LedgerListCommands::saveFilter(LedgerMode mode)
 {
     return (mode == LedgerMode::Bought ? QStringLiteral("Ostetut kohteet (*.vso);;")
                                        : QStringLiteral("Myydyt kohteet (*.vss);;"))
-           + excelFilter();
+           + excelFilter() + QStringLiteral(";;") + workbookFilter();
 }
 
 void LedgerListCommands::setRememberedPath(const QString &path)
@@ -75,10 +84,10 @@ bool LedgerListCommands::avaaLista(bool add)
     const Format format = formatOf(path);
     if (format == Format::Unknown) {
         m_prompts.error(QStringLiteral("Tiedostoa ei luettu: listaksi kelpaavat vain "
-                                       ".vss-, .vso- ja .xls-tiedostot."));
+                                       ".vss-, .vso-, .xls- ja .xlsx-tiedostot."));
         return false;
     }
-    if (!luelista(add, format == Format::Excel, path))
+    if (!luelista(add, format == Format::Excel || format == Format::Workbook, path))
         return false;
     setRememberedPath(path);
     m_host.listLoaded();
@@ -90,7 +99,9 @@ bool LedgerListCommands::luelista(bool merge, bool excel, const QString &path)
 {
     // Read into a sheet of its own first: a file that cannot be read leaves
     // the shown list as it was.
-    const LedgerReadResult read = excel ? LedgerXls::lueXls(path) : LedgerFiles::lueListatiedosto(path);
+    const LedgerReadResult read = !excel                                 ? LedgerFiles::lueListatiedosto(path)
+                                  : formatOf(path) == Format::Workbook ? LedgerXlsx::lueXlsx(path)
+                                                                       : LedgerXls::lueXls(path);
     if (read.status == LedgerReadResult::Status::Failed) {
         m_prompts.error(read.error);
         return false;
@@ -119,6 +130,19 @@ bool LedgerListCommands::luelista(bool merge, bool excel, const QString &path)
     return true;
 }
 
+bool LedgerListCommands::writeList(int format, const QString &path, QString *error)
+{
+    const LedgerTable &list = m_host.masterList();
+    switch (Format(format)) {
+    case Format::Excel:
+        return LedgerXls::kirjoitaxls(list, m_host.viewColumnWidths(), path, error);
+    case Format::Workbook:
+        return LedgerXlsx::kirjoitaxlsx(list, m_host.viewColumnWidths(), path, error);
+    default:
+        return LedgerFiles::kirjoitalista(list, path, error);
+    }
+}
+
 bool LedgerListCommands::tallennaLista()
 {
     const LedgerMode mode = m_host.listMode();
@@ -128,9 +152,11 @@ bool LedgerListCommands::tallennaLista()
     if (path.isEmpty())
         return false;
     const bool excelChosen = choice.filter == excelFilter();
+    const bool workbookChosen = choice.filter == workbookFilter();
     // A name typed without an extension gets that of the selected entry.
     if (QFileInfo(path).suffix().isEmpty())
         path += excelChosen ? QStringLiteral(".xls")
+                : workbookChosen ? QStringLiteral(".xlsx")
                 : mode == LedgerMode::Bought ? QStringLiteral(".vso")
                                              : QStringLiteral(".vss");
     if (QFileInfo::exists(path)
@@ -139,12 +165,9 @@ bool LedgerListCommands::tallennaLista()
         return false;
     Format format = formatOf(path);
     if (format == Format::Unknown)
-        format = excelChosen ? Format::Excel : Format::List;
+        format = excelChosen ? Format::Excel : workbookChosen ? Format::Workbook : Format::List;
     QString error;
-    const bool written = format == Format::Excel
-                             ? LedgerXls::kirjoitaxls(m_host.masterList(),
-                                                      m_host.viewColumnWidths(), path, &error)
-                             : LedgerFiles::kirjoitalista(m_host.masterList(), path, &error);
+    const bool written = writeList(int(format), path, &error);
     if (!written) {
         m_prompts.error(error);
         return false;

@@ -46,7 +46,8 @@ public:
     // "Tallenna lista". Returns true when the file was written.
     bool tallennaLista();
 
-    // Reads a list file (excel = false) or worksheet (excel = true) into the
+    // Reads a list file (excel = false) or worksheet (excel = true; a path
+    // ending in ".xlsx" is read as an Excel workbook) into the
     // master list, replacing it (after clearList) or merging into it, and
     // switches the list mode to that of the file. A file that cannot be read
     // shows a Finnish error and leaves the list as it was; adding a list of
@@ -65,9 +66,12 @@ public:
     static QString saveFilter(LedgerMode mode);
     // The worksheet's entry of both filters.
     static QString excelFilter();
+    // The workbook's entry (".xlsx"), after the worksheet's.
+    static QString workbookFilter();
 
 private:
     QString dialogStart() const;
+    bool writeList(int format, const QString &path, QString *error);
 
     LedgerListHost &m_host;
     Prompts &m_prompts;

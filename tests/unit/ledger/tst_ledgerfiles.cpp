@@ -499,7 +499,7 @@ private slots:
         QCOMPARE(prompts.starts.last(), path("s1.vss"));
         QCOMPARE(commands.rememberedPath(), path("s2.xls"));
         QCOMPARE(prompts.filters.first(), QStringLiteral("Myydyt kohteet (*.vss);;Ostetut kohteet "
-                                                         "(*.vso);;Excel 2.1 Worksheet (*.xls)"));
+                                                         "(*.vso);;Excel 2.1 Worksheet (*.xls);;Excel-työkirja (*.xlsx)"));
         commands.forgetFileName();
         QCOMPARE(commands.rememberedPath(), m_dir.path() + QLatin1Char('/'));
     }
@@ -547,9 +547,9 @@ private slots:
                  (QStringList{"save: Tallenna lista", "save: Tallenna lista", "save: Tallenna lista",
                               question, "save: Tallenna lista"}));
         QCOMPARE(prompts.filters.first(),
-                 QStringLiteral("Ostetut kohteet (*.vso);;Excel 2.1 Worksheet (*.xls)"));
+                 QStringLiteral("Ostetut kohteet (*.vso);;Excel 2.1 Worksheet (*.xls);;Excel-työkirja (*.xlsx)"));
         QCOMPARE(LedgerListCommands::saveFilter(LedgerMode::Sold),
-                 QStringLiteral("Myydyt kohteet (*.vss);;Excel 2.1 Worksheet (*.xls)"));
+                 QStringLiteral("Myydyt kohteet (*.vss);;Excel 2.1 Worksheet (*.xls);;Excel-työkirja (*.xlsx)"));
     }
 
     void worksheetTooLargeIsRefused()
