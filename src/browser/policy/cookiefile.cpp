@@ -33,6 +33,15 @@ bool hostName(const QByteArray &domain)
     return !host.isEmpty() && !QUrl::toAce(QString::fromUtf8(host)).isEmpty();
 }
 
+// The file keeps expiry moments in whole seconds (the Set-Cookie date form).
+// A line that gives a lifetime ("max-age") instead is counted from the
+// moment of reading, in whole seconds too, so what is read is exactly what
+// is written back.
+QDateTime wholeSeconds(const QDateTime &moment)
+{
+    return QDateTime::fromSecsSinceEpoch(moment.toSecsSinceEpoch(), Qt::UTC);
+}
+
 bool parseLine(const QByteArray &line, QNetworkCookie *out)
 {
     const int tab = line.indexOf('\t');
@@ -45,6 +54,8 @@ bool parseLine(const QByteArray &line, QNetworkCookie *out)
         return false;
     *out = parsed.first();
     out->setDomain(QString::fromUtf8(line.left(tab)));
+    if (!out->isSessionCookie())
+        out->setExpirationDate(wholeSeconds(out->expirationDate()));
     return true;
 }
 }

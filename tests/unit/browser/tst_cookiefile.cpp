@@ -123,6 +123,21 @@ private slots:
         QVERIFY(text.contains("hyva"));
     }
 
+    // A kept line with a lifetime instead of an expiry date (a hand-edited
+    // file) reads as whole seconds, and writing it back keeps it exactly.
+    void lifetimeReadsAsWholeSeconds()
+    {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QVERIFY(writeRaw(path(), "www.vasaro.test\tsid=ab; max-age=3600; path=/\n"));
+        const QList<QNetworkCookie> read = CookieFile::read(path(), m_now);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first().expirationDate().time().msec(), 0);
+        QVERIFY(CookieFile::write(path(), read));
+        const QList<QNetworkCookie> again = CookieFile::read(path(), m_now);
+        QCOMPARE(again.size(), 1);
+        QCOMPARE(again.first().expirationDate(), read.first().expirationDate());
+    }
+
     void missingFileGivesNothing()
     {
         QVERIFY(CookieFile::read(path(), m_now).isEmpty());
