@@ -22,6 +22,15 @@ bool escapeAt(const QString &s, int i)
     return isHex(s.at(i + 2)) && isHex(s.at(i + 3)) && isHex(s.at(i + 4)) && isHex(s.at(i + 5));
 }
 
+// "_xHHHH" at i: an underscore a reader could take for the start of an
+// escape, whatever follows (an escape written next would complete it).
+bool escapeStartAt(const QString &s, int i)
+{
+    if (i + 5 >= s.size() || s.at(i) != QLatin1Char('_') || s.at(i + 1) != QLatin1Char('x'))
+        return false;
+    return isHex(s.at(i + 2)) && isHex(s.at(i + 3)) && isHex(s.at(i + 4)) && isHex(s.at(i + 5));
+}
+
 // Characters XML 1.0 cannot carry (and CR, which XML turns into LF).
 bool needsEscape(const QString &s, int i)
 {
@@ -143,8 +152,8 @@ QString encodeText(const QString &text)
         if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
             out += QLatin1Char('\n');
             ++i;
-        } else if (escapeAt(text, i)) {
-            out += QLatin1String("_x005F_");   // a literal "_xHHHH_" stays literal
+        } else if (escapeStartAt(text, i)) {
+            out += QLatin1String("_x005F_");   // a literal "_xHHHH" stays literal
         } else if (needsEscape(text, i)) {
             appendEscape(out, c.unicode());
         } else {

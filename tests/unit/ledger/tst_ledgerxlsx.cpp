@@ -238,6 +238,8 @@ private slots:
         QTest::newRow("address beginning with a break") << row(8, QStringLiteral("\r\nMatti\r\n"));
         QTest::newRow("lone CR and control characters") << row(5, QStringLiteral("a\rb\x01\x1f\tc"));
         QTest::newRow("the format's own escape as text") << row(2, QStringLiteral("_x0041_ ja _x005F_"));
+        QTest::newRow("escape-like text before an escape")
+            << row(2, QStringLiteral("_x0041") + QChar(0xFFFF) + QStringLiteral(" _x00e4\r"));
         QTest::newRow("surrogates, paired and lone")
             << row(2, QStringLiteral("😀 ") + QChar(0xD800) + QStringLiteral(" ") + QChar(0xDC00) + QChar(0xFFFF));
         QTest::newRow("spaces kept") << row(2, QStringLiteral("  kaksi  välilyöntiä  "));
