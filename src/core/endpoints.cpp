@@ -18,6 +18,10 @@ Endpoints::Endpoints()
         {QStringLiteral("auction_systeemi"), QStringLiteral("https://www.systeemi.fi/")},
         {QStringLiteral("auction_tradera"), QStringLiteral("https://www.tradera.com/")},
         {QStringLiteral("auction_ebay"), QStringLiteral("https://www.ebay.de/")},
+        {QStringLiteral("imgur_root"), QStringLiteral("https://imgur.com/")},
+        {QStringLiteral("imgur_image_root"), QStringLiteral("https://i.imgur.com/")},
+        {QStringLiteral("aijaa_root"), QStringLiteral("https://aijaa.com/")},
+        {QStringLiteral("vasarokuva_root"), QStringLiteral("https://www.vasarokuva.fi/")},
     };
 }
 

@@ -21,6 +21,13 @@
 //                      the parcel carriers' pages
 //   auction_myyjaosta, auction_systeemi, auction_tradera, auction_ebay
 //                      home pages of the other auction sites
+//
+// Picture hosts of the listing editor's upload commands:
+//   imgur_root         Imgur's site root (Referer, small pictures' links);
+//                      uploads go to imgur_root + "upload"
+//   imgur_image_root   Imgur's direct-picture root
+//   aijaa_root         Aijaa's site root; uploads go to aijaa_root + "upld/"
+//   vasarokuva_root    Vasarokuva: "multikuva.php", "kuva/" and "t/" below it
 #include <QHash>
 #include <QString>
 

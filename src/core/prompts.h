@@ -2,6 +2,7 @@
 // Every message, question, input and file dialog goes through this seam so
 // features can be tested with scripted answers.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class Prompts {
@@ -20,6 +21,13 @@ public:
                                          const QString &value = QString()) = 0;
     virtual QString openFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
+    // An open dialog that takes several files, in the order the dialog gives
+    // them; empty when cancelled. Prompts without one ask for a single file.
+    virtual QStringList openFileNames(const QString &caption, const QString &dir, const QString &filter)
+    {
+        const QString one = openFileName(caption, dir, filter);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
     virtual QString saveFileName(const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
     // A save dialog that also tells which entry of its filter ("A (*.a);;B

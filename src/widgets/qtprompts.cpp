@@ -183,6 +183,17 @@ QString QtPrompts::openFileName(const QString &caption, const QString &dir, cons
     return dlg.selectedFiles().value(0);
 }
 
+QStringList QtPrompts::openFileNames(const QString &caption, const QString &dir, const QString &filter)
+{
+    QWidget *asker = askingWindow();
+    QFileDialog dlg(asker, caption, dir, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFiles);
+    if (run(dlg, asker) != QDialog::Accepted)
+        return QStringList();
+    return dlg.selectedFiles();
+}
+
 QString QtPrompts::saveFileName(const QString &caption, const QString &dir, const QString &filter)
 {
     return saveFile(caption, dir, filter).path;

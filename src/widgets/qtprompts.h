@@ -27,6 +27,7 @@ public:
     std::optional<QString> input(const QString &caption, const QString &label,
                                  const QString &value = QString()) override;
     QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;
+    QStringList openFileNames(const QString &caption, const QString &dir, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override;
     SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override;
     QString directory(const QString &caption, const QString &dir) override;

@@ -10,6 +10,7 @@ public:
     QQueue<Answer> answers;               // confirm() answers; default Yes
     QQueue<std::optional<QString>> inputs;  // input() answers; default cancel
     QQueue<QString> files;                // file and folder dialog answers; default ""
+    QQueue<QStringList> fileLists;        // multiple-file open dialog answers; default none
     // Filter entry selected in the next save dialogs; default: the first entry.
     QQueue<QString> filters;
     QStringList offered;                  // start folder of every file and folder dialog
@@ -30,6 +31,12 @@ public:
     }
     QString openFileName(const QString &caption, const QString &dir, const QString &) override
     { return nextFile(QStringLiteral("open: ") + caption, dir); }
+    QStringList openFileNames(const QString &caption, const QString &dir, const QString &) override
+    {
+        asked << QStringLiteral("open files: ") + caption;
+        offered << dir;
+        return fileLists.isEmpty() ? QStringList() : fileLists.dequeue();
+    }
     QString saveFileName(const QString &caption, const QString &dir, const QString &) override
     { return nextFile(QStringLiteral("save: ") + caption, dir); }
     SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override
