@@ -5,6 +5,7 @@
 #include "tform1.h"
 #include "browser/engine/browserprofile.h"
 #include "widgets/gradientstyle.h"
+#include "update/programrestart.h"
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,6 +15,8 @@
 
 int runApplication(int argc, char **argv)
 {
+    // Started by an update: the previous program first lets go of the profile.
+    ProgramRestart::waitForPrevious();
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
     const QByteArray sandboxWarning = RootSandbox::apply(geteuid());

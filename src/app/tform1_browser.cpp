@@ -18,6 +18,7 @@
 #include "client/apisession.h"
 #include "client/http.h"
 #include "widgets/qtprompts.h"
+#include "update/updatecheck.h"
 #include <QAction>
 #include <QVBoxLayout>
 #include <QWebEngineProfile>
@@ -50,6 +51,8 @@ void TForm1::wireFeatures()
     m_signIn = std::make_unique<ApiSignIn>(m_api);
     PipelineFeatures features = m_pipeline->features();
     features.signIn = m_signIn.get();
+    buildUpdateCheck();
+    features.updateCheck = m_update.get();
     m_browser->plugIn(features);
 }
 

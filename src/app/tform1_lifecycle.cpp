@@ -26,6 +26,8 @@
 #include "browser/tabs/tabmanager.h"
 #include "buyer/sellerfilter.h"
 #include "buyer/sellerfiltertool.h"
+#include "update/programrestart.h"
+#include "update/updatecheck.h"
 
 void TForm1::FormCreate()
 {
@@ -132,18 +134,13 @@ void TForm1::saveOnClose()
         SettingsFile::saveSellerNames(m_settings, m_dataFolder);
 }
 
-// The previous program file an update leaves behind: "vsselain" -> "vsselain.old".
-static QString oldProgramFile()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return exe.absolutePath() + u'/' + exe.completeBaseName() + QStringLiteral(".old");
-}
-
 void TForm1::FormClose()
 {
     m_sellerTool->filter().askSaveAtClose(m_dataFolder);
+    // The previous program file an update left behind is no longer needed
+    // once the new program closes in the ordinary way.
     if (!m_restartAfterUpdate)
-        QFile::remove(oldProgramFile());
+        m_update->installer().removeOld();
     m_timer1->stop();
     m_form3->hide();
     if (m_form8)
@@ -156,4 +153,7 @@ void TForm1::FormClose()
     const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
     for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))
         QFile::remove(temp.filePath(name));
+    // The settings are saved: the updated program takes over.
+    if (m_restartAfterUpdate)
+        ProgramRestart::start(m_update->installer().programFile());
 }

@@ -103,7 +103,7 @@ private slots:
         QTest::newRow("ledger") << "Myydytostetutkohteet1" << "Myydyt/ostetut kohteet" << true;
         QTest::newRow("quick user search") << "Kyttjhaku1" << "Käyttäjä haku  Ctrl + K" << true;
         QTest::newRow("seller filter") << "MenuItem35" << "Lisää myyjän kohteet suodattimeen" << true;
-        QTest::newRow("update check not built") << "Paivita1" << "Tarkista löytyykö uudempi versio" << false;
+        QTest::newRow("update check") << "Paivita1" << "Tarkista löytyykö uudempi versio" << true;
         QTest::newRow("search form") << "Haku" << "Haku" << true;
     }
     void menuCaptionsAndMissingFeaturesDisabled()
