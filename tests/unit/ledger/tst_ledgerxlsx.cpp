@@ -471,6 +471,18 @@ private slots:
                 got.removeLast();
             QCOMPARE(got, expected);
         }
+
+        // The same list saved by LibreOffice as a workbook of its own reads
+        // back into the ledger equal.
+        QDir(m_dir.path()).mkdir(QStringLiteral("lo"));
+        lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + profile.path(),
+                           QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                           QStringLiteral("xlsx:Calc MS Excel 2007 XML"), QStringLiteral("--outdir"),
+                           path(QStringLiteral("lo")), path(QStringLiteral("kolme.xlsx"))});
+        QVERIFY(lo.waitForFinished(120000));
+        const LedgerReadResult read = LedgerXlsx::lueXlsx(path(QStringLiteral("lo/kolme.xlsx")));
+        QVERIFY2(read.status == LedgerReadResult::Status::Read, qPrintable(read.error));
+        QVERIFY(read.sheet.matchColumns(LedgerTable::headers(LedgerMode::Sold)) == t);
     }
 
 private:
