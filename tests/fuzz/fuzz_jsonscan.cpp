@@ -32,7 +32,9 @@ QString escaped(const QString &text)
 
 bool isPrice(const QString &text)
 {
-    static const QRegularExpression price(QStringLiteral("^[0-9]{1,9}(\\.[0-9]{1,2})?$"));
+    // Anchored as a whole: "$" alone also matches before a final line feed.
+    static const QRegularExpression price(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,9}(\\.[0-9]{1,2})?")));
     return price.match(text).hasMatch();
 }
 }
