@@ -61,6 +61,9 @@ TForm6::TForm6(Prompts &prompts, QWidget *parent)
       m_prompts(prompts),
       m_printer(QPrinter::HighResolution)
 {
+    // Only pictures of the pages (the print preview, a printer without a
+    // spooler) depend on this; 300 dpi keeps them sharp and quick to draw.
+    m_printer.setResolution(300);
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(QStringLiteral("Esikatselu"));
     // The preview never keeps the program running on its own.
@@ -152,6 +155,9 @@ bool TForm6::WBLoadHTML(const QString &page)
     }
     const bool done = waitFor([loaded] { return *loaded; }, kLoadLimitMs);
     disconnect(connection);
+    // The engine holds the page now; the names and addresses leave the disk.
+    if (done && m_largePages)
+        QFile::remove(m_largePages->filePath(QStringLiteral("sivu.html")));
     return done;
 }
 

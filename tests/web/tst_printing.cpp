@@ -91,6 +91,26 @@ class TestPrinting : public QObject, protected LedgerWindowTest {
             clickButton(p<QPushButton>("XiButton3"));
     }
 
+    // Pages shown in the print preview dialog, and how much of them is ink.
+    std::pair<int, int> previewed()
+    {
+        std::pair<int, int> seen{-1, 0};
+        whenDialogOpens<QPrintPreviewDialog>([&seen](QPrintPreviewDialog *dialog) {
+            if (auto *widget = dialog->findChild<QPrintPreviewWidget *>()) {
+                QTest::qWaitFor([widget] { return widget->pageCount() > 0; }, 20000);
+                seen.first = widget->pageCount();
+                widget->fitInView();
+                const QImage shown = widget->grab().toImage();
+                for (int y = 0; y < shown.height(); ++y)
+                    for (int x = 0; x < shown.width(); ++x)
+                        seen.second += qGray(shown.pixel(x, y)) < 80;
+            }
+            dialog->reject();
+        });
+        clickButton(p<QPushButton>("XiButton5"));
+        return seen;
+    }
+
 private slots:
     void init()
     {
@@ -203,17 +223,17 @@ private slots:
 
     void printPreviewShowsThePages()
     {
+        preview()->tulosta(QStringLiteral("<HTML><BODY></BODY></HTML>"), nullptr);
+        const std::pair<int, int> blank = previewed();
+        QCOMPARE(blank.first, 1);
+        clickButton(p<QPushButton>("XiButton3"));
         printFromPanel("XiButton1");
-        int pages = 0;
-        whenDialogOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog *dialog) {
-            auto *widget = dialog->findChild<QPrintPreviewWidget *>();
-            if (widget)
-                QTest::qWaitFor([widget] { return widget->pageCount() > 0; }, 20000);
-            pages = widget ? widget->pageCount() : -1;
-            dialog->reject();
-        });
-        clickButton(p<QPushButton>("XiButton5"));
-        QCOMPARE(pages, 1);
+        const std::pair<int, int> list = previewed();
+        QCOMPARE(list.first, 1);
+        // The list's text and borders, beyond the page frame a blank page has.
+        QVERIFY2(list.second > blank.second + 1000,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(list.second).arg(blank.second)));
+        QVERIFY(m_prompts.asked.isEmpty());   // drawn for the preview, not printed
 
         bool setupSeen = false;
         whenDialogOpens<QPageSetupDialog>([&](QPageSetupDialog *dialog) {
