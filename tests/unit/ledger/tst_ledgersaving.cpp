@@ -88,6 +88,28 @@ private slots:
         QVERIFY(!m_prompts.asked.join(u'\n').contains(QStringLiteral("Avaa ensin lista")));
     }
 
+    void workbookSavedAndOpenedThroughTheWindow()
+    {
+        QTemporaryDir dir;
+        load(sampleRows());
+        m_form->setUnsaved(true);
+        m_prompts.files.enqueue(dir.filePath(QStringLiteral("myydyt")));
+        m_prompts.filters.enqueue(QStringLiteral("Excel-työkirja (*.xlsx)"));
+        w<QPushButton>("tallennalista")->click();
+        const QString path = dir.filePath(QStringLiteral("myydyt.xlsx"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(2) == "PK");   // a zip container
+        QVERIFY(!m_form->isUnsaved());
+        const LedgerTable saved = m_form->masterList();
+
+        w<QPushButton>("XiButton5")->click();
+        m_prompts.files.enqueue(path);
+        w<QAction>("Avaalista1")->trigger();
+        QVERIFY(m_form->masterList() == saved);
+        QCOMPARE(shownItems().size(), 5);
+    }
+
     void saveFollowsSelectedFilter_data()
     {
         QTest::addColumn<QString>("typed");
