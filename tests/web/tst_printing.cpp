@@ -141,6 +141,9 @@ private slots:
                  QStringLiteral("<p align=\"LEFT\">eka rivi<br>toka rivi</p>"));
         QCOMPARE(js(QStringLiteral("document.querySelectorAll('tr')[3].cells[0].innerText")).toString(),
                  QStringLiteral("3."));
+        // The counterparty's lines run together: its line breaks are text.
+        QCOMPARE(js(QStringLiteral("document.querySelectorAll('tr')[1].cells[6].innerText")).toString(),
+                 QStringLiteral("matti meikäläinen m@x.fi katu 1 00100 helsinki 040"));
     }
 
     void pageScriptsDoNotRun()

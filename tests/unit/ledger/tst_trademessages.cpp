@@ -5,6 +5,7 @@
 #include "ledger/messagepanel.h"
 #include "ledger/trademessages.h"
 #include "ledgerwindowtest.h"
+#include <QAbstractItemView>
 #include <QTabWidget>
 
 using namespace LedgerRows;
@@ -254,6 +255,25 @@ private slots:
         }
         clickAt(w<QPushButton>("XiButton12"), w<QPushButton>("XiButton12")->rect().center());
         QVERIFY(!panel->isVisible());
+    }
+
+    void currencyWordChosenInThePanel()
+    {
+        openWindow();
+        load(threeItemRows());
+        select(QStringLiteral("99999999"));
+        w<QAction>("Viestinmuotoilu1")->trigger();
+        auto *currency = w<QComboBox>("valuutta");
+        QCOMPARE(currency->currentText(), QStringLiteral("€"));
+        clickAt(currency, currency->rect().center());
+        QTRY_VERIFY(currency->view()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(currency->currentText(), QStringLiteral("Euroa"));
+        QCOMPARE(m_settings.valuutta, 1);
+        w<QAction>("Kopioiviesti")->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\"Muu\" 7.00 Euroa + postikulut 0.80 Euroa = 7.8 Euroa")));
     }
 
     void postageBoxCheckedOnLeaving_data()
