@@ -70,6 +70,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     buildCommandTable();
     buildSellerFilter();
     buildFavourites();
+    buildResultPageTools();
     buildListingTemplates();
     FormCreate();
 }

@@ -8,6 +8,8 @@
 #include "core/settings.h"
 #include <QMainWindow>
 #include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -31,6 +33,7 @@ class SearchFormPanel;
 class SellerFilterTool;
 class FavouritesTool;
 class PreviewPanel;
+class ResultPageTools;
 class ListingTemplates;
 class SearchFormTabs;
 class TForm8;
@@ -138,6 +141,8 @@ private:
     void buildSearchForm();
     void buildSellerFilter();
     void buildFavourites();
+    void buildResultPageTools();
+    bool pikkukuvaPress(QObject *target, QEvent *event);
     void buildListingTemplates();
     void Lissuodattimeen1Click();
     void suodatakohde();
@@ -162,6 +167,10 @@ private:
     SellerFilterTool *m_sellerTool = nullptr;  // seller filter, WB_suodatin and its panels
     FavouritesTool *m_favourites = nullptr;    // favourite sellers and searches
     PreviewPanel *m_preview = nullptr;         // esikatselu with WB_preview
+    ResultPageTools *m_resultTools = nullptr;  // picture preview, seur and ListBox1, forum colours
+    bool m_pictureHitTest = false;             // a press is being tested for a listing picture
+    QList<std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>> m_heldMouse;   // meanwhile
+    QSet<const QEvent *> m_replayedMouse;      // held events handed on
     ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
 
     BrowserShell *m_browser = nullptr;

@@ -147,6 +147,10 @@ bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
         m_preview->closeOnOutsideClick(target, mouse->globalPosition());
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_searchForm)
         m_searchForm->closeOnOutsideClick(target, mouse->globalPosition());
+    if (pikkukuvaPress(target, event)) {
+        event->accept();
+        return true;
+    }
     switch (CommandDispatch::mouseAction(event->type(), mouse->button())) {
     case CommandDispatch::MouseAction::NotHandled:
         return false;
