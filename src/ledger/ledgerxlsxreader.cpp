@@ -121,7 +121,8 @@ private:
     // The cell being read.
     qint64 m_row = -1;
     int m_column = -1;
-    QString m_type;
+    enum class CellType { Number, Shared, Text };
+    CellType m_type = CellType::Number;
     QString m_value;
     bool m_inValue = false;
     bool m_inText = false;
@@ -235,7 +236,10 @@ Step WorkbookReader::startCell(const QXmlStreamReader &xml)
     if (m_row >= LedgerXlsx::MaxRows)
         return tooManyRows();
     m_lastRow = qMax(m_lastRow, int(m_row));
-    m_type = a.value(QLatin1String("t")).toString();
+    const QStringView type = a.value(QLatin1String("t"));
+    m_type = type.isEmpty() || type == QLatin1String("n") ? CellType::Number
+             : type == QLatin1String("s")                 ? CellType::Shared
+                                                          : CellType::Text;
     m_value.clear();
     return Step::More;
 }
@@ -243,7 +247,7 @@ Step WorkbookReader::startCell(const QXmlStreamReader &xml)
 Step WorkbookReader::endCell()
 {
     QString text;
-    if (m_type == QLatin1String("s")) {
+    if (m_type == CellType::Shared) {
         bool ok = false;
         const int index = m_value.trimmed().toInt(&ok);
         if (!ok || index < 0 || index >= m_strings.size()) {
@@ -252,7 +256,7 @@ Step WorkbookReader::endCell()
             return Step::Fail;
         }
         text = m_strings.at(index);
-    } else if (m_type.isEmpty() || m_type == QLatin1String("n")) {
+    } else if (m_type == CellType::Number) {
         bool ok = false;
         const double number = m_value.toDouble(&ok);
         // The shortest text of the number, not its binary rounding.
