@@ -7,6 +7,7 @@
 #include "core/prompts.h"
 #include "core/waitfor.h"
 #include <QTimer>
+#include <QWebEngineCertificateError>
 #include <QWebChannel>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
@@ -33,6 +34,7 @@ VasaroPage::VasaroPage(BrowserProfile *profile, Prompts *prompts, Role role, QOb
     });
     connect(this, &QWebEnginePage::loadStarted, this, &VasaroPage::onLoadStarted);
     connect(this, &QWebEnginePage::loadFinished, this, &VasaroPage::onLoadFinished);
+    connect(this, &QWebEnginePage::certificateError, this, &VasaroPage::refuseCertificate);
     connect(this, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         if (m_pipeline && m_tab)
             m_pipeline->WBStatusTextChange(*m_tab, url);
@@ -244,4 +246,13 @@ void VasaroPage::WBLoadHTML(const QString &html)
 Document &VasaroPage::document()
 {
     return *m_document;
+}
+
+// The engine never asks the user about a certificate: a page whose
+// certificate is not valid is refused outright, and the tab says so.
+void VasaroPage::refuseCertificate(const QWebEngineCertificateError &error)
+{
+    QWebEngineCertificateError refused = error;
+    refused.rejectCertificate();
+    emit certificateRefused(error.url());
 }

@@ -13,6 +13,7 @@
 // browsers): navigation events with cancel, completed top-level documents,
 // new-window requests through the tab manager's factory, refused window
 // closing, script dialogs filtered by the host policy, quiet script errors,
+// invalid certificates refused without a question,
 // download-control settings and the Document of the page.
 #include "browser/engine/browser.h"
 #include "browser/policy/hostpolicy.h"
@@ -81,6 +82,8 @@ signals:
     // DocumentComplete of the top-level document (never for frames, never for
     // a cancelled navigation).
     void documentComplete(VasaroPage *page, const QUrl &url);
+    // A page's certificate was not valid: the page was refused, nobody asked.
+    void certificateRefused(const QUrl &url);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -95,6 +98,7 @@ protected:
 private:
     void onLoadStarted();
     void onLoadFinished(bool ok);
+    void refuseCertificate(const QWebEngineCertificateError &error);
     void onFormData(const QString &action, const QString &body);
     void afterEngineCallback(const std::function<void()> &work);
 

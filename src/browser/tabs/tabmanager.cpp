@@ -168,6 +168,9 @@ void TabManager::connectBrowser(TVasaroselain *view)
     connect(page, &QWebEnginePage::windowCloseRequested, this, &TabManager::WBWindowClosing);
     // Captions follow every completed page, also when no pipeline is wired.
     connect(page, &VasaroPage::documentComplete, this, &TabManager::updateCaptions);
+    connect(page, &VasaroPage::certificateRefused, this, [this](const QUrl &url) {
+        m_shell->setStatusText(QStringLiteral("Sivua ei avattu: palvelimen %1 varmenne ei kelpaa.").arg(url.host()));
+    });
     if (m_pipeline)
         page->setPipeline(m_pipeline, view);
 }
