@@ -322,6 +322,28 @@ private slots:
         QVERIFY(!QFile::exists(m_install.filePath(QStringLiteral("vsselain.old"))));
         QCOMPARE(readFile(program()), kOldProgram);
     }
+
+    // The daily check finds an update while the first page is being
+    // handled: the window closes from inside that handling and the new
+    // program starts.
+    void dailyCheckInstallsAndRestarts()
+    {
+        reset();
+        m_market.setState(QStringLiteral("versio"), QStringLiteral("4.10http://www.vsselain.test/ok/"));
+        const QString started = QDir(m_market.dataDir()).filePath(QStringLiteral("uusi_ohjelma.txt"));
+        QFile::remove(QDir(m_market.dataDir()).filePath(QStringLiteral("VSselain.dat")));
+        QFile::remove(started);
+        TForm1 w(Endpoints::fromEnvironment(), &m_prompts);
+        w.updateCheck().setPublicKey(m_keys.publicKey);
+        w.updateCheck().setProgramFile(program());
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 20000);
+        QCOMPARE(m_prompts.asked, QStringList{kQuestion});
+        QVERIFY(!m_market.requests(QStringLiteral("www.vsselain.test"), QStringLiteral("/selainversio.php")).isEmpty());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(readFile(program()), m_newProgram);
+        QCOMPARE(readFile(m_install.filePath(QStringLiteral("vsselain.old"))), kOldProgram);
+    }
 };
 
 QTEST_MAIN(TestUpdateCheck)
