@@ -19,6 +19,8 @@
 #include "core/settingsfile.h"
 #include "widgets/gradientstyle.h"
 #include "widgets/qtprompts.h"
+#include "update/progresspanelview.h"
+#include "update/updatecheck.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -176,6 +178,7 @@ void TForm1::wireMenu()
 {
     onMenu(QStringLiteral("MenuItem5"), [this] { MenuItem5Click(); });
     onMenu(QStringLiteral("About1"), [this] { About1Click(); });
+    onMenu(QStringLiteral("Paivita1"), [this] { Paivita1Click(); });
     onMenu(QStringLiteral("Omasivu1"), [this] { Omasivu1Click(); });
     onMenu(QStringLiteral("Yleisetasetukset1"), [this] { openSettingsPage(0); });
     onMenu(QStringLiteral("VSasetukset1"), [this] { openSettingsPage(1); });

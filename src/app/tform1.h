@@ -6,6 +6,7 @@
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"
+#include "update/updatehost.h"
 #include <QMainWindow>
 #include <QHash>
 #include <QList>
@@ -47,8 +48,10 @@ class PagePipeline;
 class PageTools;
 class ProgressPanel;
 class TabManager;
+class UpdateCheck;
+class ProgressPanelView;
 
-class TForm1 final : public QMainWindow, public ShellHost {
+class TForm1 final : public QMainWindow, public ShellHost, public UpdateHost {
     Q_OBJECT
 public:
     static constexpr const char *kVersion = VS_VERSION;
@@ -69,6 +72,9 @@ public:
     void queueCommand(const QString &word) override;
     QString signedInUser() const override;
 
+    // UpdateHost
+    void restartIntoUpdate() override;
+
     Settings &settings() { return m_settings; }
     Prompts &prompts();
     TForm3 *settingsDialog() const { return m_form3; }
@@ -84,11 +90,13 @@ public:
     BrowserProfile &browserProfile() { return *m_profile; }
     ProgramClock &clock() { return m_clock; }
     const Endpoints &endpoints() const { return m_endpoints; }
+    UpdateCheck &updateCheck() { return *m_update; }
     QString dataFolder() const { return m_dataFolder; }
     QString dayStamp() const { return m_dayStamp; }
 
     // Handlers of this window's own menu items and timers.
     void MenuItem5Click();
+    void Paivita1Click();
     // SIGTERM, SIGINT, SIGHUP: closes like "Lopeta" without asking.
     void FormTerminate();
     void KohdenumerollahakuClick();
@@ -121,6 +129,7 @@ private:
     void buildBrowser(QWidget *central);
     void wireBrowserMenus();
     void wireFeatures();
+    void buildUpdateCheck();
     void signedInChanged(bool signedIn);
     void buildStatusBar();
     void buildHiddenPanels();
@@ -181,6 +190,8 @@ private:
     PagePipeline *m_pipeline = nullptr;
     PageTools *m_pageTools = nullptr;
     ProgressPanel *m_progress = nullptr;  // XiPanel8
+    std::unique_ptr<ProgressPanelView> m_updatePanel;
+    std::unique_ptr<UpdateCheck> m_update;
     AppHook *m_hook = nullptr;
     QLabel *m_status = nullptr;         // statusbar1
     QLabel *m_panel3 = nullptr;         // Panel3
