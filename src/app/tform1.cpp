@@ -92,6 +92,7 @@ void TForm1::buildLedgerWindow()
     // Closing the ledger window stops whatever it is waiting for.
     connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
+    m_form8->attachFetch(*m_http, *m_api, m_http->stopFlag());
 }
 
 TForm1::~TForm1()

@@ -143,6 +143,7 @@ void TForm8::connectControls()
     connect(ui.MonthCalendar1, &QCalendarWidget::clicked, this, &TForm8::MonthCalendar1Select);
     connect(ui.MonthCalendar1, &QCalendarWidget::activated, this, &TForm8::MonthCalendar1Select);
     ui.Memo4->installEventFilter(this);
+    connectFetchControls();
 }
 
 void TForm8::extendYearLists()

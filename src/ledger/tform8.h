@@ -6,24 +6,30 @@
 // The window lives for the whole run; closing only hides it, so the list
 // survives closing and reopening.
 #include "core/endpoints.h"
+#include "ledger/ledgerfetch.h"
 #include "ledger/ledgerlistcommands.h"
 #include "ledger/ledgertable.h"
 #include "ledger/ledgerview.h"
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
+class ApiSession;
+class HttpApi;
 class LedgerControls;
 class LedgerMessages;
 class LedgerPrinting;
+class LedgerProgress;
 class LedgerViewModel;
 class ProgramClock;
 class Prompts;
 class QComboBox;
 class QDate;
+class StopFlag;
 struct Settings;
 
-class TForm8 final : public QMainWindow, public LedgerListHost {
+class TForm8 final : public QMainWindow, public LedgerListHost, public LedgerFetchHost {
     Q_OBJECT
 public:
     TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoints endpoints,
@@ -55,6 +61,11 @@ public:
     void setUserIdLookup(std::function<QString(const QString &encodedName)> lookup);
     // Hands an address to the desktop's default browser (tests replace it).
     void setUrlOpener(std::function<void(const QUrl &)> opener);
+    // The fetch from the marketplace's API (tform8_fetch.cpp); until it is
+    // attached the fetch button stays disabled. Closing the window sets the
+    // stop flag.
+    void attachFetch(HttpApi &http, ApiSession &api, StopFlag &stop);
+    LedgerFetch *fetch() const { return m_fetch.get(); }
 
     // LedgerListHost
     LedgerTable &masterList() override { return m_sg; }
@@ -64,6 +75,14 @@ public:
     void setUnsaved(bool unsaved) override { m_unsaved = unsaved; }
     bool isUnsaved() const override { return m_unsaved; }
     QVector<int> viewColumnWidths() const override;
+
+    // LedgerFetchHost
+    void naytapaneeli(const QString &title, bool stopEnabled, int maximum) override;
+    void setProgress(int position, int maximum) override;
+    void piilotapaneeli() override;
+    void rowAppended() override;
+    void fetchCompleted() override;
+    void fetchRunning(bool running) override;
 
     // Payment messages and printing, with their panels.
     LedgerMessages *messages() const { return m_messages; }
@@ -129,6 +148,12 @@ private:
     void Memo4Enter();
     void Memo4Exit();
     void writeMark(int column, int gridRow, const QString &value, bool wholeCounterparty);
+    // The fetch controls: the "Alkaen:" and "Määrä:" checks on leaving the
+    // boxes, Enter in "Määrä:" and the fetch button.
+    void connectFetchControls();
+    void Edit1Exit();
+    void Edit2Exit();
+    void suoritahakuClick();
 
     Settings &m_settings;
     Prompts &m_prompts;
@@ -152,4 +177,11 @@ private:
     int m_previousMode = 0;
     LedgerMessages *m_messages = nullptr;
     LedgerPrinting *m_printing = nullptr;
+    std::unique_ptr<LedgerFetch> m_fetch;
+    LedgerProgress *m_progress = nullptr;
+    // The view follows the fetched rows at most 20 times a second; rows
+    // appended meanwhile are shown at the next refresh or when the panel goes.
+    QElapsedTimer m_fetchViewShown;
+    bool m_fetchViewBehind = false;
+    void showFetchedRows();
 };
