@@ -1,6 +1,6 @@
 #include "ledgermessages.h"
 #include "ledgercontrols.h"
-#include "messagepanel.h"
+#include "ledger/paymentmessagepanel.h"
 #include "tform8.h"
 #include "trademessages.h"
 #include <QAction>
@@ -13,7 +13,7 @@
 LedgerMessages::LedgerMessages(TForm8 &window, LedgerControls &controls, Settings &settings)
     : QObject(&window), m_window(window), m_ui(controls), m_settings(settings)
 {
-    m_panel = new MessagePanel(m_settings, &m_window);
+    m_panel = new PaymentMessagePanel(m_settings, &m_window);
     connect(m_ui.viestil, &QPushButton::clicked, this, &LedgerMessages::viestilClick);
     connect(m_ui.Kopioiviesti, &QAction::triggered, this, &LedgerMessages::viestilClick);
     connect(m_ui.osoitel, &QPushButton::clicked, this, &LedgerMessages::osoitelClick);

@@ -4,7 +4,7 @@
 #include <QObject>
 
 class LedgerControls;
-class MessagePanel;
+class PaymentMessagePanel;
 class TForm8;
 struct Settings;
 
@@ -13,7 +13,7 @@ class LedgerMessages final : public QObject {
 public:
     LedgerMessages(TForm8 &window, LedgerControls &controls, Settings &settings);
 
-    MessagePanel *panel() const { return m_panel; }
+    PaymentMessagePanel *panel() const { return m_panel; }
 
     void viestilClick();
     void osoitelClick();
@@ -23,5 +23,5 @@ private:
     TForm8 &m_window;
     LedgerControls &m_ui;
     Settings &m_settings;
-    MessagePanel *m_panel = nullptr;
+    PaymentMessagePanel *m_panel = nullptr;
 };

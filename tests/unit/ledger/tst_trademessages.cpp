@@ -2,7 +2,7 @@
 // viesti", "Kopioi osoite" and template panel driven as a user would.
 #include "core/paymenttemplates.h"
 #include "core/settingsfile.h"
-#include "ledger/messagepanel.h"
+#include "ledger/paymentmessagepanel.h"
 #include "ledger/trademessages.h"
 #include "ledgerwindowtest.h"
 #include <QAbstractItemView>
@@ -231,7 +231,7 @@ private slots:
     void panelOpensCentredWithItsPages()
     {
         openWindow();
-        auto *panel = w<MessagePanel>("XiPanel4");
+        auto *panel = w<PaymentMessagePanel>("XiPanel4");
         QVERIFY(!panel->isVisible());
         clickAt(w<QPushButton>("viestinmuotoilu"), w<QPushButton>("viestinmuotoilu")->rect().center());
         QVERIFY(panel->isVisible());

@@ -1,4 +1,4 @@
-#include "messagepanel.h"
+#include "ledger/paymentmessagepanel.h"
 #include "core/paymenttemplates.h"
 #include "core/settings.h"
 #include "trademessages.h"
@@ -34,7 +34,7 @@ QStringList builtIn(int page)
 }
 }
 
-MessagePanel::MessagePanel(Settings &settings, QWidget *parent)
+PaymentMessagePanel::PaymentMessagePanel(Settings &settings, QWidget *parent)
     : QFrame(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("XiPanel4"));
@@ -57,7 +57,7 @@ MessagePanel::MessagePanel(Settings &settings, QWidget *parent)
     }
     m_restore = named(new QPushButton(QStringLiteral("Palauta alkuperäinen"), this), "XiButton11");
     m_close = named(new QPushButton(QStringLiteral("Sulje"), this), "XiButton12");
-    connect(m_restore, &QPushButton::clicked, this, &MessagePanel::XiButton11Click);
+    connect(m_restore, &QPushButton::clicked, this, &PaymentMessagePanel::XiButton11Click);
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
 
     auto *layout = new QVBoxLayout(this);
@@ -75,7 +75,7 @@ MessagePanel::MessagePanel(Settings &settings, QWidget *parent)
     hide();
 }
 
-QWidget *MessagePanel::buildLegend()
+QWidget *PaymentMessagePanel::buildLegend()
 {
     auto *legend = new QWidget(this);
     auto *grid = new QGridLayout(legend);
@@ -92,7 +92,7 @@ QWidget *MessagePanel::buildLegend()
     return legend;
 }
 
-QWidget *MessagePanel::buildFields()
+QWidget *PaymentMessagePanel::buildFields()
 {
     auto *fields = new QWidget(this);
     auto *row = new QHBoxLayout(fields);
@@ -119,7 +119,7 @@ QWidget *MessagePanel::buildFields()
     return fields;
 }
 
-void MessagePanel::load()
+void PaymentMessagePanel::load()
 {
     for (int page = 0; page < 4; ++page) {
         const QSignalBlocker block(m_boxes[page]);
@@ -131,7 +131,7 @@ void MessagePanel::load()
     m_currency->setCurrentIndex(m_settings.valuutta == 1 ? 1 : 0);
 }
 
-void MessagePanel::open()
+void PaymentMessagePanel::open()
 {
     load();
     const QWidget *window = parentWidget();
@@ -140,14 +140,14 @@ void MessagePanel::open()
     raise();
 }
 
-bool MessagePanel::eventFilter(QObject *watched, QEvent *event)
+bool PaymentMessagePanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_postage && event->type() == QEvent::FocusOut)
         Edit3Exit();
     return QFrame::eventFilter(watched, event);
 }
 
-void MessagePanel::Edit3Exit()
+void PaymentMessagePanel::Edit3Exit()
 {
     const QString checked = TradeMessages::tarkistaPostikulut(m_postage->text());
     if (checked != m_postage->text())
@@ -155,7 +155,7 @@ void MessagePanel::Edit3Exit()
     m_settings.postikulut = checked;
 }
 
-void MessagePanel::XiButton11Click()
+void PaymentMessagePanel::XiButton11Click()
 {
     // The built-in text, not the one read from the settings file.
     const int page = qBound(0, m_pages->currentIndex(), 3);

@@ -13,10 +13,10 @@ class QPushButton;
 class QTabWidget;
 struct Settings;
 
-class MessagePanel final : public QFrame {
+class PaymentMessagePanel final : public QFrame {
     Q_OBJECT
 public:
-    MessagePanel(Settings &settings, QWidget *parent);
+    PaymentMessagePanel(Settings &settings, QWidget *parent);
 
     // viestinmuotoiluClick: the settings into the boxes, the panel centred
     // horizontally in its window and 20 pixels above the vertical centre.
