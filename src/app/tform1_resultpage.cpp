@@ -65,8 +65,10 @@ bool TForm1::pikkukuvaPress(QObject *target, QEvent *event)
             m_heldMouse.append({QPointer<QObject>(target), std::shared_ptr<QEvent>(mouse->clone())});
         return mouse->button() == Qt::LeftButton;
     }
-    if (event->type() != QEvent::MouseButtonPress || mouse->button() != Qt::LeftButton
-        || !UrlScheme::isListingPage(m_tabs->aktiivisivu_locationurl()))
+    // The second press of a double click arrives as a double click: on a
+    // picture it must not open the listing either.
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (!press || mouse->button() != Qt::LeftButton || !UrlScheme::isListingPage(m_tabs->aktiivisivu_locationurl()))
         return false;
     m_pictureHitTest = true;
     const bool picture = m_resultTools->pikkukuva(browser, mouse->globalPosition());

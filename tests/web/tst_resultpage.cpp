@@ -172,6 +172,19 @@ private slots:
         QVERIFY(active()->asetaZoom(100));
     }
 
+    // A double click on a picture opens the preview and leaves the page.
+    void doubleClickOnPicture()
+    {
+        openResults();
+        const QPoint global = active()->mapToGlobal(centreOf(QStringLiteral("kuva1")));
+        QWidget *target = QApplication::widgetAt(global);
+        QVERIFY(target);
+        QTest::mouseDClick(target, Qt::LeftButton, {}, target->mapFromGlobal(global));
+        QVERIFY(previewShows(1));
+        QTest::qWait(500);
+        QCOMPARE(active()->url().toString(), m_results);
+    }
+
     void titleClickOpensListing()
     {
         openResults();
@@ -274,7 +287,7 @@ private slots:
             QVERIFY(nextButton()->isVisible());
         }
         // The pipeline selects the first copy of the listing shown.
-        QCOMPARE(list->currentRow(), 6);
+        QVERIFY2(waitFor([list] { return list->currentRow() == 6; }, 5000), qPrintable(QString::number(list->currentRow())));
     }
 
     void smallPictures_data()
