@@ -213,13 +213,6 @@ void readUser(const QString &answer, TradeFields *fields)
     fields->mobile = textValue(answer, QStringLiteral("\"mobile\":\""));
 }
 
-bool isJson(const QString &answer)
-{
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(answer.toUtf8(), &error);
-    return error.error == QJsonParseError::NoError && !doc.isNull();
-}
-
 bool textFieldsOk(const QJsonObject &answer, const QStringList &lowerKeys)
 {
     for (auto it = answer.begin(); it != answer.end(); ++it) {

@@ -87,8 +87,6 @@ Reading readItem(const QString &answer, LedgerMode mode, TradeFields *fields);
 // The counterparty's name, address and contact details.
 void readUser(const QString &answer, TradeFields *fields);
 
-// Is the text a whole JSON document (object or array)?
-bool isJson(const QString &answer);
 // Are the members of the answer named by these keys (lower-cased; the
 // members' names are compared without regard to case) texts or null where
 // present? A number or an object in their place is an answer of the wrong kind.

@@ -297,6 +297,9 @@ private slots:
         auto *panel = w<QFrame>("progress");
         auto *stop = w<QPushButton>("progressstop");
         bool refused = false, buttonOff = false;
+        QString title;
+        QPoint centre(100, 100), barAtStop;
+        int barAfterStop = -1;
         QTimer poll;
         // Pressed while the fourth trade's answer is awaited.
         when(poll, [this, panel] {
@@ -304,8 +307,13 @@ private slots:
         }, [&] {
             buttonOff = !w<QPushButton>("suoritahaku")->isEnabled() && !w<QComboBox>("hakutapa")->isEnabled();
             refused = !m_form->fetch()->suoritahaku(0, 1);
-            QCOMPARE(panel->findChild<QLabel *>("progresstitle")->text(), QStringLiteral("Haetaan kohteita.."));
+            title = panel->findChild<QLabel *>("progresstitle")->text();
+            centre = panel->geometry().center() - m_form->rect().center();
+            // The bar counts the trades to read: the fourth is being read.
+            auto *bar = panel->findChild<QProgressBar *>("prog");
+            barAtStop = QPoint(bar->value(), bar->maximum());
             clickAt(stop);
+            barAfterStop = bar->value();
         });
         QElapsedTimer t;
         t.start();
@@ -313,6 +321,10 @@ private slots:
         QVERIFY2(t.elapsed() < 15000, "the stalled answer was waited for");
         QVERIFY(refused);
         QVERIFY(buttonOff);
+        QCOMPARE(title, QStringLiteral("Haetaan kohteita.."));
+        QVERIFY2(qAbs(centre.x()) <= 1 && qAbs(centre.y()) <= 1, "the panel is not centred in the window");
+        QCOMPARE(barAtStop, QPoint(3, 10));
+        QCOMPARE(barAfterStop, 0);
         QCOMPARE(listRequests().size(), 1);
         QCOMPARE(items(), (QStringList{"51000001", "51000002", "51000003"}));
         QVERIFY(!panel->isVisible());
