@@ -438,7 +438,19 @@ private slots:
         QVERIFY(sheet.contains("<col min=\"3\" max=\"3\" width=\"40\""));
         QVERIFY(sheet.contains("<col min=\"6\" max=\"6\" width=\"14.28515625\""));
         // The address column wraps its lines; the header row stays in view.
-        QVERIFY(sheet.contains("<col min=\"9\" max=\"9\" width=\"13.5703125\" style=\"2\""));
+        const QRegularExpressionMatch col = QRegularExpression(
+            QStringLiteral("<col min=\"9\" max=\"9\" width=\"13.5703125\" style=\"(\\d+)\"")).match(
+            QString::fromUtf8(sheet));
+        QVERIFY(col.hasMatch());
+        QByteArray styles;
+        QVERIFY(zip.readAll(QStringLiteral("xl/styles.xml"), &styles, &error));
+        const QString xfs = QString::fromUtf8(styles.mid(styles.indexOf("<cellXfs")));
+        QStringList xf;   // the cell formats in order, each with its alignment
+        auto it = QRegularExpression(QStringLiteral("<xf [^>]*?(/>|>.*?</xf>)")).globalMatch(
+            xfs.left(xfs.indexOf(QLatin1String("</cellXfs>"))));
+        while (it.hasNext())
+            xf << it.next().captured(0);
+        QVERIFY(xf.value(col.captured(1).toInt()).contains(QLatin1String("wrapText=\"1\"")));
         QVERIFY(sheet.contains("state=\"frozen\""));
     }
 
