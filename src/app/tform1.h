@@ -48,6 +48,9 @@ class PagePipeline;
 class PageTools;
 class ProgressPanel;
 class TabManager;
+class WatchListAlert;
+class WatchListNotice;
+class WatchListTool;
 class UpdateCheck;
 class ProgressPanelView;
 
@@ -153,6 +156,7 @@ private:
     void buildResultPageTools();
     bool pikkukuvaPress(QObject *target, QEvent *event);
     void buildListingTemplates();
+    void buildWatchList();
     void Lissuodattimeen1Click();
     void suodatakohde();
     void switchTab(int step);
@@ -181,6 +185,9 @@ private:
     QList<std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>> m_heldMouse;   // meanwhile
     QSet<const QEvent *> m_replayedMouse;      // held events handed on
     ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
+    WatchListTool *m_watchList = nullptr;      // watch list and e-mail reminder
+    WatchListAlert *m_watchAlert = nullptr;    // XiPanel3
+    WatchListNotice *m_watchNotice = nullptr;  // desktop notification of an alert
 
     BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;
