@@ -34,6 +34,18 @@ QVector<QStringList> printRows()
                 "Matti/12", "", "", matti)};
 }
 
+// The text of a PDF file as pdftotext reads it; empty without pdftotext.
+QString pdfText(const QString &file)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return QString();
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
+    text.waitForFinished(20000);
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
 // Runs `step` on the first modal dialog of type T that comes up, once.
 template <typename T>
 void whenDialogOpens(std::function<void(T *)> step)
@@ -53,6 +65,28 @@ void whenDialogOpens(std::function<void(T *)> step)
 void clickButton(QWidget *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+// In the print dialog: "Print to File (PDF)" in the printer list, the file
+// name, and the print button.
+void printToPdfFile(QPrintDialog *dialog, const QString &file)
+{
+    for (QComboBox *combo : dialog->findChildren<QComboBox *>()) {
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemText(i).contains(QStringLiteral("PDF")))
+                combo->setCurrentIndex(i);
+        }
+    }
+    for (QLineEdit *edit : dialog->findChildren<QLineEdit *>()) {
+        if (edit->objectName() == QStringLiteral("filename"))
+            edit->setText(file);
+    }
+    auto *box = dialog->findChild<QDialogButtonBox *>();
+    QPushButton *ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
+    if (ok)
+        clickButton(ok);
+    else
+        dialog->reject();
 }
 }
 
@@ -165,23 +199,7 @@ private slots:
         bool dialogSeen = false;
         whenDialogOpens<QPrintDialog>([&](QPrintDialog *dialog) {
             dialogSeen = true;
-            // "Print to File (PDF)" in the printer list, and the file name.
-            for (QComboBox *combo : dialog->findChildren<QComboBox *>()) {
-                for (int i = 0; i < combo->count(); ++i) {
-                    if (combo->itemText(i).contains(QStringLiteral("PDF")))
-                        combo->setCurrentIndex(i);
-                }
-            }
-            for (QLineEdit *edit : dialog->findChildren<QLineEdit *>()) {
-                if (edit->objectName() == QStringLiteral("filename"))
-                    edit->setText(file);
-            }
-            auto *box = dialog->findChild<QDialogButtonBox *>();
-            QPushButton *ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
-            if (ok)
-                clickButton(ok);
-            else
-                dialog->reject();
+            printToPdfFile(dialog, file);
         });
         clickButton(p<QPushButton>("XiButton4"));
         QVERIFY(dialogSeen);
@@ -191,17 +209,43 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
 
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-        QProcess text;
-        text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(20000));
-        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        const QString words = pdfText(file);
         for (const QString &expected : {QStringLiteral("Kirja"), QStringLiteral("<b>Tuoli</b> & pöytä"),
                                         QStringLiteral("Lamppu"), QStringLiteral("Kohteen nimi"),
                                         QStringLiteral("22222222")})
             QVERIFY2(words.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + words));
+    }
+
+    // The preview dialog's own print button, the printer set to a PDF file:
+    // the file gets the engine's PDF with its text, not pictures of pages.
+    void printedFromThePreviewDialog()
+    {
+        printFromPanel("XiButton1");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("esikatselusta.pdf"));
+        preview()->printer().setOutputFormat(QPrinter::PdfFormat);
+        whenDialogOpens<QPrintPreviewDialog>([file](QPrintPreviewDialog *dialog) {
+            auto *widget = dialog->findChild<QPrintPreviewWidget *>();
+            QTest::qWaitFor([widget] { return widget && widget->pageCount() > 0; }, 20000);
+            whenDialogOpens<QPrintDialog>([file](QPrintDialog *print) { printToPdfFile(print, file); });
+            for (QAction *a : dialog->findChildren<QAction *>()) {
+                if (a->text() == QStringLiteral("Print")) {
+                    a->trigger();
+                    break;
+                }
+            }
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        clickButton(p<QPushButton>("XiButton5"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 0, 20000);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
+        const QString words = pdfText(file);
+        QVERIFY2(words.contains(QStringLiteral("<b>Tuoli</b> & pöytä")), qPrintable(words));
+        QVERIFY(m_prompts.asked.isEmpty());
     }
 
     void cancelledPrintDialogWritesNothing()
