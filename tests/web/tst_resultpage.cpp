@@ -164,6 +164,12 @@ private slots:
         QCOMPARE(labels(), (QStringList{QStringLiteral("Myyjä: Mökkimyyjä   00100 Helsinki"),
                                         QStringLiteral("Toimituskulut: 5.90"), QStringLiteral("Osasto: Käsityökalut"),
                                         QStringLiteral("Huutaja: Huutaja Ääni")}));
+        // The picture shows without scroll bars.
+        QVERIFY(waitFor([this] {
+            return evaluate(preview()->WB_preview(), QStringLiteral("document.body ? document.body.style.overflowX + "
+                                                                    "'/' + document.body.style.overflowY : ''"))
+                       .toString() == QLatin1String("hidden/hidden");
+        }, 5000));
         QCOMPARE(itemRequests(1), 2);   // the item and its latest bid
         QCOMPARE(m_market.requests(QStringLiteral("api.vasaro.test"), QStringLiteral("/1.1/items/")).size(), 2);
         // The press did not reach the page: the tab still shows the results.
