@@ -211,8 +211,10 @@ private slots:
         QCOMPARE(users.size(), 2);
         QCOMPARE(header(users.first(), QStringLiteral("X-VasaroApiToken")), m_session->apiToken());
         QCOMPARE(requestedItems(QStringLiteral("/purchases")), (QStringList{"51000050", "51000051"}));
-        for (const QJsonObject &r : m_server.requests(api, QStringLiteral("/1.1/items/")))
+        for (const QJsonObject &r : m_server.requests(api, QStringLiteral("/1.1/items/"))) {
             QVERIFY(header(r, QStringLiteral("X-VasaroApiToken")).isEmpty());
+            QCOMPARE(header(r, QStringLiteral("Content-Type")), QStringLiteral("text/xml"));
+        }
         // The list is unsaved, sorted, and its first row is selected with its buyer shown.
         QVERIFY(m_form->isUnsaved());
         QVERIFY(!w<QFrame>("progress")->isVisible());
