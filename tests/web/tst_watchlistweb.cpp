@@ -161,6 +161,23 @@ private slots:
         alert()->hide();
     }
 
+    // The program still holds the sign-in but the marketplace has ended the
+    // session: the list cannot be read and nothing is shown.
+    void endedSessionShowsNothing()
+    {
+        const QString cookie = m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/omasivu/muistilista"))
+                                   .last().value(QStringLiteral("headers")).toObject()
+                                   .value(QStringLiteral("Cookie")).toString();
+        const QString session = cookie.section(QStringLiteral("VASAROSESSIO="), 1).section(u';', 0, 0);
+        QVERIFY(!session.isEmpty());
+        m_market.setState(QStringLiteral("session_") + session, QString());
+        m_market.setState(QStringLiteral("muistilista_sulkeutuva"), QStringLiteral("8.3.2022 08:00"));
+        tickTimer2(1);
+        waitMs(300);
+        QVERIFY(!alert()->isVisible());
+        m_market.setState(QStringLiteral("session_") + session, QStringLiteral("Testaaja"));
+    }
+
     // The watch-list page itself is checked when it completes, unless the
     // setting has switched the check off.
     void watchListPageIsChecked()

@@ -27,7 +27,7 @@ SESSION = "VASAROSESSIO"
 
 def _signed_in(app, req):
     value = req.cookies().get(SESSION, "")
-    return bool(value) and ("session_" + value) in app.state
+    return bool(value) and bool(app.state.get("session_" + value))
 
 
 def _row(number, closes, closing):
