@@ -74,6 +74,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     buildFavourites();
     buildResultPageTools();
     buildListingTemplates();
+    buildPictureUpload();
     buildWatchList();
     FormCreate();
 }

@@ -156,6 +156,7 @@ private:
     void buildResultPageTools();
     bool pikkukuvaPress(QObject *target, QEvent *event);
     void buildListingTemplates();
+    void buildPictureUpload();
     void buildWatchList();
     void Lissuodattimeen1Click();
     void suodatakohde();

@@ -55,7 +55,8 @@ Outcome imgur(const QString &answer, int mode, const QString &siteRoot, const QS
         return failed(kError);
     const int from = at + 5;
     const int comma = text.indexOf(QLatin1Char(','), from);
-    const QString id = comma < 0 ? QString() : text.mid(from, comma - from);
+    // A JSON answer may have a blank after the colon; ids have none.
+    const QString id = comma < 0 ? QString() : text.mid(from, comma - from).trimmed();
     const QString image = imageRoot + id + kJpg;
     const QString snippet = mode == 1
         ? QStringLiteral("<a href=\"%1%2\"><img src=\"%3\" width=\"150\"></a>").arg(siteRoot, id, image)

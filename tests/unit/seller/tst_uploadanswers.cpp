@@ -39,6 +39,8 @@ private slots:
             << "<a href=\"http://imgur.test/AbC12\"><img src=\"http://i.imgur.test/AbC12.jpg\" width=\"150\"></a>" << "";
         QTest::newRow("large") << answer << 2 << "<img src=\"http://i.imgur.test/AbC12.jpg\">" << "";
         QTest::newRow("apostrophes") << "{'hash':'Xy9',x}" << 2 << "<img src=\"http://i.imgur.test/Xy9.jpg\">" << "";
+        QTest::newRow("blank after the colon") << "{\"data\": {\"hash\": \"Xy9\", \"x\": 1}}" << 2
+            << "<img src=\"http://i.imgur.test/Xy9.jpg\">" << "";
         QTest::newRow("no comma: empty id") << "{hash:Xy9}" << 2 << "<img src=\"http://i.imgur.test/.jpg\">" << "";
         QTest::newRow("no hash") << "<html>Palvelinvirhe</html>" << 1 << "" << "Virhe!";
         QTest::newRow("empty answer") << "" << 1 << "" << "Virhe!";

@@ -1,0 +1,270 @@
+// Picture upload in the assembled main window against the fake picture
+// hosts: a right click over the new-listing form's editor, the host's entry
+// in the editor menu, pictures from the (scripted) dialog; the snippets land
+// in the editor and the host received the prepared JPEGs with the host's
+// form fields. A failing host inserts nothing and says "Virhe!".
+#include "app/tform1.h"
+#include "browser/engine/browserprofile.h"
+#include "browser/engine/document.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/policy/contextmenus.h"
+#include "browser/tabs/tabmanager.h"
+#include "core/waitfor.h"
+#include "fakemarketplace.h"
+#include "scriptedprompts.h"
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QBuffer>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+const bool kSchemes = (BrowserProfile::registerSchemes(), true);
+const QString kWeb = QStringLiteral("http://www.vasaro.test");
+
+bool clickAt(QWidget *w, QPoint local, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QPoint global = w->mapToGlobal(local);
+    QWidget *target = QApplication::widgetAt(global);
+    if (!target)
+        return false;
+    QTest::mouseClick(target, button, {}, target->mapFromGlobal(global));
+    return true;
+}
+
+struct Part {
+    QString name;
+    bool isFile = false;
+    QByteArray data;
+};
+
+// The parts of a recorded multipart upload.
+QList<Part> partsOf(const QJsonObject &request)
+{
+    const QString type = request.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-Type")).toString();
+    const QByteArray boundary = "--" + type.section(QStringLiteral("boundary="), 1).toLatin1();
+    const QByteArray body = FakeMarketplace::body(request);
+    QList<Part> parts;
+    int at = body.indexOf(boundary);
+    while (at >= 0) {
+        const int next = body.indexOf(boundary, at + boundary.size());
+        if (next < 0)
+            break;
+        const int length = next - at - boundary.size() - 4;   // between the line ends
+        const QByteArray chunk = length > 0 ? body.mid(at + boundary.size() + 2, length) : QByteArray();
+        const int split = chunk.indexOf("\r\n\r\n");
+        const QByteArray head = chunk.left(split);
+        at = next;
+        if (split < 0 || !head.contains("Content-Disposition"))
+            continue;   // the empty part the upload body puts after each file
+        Part p;
+        p.name = QString::fromLatin1(head.mid(head.indexOf("name=\"") + 6).split('"').value(0));
+        p.isFile = head.contains("filename=\"");
+        p.data = chunk.mid(split + 4);
+        parts << p;
+    }
+    return parts;
+}
+} // namespace
+
+class TestPictureUploadWeb final : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void uploadsInsertSnippets_data();
+    void uploadsInsertSnippets();
+    void failingHostInsertsNothing_data();
+    void failingHostInsertsNothing();
+
+private:
+    TVasaroselain *active() const { return m_w->tabs().activeBrowser(); }
+    QString picture(const QString &name, QSize size);
+    bool openForm();
+    QString editorData();
+    // Right click over the editor, then the host's sub-menu entry.
+    void chooseFromEditorMenu(const QString &subMenu, int entry);
+
+    FakeMarketplace m_market;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<TForm1> m_w;
+    QTemporaryDir m_pictures;
+};
+
+void TestPictureUploadWeb::initTestCase()
+{
+    Q_UNUSED(kSchemes);
+    m_market.setEndpoint(QStringLiteral("imgur_root"), QStringLiteral("http://imgur.test/"));
+    m_market.setEndpoint(QStringLiteral("imgur_image_root"), QStringLiteral("http://i.imgur.test/"));
+    m_market.setEndpoint(QStringLiteral("aijaa_root"), QStringLiteral("http://www.aijaa.test/"));
+    m_market.setEndpoint(QStringLiteral("vasarokuva_root"), QStringLiteral("http://www.vasarokuva.test/"));
+    QVERIFY(m_market.start());
+}
+
+void TestPictureUploadWeb::init()
+{
+    m_market.clear();
+    m_prompts = ScriptedPrompts();
+    m_w = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
+    m_w->settings().omapalvelin = QStringLiteral("http://koti.myyja.test/kuvat/lataa.php");
+    m_w->settings().hktunnus = QStringLiteral("Myyjä");
+    m_w->settings().tekstilogo = QStringLiteral("Myyjä Oy");
+    m_w->show();
+    QApplication::setActiveWindow(m_w.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+    QVERIFY(waitFor([&] { return active() && active()->focusProxy(); }, 15000));
+}
+
+void TestPictureUploadWeb::cleanup()
+{
+    if (m_w)
+        m_w->close();
+    m_w.reset();
+}
+
+QString TestPictureUploadWeb::picture(const QString &name, QSize size)
+{
+    QImage img(size, QImage::Format_RGB888);
+    img.fill(QColor(40, 140, 90));
+    const QString path = m_pictures.filePath(name);
+    img.save(path);
+    return path;
+}
+
+bool TestPictureUploadWeb::openForm()
+{
+    TVasaroselain *view = active();
+    m_w->aktiivisivu_navigate(kWeb + QStringLiteral("/uusi-ilmoitus"));
+    return waitFor([&] {
+        return view->document().execScript(QStringLiteral(
+            "var e=CKEDITOR.instances.description; if(!e||e.status!=='ready') throw 0;"
+            "e.setData('<p>Alku</p>', {callback: function(){ e.focus();"
+            " var r=e.createRange(); r.moveToElementEditEnd(e.editable().getFirst()); r.select(); }});"));
+    }, 15000);
+}
+
+QString TestPictureUploadWeb::editorData()
+{
+    active()->document().execScript(QStringLiteral(
+        "document.body.dataset.kuvaus = CKEDITOR.instances.description.getData();"));
+    return active()->document().evaluate(QStringLiteral("document.body.dataset.kuvaus")).toString();
+}
+
+void TestPictureUploadWeb::chooseFromEditorMenu(const QString &subMenu, int entry)
+{
+    TVasaroselain *view = active();
+    const QVariantList r = view->document().evaluate(QStringLiteral(
+        "(function(){var e=document.querySelector('iframe.cke_wysiwyg_frame');var r=e.getBoundingClientRect();"
+        "return [r.left+r.width/2,r.top+r.height/2];})()")).toList();
+    QCOMPARE(r.size(), 2);
+    const QPoint editor(int(r.at(0).toDouble() * view->zoomFactor()), int(r.at(1).toDouble() * view->zoomFactor()));
+    QMenu *menu = m_w->tabs().contextMenus()->PopupMenu1();
+    QVERIFY(clickAt(view, editor, Qt::RightButton));
+    QTRY_VERIFY(menu->isVisible());
+    auto *sub = menu->findChild<QMenu *>(subMenu);
+    QVERIFY(sub);
+    QVERIFY(clickAt(menu, menu->actionGeometry(sub->menuAction()).center()));
+    QTRY_VERIFY(sub->isVisible());
+    QAction *action = sub->actions().value(entry);
+    QVERIFY(action);
+    QVERIFY(clickAt(sub, sub->actionGeometry(action).center()));
+}
+
+void TestPictureUploadWeb::uploadsInsertSnippets_data()
+{
+    QTest::addColumn<QString>("subMenu");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("pictures");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("textFields");
+    QTest::addColumn<QString>("fileField");
+    QTest::addColumn<QString>("inserted");     // in every snippet
+    QTest::addColumn<int>("snippets");
+    QTest::addColumn<QSize>("size");           // of each received picture
+    QTest::newRow("Imgur small") << "Imgur1" << 0 << 1 << "imgur.test" << "/upload"
+        << QStringList{"album_title", "layout"} << "file" << "i.imgur.test/Kuva" << 1 << QSize(800, 600);
+    QTest::newRow("Aijaa") << "Aijaa1" << 0 << 3 << "www.aijaa.test" << "/upld/"
+        << QStringList{"from", "title", "fselectos", "autmPoisto"} << "img[]" << "www.aijaa.test/t/" << 3 << QSize(1024, 768);
+    QTest::newRow("Vasarokuva small") << "Vasarokuva1" << 2 << 3 << "www.vasarokuva.test" << "/multikuva.php"
+        << QStringList{"user", "pass"} << "tiedosto" << "www.vasarokuva.test/t/" << 3 << QSize(800, 600);
+    QTest::newRow("own server 150") << "Omakotisivu1" << 0 << 3 << "koti.myyja.test" << "/kuvat/lataa.php"
+        << QStringList{"w"} << "fileupload" << "p.jpg" << 3 << QSize(1024, 768);
+}
+
+void TestPictureUploadWeb::uploadsInsertSnippets()
+{
+    QFETCH(QString, subMenu);
+    QFETCH(int, entry);
+    QFETCH(int, pictures);
+    QFETCH(QString, host);
+    QFETCH(QString, path);
+    QFETCH(QStringList, textFields);
+    QFETCH(QString, fileField);
+    QFETCH(QString, inserted);
+    QFETCH(int, snippets);
+    QFETCH(QSize, size);
+    QStringList files;
+    for (int i = 0; i < pictures; ++i)
+        files << picture(QStringLiteral("kuva%1.jpg").arg(i), QSize(2000, 1500));
+    if (pictures == 1)
+        m_prompts.files << files.first();
+    else
+        m_prompts.fileLists << files;
+    QVERIFY(openForm());
+    chooseFromEditorMenu(subMenu, entry);
+    QString data;
+    QVERIFY2(waitFor([&] { data = editorData(); return data.count(inserted) >= snippets; }, 30000), qPrintable(data));
+    QCOMPARE(data.count(inserted), snippets);
+    QVERIFY(data.indexOf(QLatin1String("Alku")) < data.indexOf(inserted));
+    QTRY_COMPARE(m_w->findChild<QLabel *>(QStringLiteral("paneeli"))->text(), QStringLiteral("Lisätty!"));
+
+    const QList<QJsonObject> uploads = m_market.requests(host, path);
+    QCOMPARE(uploads.size(), 1);
+    QStringList texts;
+    int received = 0;
+    for (const Part &p : partsOf(uploads.first())) {
+        if (!p.isFile) {
+            texts << p.name;
+            continue;
+        }
+        QVERIFY2(p.name.startsWith(fileField), qPrintable(p.name));
+        QBuffer buffer;
+        buffer.setData(p.data);
+        QCOMPARE(QImageReader(&buffer, "jpeg").size(), size);
+        ++received;
+    }
+    QCOMPARE(texts, textFields);
+    QCOMPARE(received, pictures);
+}
+
+void TestPictureUploadWeb::failingHostInsertsNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("subMenu");
+    QTest::addColumn<int>("entry");
+    QTest::newRow("Aijaa error page") << "aijaa:virhe" << "Aijaa1" << 0;
+    QTest::newRow("own server closes") << "koti:sulje" << "Omakotisivu1" << 1;
+}
+
+void TestPictureUploadWeb::failingHostInsertsNothing()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, subMenu);
+    QFETCH(int, entry);
+    m_market.setState(QStringLiteral("kuvavika"), fault);
+    m_prompts.fileLists << QStringList{picture(QStringLiteral("v.jpg"), QSize(300, 200))};
+    QVERIFY(openForm());
+    chooseFromEditorMenu(subMenu, entry);
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->findChild<QLabel *>(QStringLiteral("paneeli"))->text(), QStringLiteral("Virhe!"), 30000);
+    QCOMPARE(editorData().trimmed(), QStringLiteral("<p>Alku</p>"));
+}
+
+QTEST_MAIN(TestPictureUploadWeb)
+#include "tst_pictureuploadweb.moc"
