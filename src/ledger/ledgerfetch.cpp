@@ -46,6 +46,7 @@ bool LedgerFetch::suoritahaku(int start, int count)
     m_pageProblem.clear();
     m_failedItems.clear();
     m_itemConnectionLost = false;
+    m_loginLost = false;
     m_added = 0;
     m_host.fetchRunning(true);
     run(start, count);
@@ -77,7 +78,7 @@ void LedgerFetch::run(int start, int count)
     m_host.setUnsaved(true);
     const int maximum = qMax(1, int(toDo.size()));
     for (int i = 0; i < toDo.size(); ++i) {
-        if (m_stop.isSet()) {
+        if (m_stop.isSet() || m_loginLost) {
             m_host.piilotapaneeli();
             return;
         }
@@ -201,7 +202,12 @@ bool LedgerFetch::readTrade(const QString &itemNumber, TradeFields *fields)
         noteItem(itemNumber, item.noConnection);
         return false;
     }
-    m_api.check_api_token();
+    // Without a token the user's answer cannot come, and every further trade
+    // would try the refused sign-in again: the fetch ends here.
+    if (!m_api.check_api_token()) {
+        m_loginLost = true;
+        return false;
+    }
     if (!isUserId(fields->counterpartyId))
         return true;    // no counterparty named: its texts stay empty
     const Answer user = get(QStringLiteral("users/") + fields->counterpartyId, true);
@@ -248,6 +254,8 @@ QString LedgerFetch::problemText() const
     QStringList parts;
     if (!m_pageProblem.isEmpty())
         parts << m_pageProblem;
+    if (m_loginLost)
+        parts << QStringLiteral("Kirjautuminen Vasaroon epäonnistui kesken haun: loput kohteet jäivät hakematta.");
     if (!m_failedItems.isEmpty()) {
         QString text = QString::number(m_failedItems.size())
                        + (m_itemConnectionLost
@@ -262,7 +270,10 @@ QString LedgerFetch::problemText() const
     }
     if (parts.isEmpty())
         return QString();
-    parts << QStringLiteral("Listalle lisättiin ") + QString::number(m_added)
-                 + (m_added == 1 ? QStringLiteral(" kohde.") : QStringLiteral(" kohdetta."));
+    if (m_added == 0)
+        parts << QStringLiteral("Listalle ei lisätty kohteita.");
+    else
+        parts << QStringLiteral("Listalle lisättiin ") + QString::number(m_added)
+                     + (m_added == 1 ? QStringLiteral(" kohde.") : QStringLiteral(" kohdetta."));
     return parts.join(QStringLiteral("\r\n\r\n"));
 }

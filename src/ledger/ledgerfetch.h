@@ -92,6 +92,7 @@ private:
     QString m_pageProblem;
     QStringList m_failedItems;
     bool m_itemConnectionLost = false;
+    bool m_loginLost = false;   // the sign-in failed while trades were read
     int m_added = 0;
     int m_runs = 0;
 };

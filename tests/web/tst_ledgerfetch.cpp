@@ -29,6 +29,31 @@
 #include <memory>
 
 namespace {
+// The real transport; after the first list page the clock jumps past the
+// token's 30 minutes, so the next page needs a new sign-in.
+class AgingHttp final : public HttpApi {
+public:
+    AgingHttp(Http &http, qint64 &tick) : m_http(http), m_tick(tick) {}
+    QString xmlhttpget(Object o, const QString &url, int t) override { return m_http.xmlhttpget(o, url, t); }
+    QString xmlhttppost(Object o, const QString &url, const QByteArray &body, int t, const QStringList &n,
+                        const QStringList &v) override
+    {
+        return m_http.xmlhttppost(o, url, body, t, n, v);
+    }
+    QByteArray xmlhttpgetBytes(const QString &url, const QStringList &n, const QStringList &v, int t) override
+    {
+        const QByteArray answer = m_http.xmlhttpgetBytes(url, n, v, t);
+        if (url.contains(QLatin1String("/sales?")))
+            m_tick += 31 * 60000;
+        return answer;
+    }
+    bool lastRequestFailed(Object o) const override { return m_http.lastRequestFailed(o); }
+
+private:
+    Http &m_http;
+    qint64 &m_tick;
+};
+
 const QString api = QStringLiteral("api.vasaro.test");
 const QString crlf = QStringLiteral("\r\n");
 
@@ -356,6 +381,27 @@ private slots:
         QCOMPARE(m_prompts.asked, QStringList{"information: Kirjautuminen epäonnistui!"});
         QCOMPARE(listRequests().size(), 0);
         QVERIFY(!w<QFrame>("progress")->isVisible());
+    }
+
+    // The sign-in is refused once the token has aged: paging ends with the
+    // pages gathered, and the trades are not read with a refused sign-in
+    // again and again.
+    void signInLostWhilePaging()
+    {
+        QVERIFY(m_session->check_api_token());
+        m_server.setState(QStringLiteral("api_password"), QStringLiteral("vaihdettu"));
+        AgingHttp aging(*m_http, m_tick);
+        m_form->attachFetch(aging, *m_session, m_http->stopFlag());
+        fetchByKeys(QStringLiteral("45"), QStringLiteral("10"));
+        QCOMPARE(listRequests().size(), 1);
+        QCOMPARE(items(), QStringList());
+        // The test's own, the second page's and the first trade's: then it ends.
+        QCOMPARE(m_server.requests(api, QStringLiteral("/authentication")).size(), 3);
+        QCOMPARE(m_prompts.asked,
+                 QStringList{"information: Kohdelistan sivua 2 ei saatu: kirjautuminen epäonnistui.\r\n\r\n"
+                             "Kirjautuminen Vasaroon epäonnistui kesken haun: loput kohteet jäivät hakematta."
+                             "\r\n\r\nListalle ei lisätty kohteita."});
+        m_form->attachFetch(*m_http, *m_session, m_http->stopFlag());
     }
 
     // A bad second page: the first page's trades are read, the message says
