@@ -4,6 +4,7 @@
 // in the editor and the host received the prepared JPEGs with the host's
 // form fields. A failing host inserts nothing and says "Virhe!".
 #include "app/tform1.h"
+#include "app/tform3.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/document.h"
 #include "browser/engine/tvasaroselain.h"
@@ -19,6 +20,7 @@
 #include <QBuffer>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -82,6 +84,7 @@ private slots:
     void uploadsInsertSnippets();
     void failingHostInsertsNothing_data();
     void failingHostInsertsNothing();
+    void credentialsEntryOpensSettingsPage();
 
 private:
     TVasaroselain *active() const { return m_w->tabs().activeBrowser(); }
@@ -264,6 +267,19 @@ void TestPictureUploadWeb::failingHostInsertsNothing()
     chooseFromEditorMenu(subMenu, entry);
     QTRY_COMPARE_WITH_TIMEOUT(m_w->findChild<QLabel *>(QStringLiteral("paneeli"))->text(), QStringLiteral("Virhe!"), 30000);
     QCOMPARE(editorData().trimmed(), QStringLiteral("<p>Alku</p>"));
+}
+
+// "Tunnus ja salasana" opens the settings on the page with the Vasarokuva
+// user name and password.
+void TestPictureUploadWeb::credentialsEntryOpensSettingsPage()
+{
+    QVERIFY(openForm());
+    chooseFromEditorMenu(QStringLiteral("Vasarokuva1"), 0);
+    QTRY_VERIFY(m_w->settingsDialog()->isVisible());
+    auto *pages = m_w->settingsDialog()->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    QVERIFY(pages);
+    QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Lisäkuvien asetukset"));
+    QVERIFY(m_market.requests(QStringLiteral("www.vasarokuva.test")).isEmpty());
 }
 
 QTEST_MAIN(TestPictureUploadWeb)
