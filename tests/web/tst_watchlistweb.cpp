@@ -4,11 +4,14 @@
 // desktop notification, "Lisää muistilistaan" from the link menu, and the
 // reminder ordered with the `postia` button from an item page.
 #include "app/tform1.h"
+#include "app/tform3.h"
 #include "browser/engine/document.h"
 #include "browser/policy/contextmenus.h"
 #include "buyer/watchlistnotice.h"
 #include "tabsfixture.h"
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
@@ -191,6 +194,35 @@ private slots:
         QVERIFY(open(QStringLiteral("omasivu/muistilista"), QStringLiteral("Muistilista")));
         QVERIFY(waitFor([this] { return alert()->isVisible(); }, 5000));
         QCOMPARE(alert()->text(), kAlert + QStringLiteral("6.3.2022 10:30"));
+    }
+
+    // The setting "Ilmoita muistilistan kohteista" stops and restarts the
+    // ten-minute check; while it is off the watch-list page is not checked.
+    void settingSwitchesTheCheck()
+    {
+        const auto toggleInDialog = [this] {
+            m_w->findChild<QAction *>(QStringLiteral("Yleisetasetukset1"))->trigger();
+            TForm3 *dialog = m_w->settingsDialog();
+            QVERIFY(waitFor([dialog] { return dialog->isVisible(); }, 3000));
+            auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("muistutakirjanmerkeista"));
+            auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("XiButton1"));
+            QVERIFY(box && box->isVisible() && ok);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+            QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+            QVERIFY(!dialog->isVisible());
+        };
+        alert()->hide();
+        toggleInDialog();
+        QVERIFY(!m_w->settings().Timer2);
+        QVERIFY(!timer2()->isActive());
+        QVERIFY(open(QStringLiteral("omasivu/muistilista"), QStringLiteral("Muistilista")));
+        waitMs(300);
+        QVERIFY(!alert()->isVisible());
+        toggleInDialog();
+        QVERIFY(m_w->settings().Timer2);
+        QVERIFY(timer2()->isActive());
+        QCOMPARE(timer2()->interval(), 600000);
+        activateWindow();
     }
 
     // With the user elsewhere the alert also goes to the desktop; offscreen
