@@ -13,6 +13,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWebEngineScript>
@@ -246,6 +248,44 @@ private slots:
         const QString words = pdfText(file);
         QVERIFY2(words.contains(QStringLiteral("<b>Tuoli</b> & pöytä")), qPrintable(words));
         QVERIFY(m_prompts.asked.isEmpty());
+    }
+
+    // "Sivun asetukset" turned to landscape: the printed PDF's pages are.
+    void pageSetupReachesThePdf()
+    {
+        printFromPanel("XiButton1");
+        bool turned = false;
+        whenDialogOpens<QPageSetupDialog>([&turned](QPageSetupDialog *dialog) {
+            if (auto *landscape = dialog->findChild<QRadioButton *>(QStringLiteral("landscape"))) {
+                // On its round indicator: the button is wider than its text.
+                QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(6, landscape->height() / 2));
+                turned = landscape->isChecked();
+            }
+            auto *box = dialog->findChild<QDialogButtonBox *>();
+            if (QPushButton *ok = box ? box->button(QDialogButtonBox::Ok) : nullptr)
+                clickButton(ok);
+            else
+                dialog->reject();
+        });
+        clickButton(p<QPushButton>("XiButton6"));
+        QVERIFY(turned);
+        QCOMPARE(preview()->printer().pageLayout().orientation(), QPageLayout::Landscape);
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("vaaka.pdf"));
+        whenDialogOpens<QPrintDialog>([file](QPrintDialog *dialog) { printToPdfFile(dialog, file); });
+        clickButton(p<QPushButton>("XiButton4"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 0, 20000);
+        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+        if (pdfinfo.isEmpty())
+            QSKIP("pdfinfo (poppler-utils) is not installed: the page size is not checked");
+        QProcess info;
+        info.start(pdfinfo, {file});
+        QVERIFY(info.waitForFinished(20000));
+        const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+        const QRegularExpressionMatch m = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+        QVERIFY(m.hasMatch());
+        QVERIFY2(m.captured(1).toDouble() > m.captured(2).toDouble(), qPrintable(m.captured(0)));
     }
 
     void cancelledPrintDialogWritesNothing()
