@@ -74,6 +74,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     buildFavourites();
     buildResultPageTools();
     buildListingTemplates();
+    buildListingAutomation();
     buildPictureUpload();
     buildWatchList();
     FormCreate();
@@ -306,6 +307,8 @@ void TForm1::Timer()
     m_paneeli->tick();
     m_xipanel6->tick();
     refreshCaption();
+    if (m_aukiolo->isVisible())
+        m_aukiolo->paivita_aukiolo(m_clock.kellonaika());
     // The navigation-bar check waits for the page's answer, and a page held
     // by its own script dialog (an alert) answers only once it is closed.
     // The check therefore runs after the tick, one at a time, and the clock

@@ -36,6 +36,8 @@ class FavouritesTool;
 class PreviewPanel;
 class ResultPageTools;
 class ListingTemplates;
+class ListingFormFeature;
+class MainWindowAutomation;
 class SearchFormTabs;
 class TForm8;
 class AppHook;
@@ -156,6 +158,10 @@ private:
     void buildResultPageTools();
     bool pikkukuvaPress(QObject *target, QEvent *event);
     void buildListingTemplates();
+    void buildListingAutomation();
+    void wireRelistMenu();
+    void wireClosingTimePanel();
+    bool editorMenuClick(QObject *target, QEvent *event);
     void buildPictureUpload();
     void buildWatchList();
     void Lissuodattimeen1Click();
@@ -186,6 +192,8 @@ private:
     QList<std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>> m_heldMouse;   // meanwhile
     QSet<const QEvent *> m_replayedMouse;      // held events handed on
     ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
+    ListingFormFeature *m_listingForm = nullptr;   // the listing-form steps of the pipeline
+    MainWindowAutomation *m_automation = nullptr;  // re-list, close, approval, snippets
     WatchListTool *m_watchList = nullptr;      // watch list and e-mail reminder
     WatchListAlert *m_watchAlert = nullptr;    // XiPanel3
     WatchListNotice *m_watchNotice = nullptr;  // desktop notification of an alert

@@ -143,6 +143,10 @@ bool TForm1::browserKey(QEvent *event)
 bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
 {
     const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (editorMenuClick(target, event)) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_preview)
         m_preview->closeOnOutsideClick(target, mouse->globalPosition());
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_searchForm)

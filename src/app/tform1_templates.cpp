@@ -4,6 +4,7 @@
 #include "tform1.h"
 #include "browser/policy/contextmenus.h"
 #include "browser/pipeline/pagepipeline.h"
+#include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
 #include "seller/listingformfeature.h"
@@ -54,7 +55,9 @@ void TForm1::buildListingTemplates()
 {
     auto *host = new MainWindowTemplateHost(this);
     m_templates = new ListingTemplates(m_settings, prompts(), *host, m_dataFolder, this);
-    auto *panel = new TemplatePanel(m_templates, centralWidget());
+    // Over the pages' top right corner, below the toolbar and its
+    // closing-time panel.
+    auto *panel = new TemplatePanel(m_templates, m_tabs->pageControl());
     registerControl(panel);
     panel->hide();
 

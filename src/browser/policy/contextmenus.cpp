@@ -3,7 +3,10 @@
 #include "browser/engine/document.h"
 #include "browser/shellhost.h"
 #include "browser/engine/tvasaroselain.h"
+#include "client/urlscheme.h"
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
 #include <QWebEngineContextMenuRequest>
 
 namespace {
@@ -147,17 +150,38 @@ bool ContextMenus::showFor(TVasaroselain *view, const QWebEngineContextMenuReque
     in.linkItemsAvailable = m_linkAvailable;
     in.bodyHtml = [view] { return view->document().body().innerHTML(); };
     const QPoint viewPos = request.position();
-    in.linkUnderMouse = [view, viewPos] {
-        const QPoint p = ContextMenuPolicy::pagePoint(viewPos, view->zoomPercent());
-        const Element e = view->document().elementFromPoint(p.x(), p.y());
-        ContextMenuPolicy::LinkUnderMouse out;
-        if (e.tagName() == QLatin1String("A")) {
-            out.href = e.href();
-            out.parentHtml = e.parentElement().outerHTML();
-        }
-        return out;
-    };
-    const ContextMenuPolicy::Decision d = ContextMenuPolicy::decide(in);
+    // The own-sales page's link menu reads the link's row from the page, and
+    // no script answers while the engine's context-menu call is under way:
+    // that menu is decided right after the call has returned.
+    if (in.kind == ContextMenuPolicy::KindLink && UrlScheme::isOwnSales(in.addressText.toLower())
+        && UrlScheme::isItemPage(in.statusText.toLower())) {
+        QPointer<TVasaroselain> target(view);
+        QTimer::singleShot(1, this, [this, target, in, viewPos, globalPos]() mutable {
+            if (!target)
+                return;
+            in.linkUnderMouse = [target, viewPos] { return linkAt(target, viewPos); };
+            show(ContextMenuPolicy::decide(in), globalPos);
+        });
+        return true;
+    }
+    in.linkUnderMouse = [view, viewPos] { return linkAt(view, viewPos); };
+    return show(ContextMenuPolicy::decide(in), globalPos);
+}
+
+ContextMenuPolicy::LinkUnderMouse ContextMenus::linkAt(TVasaroselain *view, const QPoint &viewPos)
+{
+    const QPoint p = ContextMenuPolicy::pagePoint(viewPos, view->zoomPercent());
+    const Element e = view->document().elementFromPoint(p.x(), p.y());
+    ContextMenuPolicy::LinkUnderMouse out;
+    if (e.tagName() == QLatin1String("A")) {
+        out.href = e.href();
+        out.parentHtml = e.parentElement().outerHTML();
+    }
+    return out;
+}
+
+bool ContextMenus::show(const ContextMenuPolicy::Decision &d, const QPoint &globalPos)
+{
     switch (d.menu) {
     case ContextMenuPolicy::Menu::Standard:
         return false;

@@ -4,6 +4,7 @@
 // position, and showing them from the host policy's decision. Items whose
 // feature is not wired yet stay hidden: the main window marks an item
 // available when it connects its command.
+#include "browser/policy/contextmenupolicy.h"
 #include <QObject>
 #include <QPoint>
 #include <QVector>
@@ -50,6 +51,8 @@ public:
     void showEditorMenu(const QPoint &globalPos);
 
 private:
+    static ContextMenuPolicy::LinkUnderMouse linkAt(TVasaroselain *view, const QPoint &viewPos);
+    bool show(const ContextMenuPolicy::Decision &d, const QPoint &globalPos);
     void buildPageMenu();
     void buildLinkMenu();
     QAction *addPageItem(const QString &name, const QString &caption);
