@@ -1,7 +1,8 @@
 // The listing automation in the assembled main window against the fake
 // marketplace: "HK uudelleen + lähetä + hyväksy" from the own-sales page's
 // link menu publishes the listing in a background tab and closes it, a
-// preview that never comes back stops the approval, the closing-time panel
+// preview that never comes back stops the approval, "Lopeta huutokauppa"
+// asks and closes the listing, the closing-time panel
 // writes the start and end into the new-listing form, and a right click over
 // the listing editor opens the editor menu whose entries insert snippets.
 #include "app/tform1.h"
@@ -52,6 +53,7 @@ private slots:
     void cleanup();
     void relistSendApprovePublishesAndCloses();
     void previewNeverComingBackStopsTheApproval();
+    void closeAsksAndCloses();
     void closingTimePanelWritesTheForm();
     void editorMenuOverTheEditorInsertsAtTheCaret();
 
@@ -63,7 +65,7 @@ private:
     QPoint centreOf(TVasaroselain *view, const QString &selector);
     // Scrolls the element to the middle of the view and clicks its centre.
     bool clickElement(TVasaroselain *view, const QString &selector, Qt::MouseButton button = Qt::LeftButton);
-    void relistFromSalesPage(const QString &row, const QString &entry);
+    void linkMenuEntry(const QString &row, const QString &entry);
     int publishes() const { return m_market.requests(QStringLiteral("www.vasaro.test"), "/julkaise/").size(); }
     QString notice() const { return m_w->findChild<QLabel *>(QStringLiteral("Xipanel6"))->text(); }
 
@@ -136,7 +138,7 @@ bool TestListingAutomation::clickElement(TVasaroselain *view, const QString &sel
 }
 
 // A right click on the row's link and a click on the link menu's entry.
-void TestListingAutomation::relistFromSalesPage(const QString &row, const QString &entry)
+void TestListingAutomation::linkMenuEntry(const QString &row, const QString &entry)
 {
     QVERIFY(open(QStringLiteral("/omasivu/myynnit"), QStringLiteral("Myynnit")));
     TVasaroselain *view = active();
@@ -164,7 +166,7 @@ void TestListingAutomation::relistFromSalesPage(const QString &row, const QStrin
 void TestListingAutomation::relistSendApprovePublishesAndCloses()
 {
     m_w->settings().suljelehti = true;
-    relistFromSalesPage(QStringLiteral("92222222"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
+    linkMenuEntry(QStringLiteral("92222222"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
     if (QTest::currentTestFailed())
         return;
     // The sales page stays in front while the new tab works.
@@ -192,7 +194,7 @@ void TestListingAutomation::relistSendApprovePublishesAndCloses()
 void TestListingAutomation::previewNeverComingBackStopsTheApproval()
 {
     m_market.setState(QStringLiteral("esikatselu_viive"), QStringLiteral("60"));
-    relistFromSalesPage(QStringLiteral("93333333"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
+    linkMenuEntry(QStringLiteral("93333333"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
     if (QTest::currentTestFailed())
         return;
     TabManager &tabs = m_w->tabs();
@@ -210,6 +212,18 @@ void TestListingAutomation::previewNeverComingBackStopsTheApproval()
     QVERIFY(open(QStringLiteral("/testit/lomake"), QStringLiteral("Lomake")));
     QCOMPARE(background->document().evaluate(QStringLiteral("1+1")).toInt(), 2);
     QCOMPARE(publishes(), 0);
+}
+
+void TestListingAutomation::closeAsksAndCloses()
+{
+    m_prompts.answers << Prompts::Answer::Yes;
+    linkMenuEntry(QStringLiteral("91111111"), QStringLiteral("Lopeta huutokauppa"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(m_w->findChild<QLabel *>(QStringLiteral("paneeli"))->text(), QStringLiteral("Kohde on suljettu!"));
+    QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("confirm: Suljetaan kohde 91111111")});
+    QCOMPARE(m_market.requests(QStringLiteral("www.vasaro.test"), "/kohteet/kohde/91111111/close").size(), 1);
+    QCOMPARE(m_w->tabs().activeIndex(), 0);
 }
 
 void TestListingAutomation::closingTimePanelWritesTheForm()
