@@ -380,8 +380,11 @@ void TstDownloads::leavePageQuestion()
     QFETCH(bool, leave);
     TVasaroselain *view = open("testi/poistuminen");
     QVERIFY(view);
-    // The page may ask only after the user has touched it.
+    // The page may ask only after the user has touched it: the click must
+    // have reached the page (its field has the focus) before the navigation.
     QVERIFY(clickElement(view, "viesti"));
+    VS_TRY_VERIFY(evaluate(view->page(), QStringLiteral("document.activeElement.id")).toString()
+                  == QStringLiteral("viesti"));
     m_prompts.answers.enqueue(leave ? Prompts::Answer::Yes : Prompts::Answer::No);
     m_w->tabs->aktiivisivu_navigate(base() + "testi/otsikko?t=Seuraava");
     VS_TRY_COMPARE(m_prompts.asked.size(), 1);

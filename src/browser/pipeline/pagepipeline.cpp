@@ -224,7 +224,11 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
         return;
     }
     // Early work scheduled for the page that has now completed is dropped.
-    ++m_generation[&tab];
+    // The steps below may wait for the page or the network; a page that
+    // completes in the tab meanwhile makes this pass stale, and a stale pass
+    // must not set the controls for the page the tab has already left.
+    const quint64 generation = ++m_generation[&tab];
+    const auto stale = [this, &tab, generation] { return m_generation.value(&tab) != generation; };
 
     // 1.
     TabState &state = tab.tabState();
@@ -259,7 +263,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 5. Approval step of the listing automation.
     ListingAutomationFeature *listing = m_features.listingAutomation;
     const bool stop = listing && listing->approve_step(tab, address);
-    if (stop || UrlScheme::isRelistForm(address))
+    if (stop || UrlScheme::isRelistForm(address) || stale())
         return;
     // 6.
     if (active && (UrlScheme::isNewListingForm(address) || UrlScheme::isEditListingForm(address)))
@@ -284,6 +288,8 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     }
     // 10.
     updateCheck();
+    if (stale())
+        return;
     // 11.
     if (UrlScheme::isListingPage(address)) {
         if (!categoryEditedEarly && (m_settings->pienet_kuvat || !m_settings->naytakuvat) && tools)
@@ -291,6 +297,8 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
         if (!filteredEarly && m_features.sellerFilter)
             m_features.sellerFilter->WBsuodata(tab);
     }
+    if (stale())
+        return;
     // 12.
     if (active)
         activeTabControls(tab, address);
@@ -312,8 +320,13 @@ void PagePipeline::updateCheck()
     if (!m_settings->paivitysCurrent.isEmpty() || !m_clock)
         return;
     m_settings->paivitysCurrent = QString::number(m_clock->kellonaika().date().day());
+    // The check asks over the network and may ask the user: it runs once
+    // this page's own steps are done.
     if (m_settings->paivitysCurrent != m_settings->paivitysStored && m_features.updateCheck)
-        m_features.updateCheck->Paivita1Click();
+        QTimer::singleShot(0, this, [this] {
+            if (m_features.updateCheck)
+                m_features.updateCheck->Paivita1Click();
+        });
 }
 
 void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
