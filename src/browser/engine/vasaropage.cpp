@@ -111,6 +111,8 @@ bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     emit beforeNavigate2(this, &args);
     if (args.cancel && isMainFrame)
         ++m_cancelledLoads;     // the engine still reports this as a failed load
+    else if (isMainFrame && m_loading)
+        m_navigatedWhileLoading = url;
     return !args.cancel;
 }
 
@@ -122,6 +124,9 @@ void VasaroPage::onFormData(const QString &action, const QString &body)
 
 void VasaroPage::onLoadStarted()
 {
+    if (m_unreportedLoad)
+        m_unreportedLoad->stop();
+    m_navigatedWhileLoading.clear();
     m_loading = true;
     if (m_readyState == 4 || m_readyState == 0)
         m_readyState = 1;
@@ -137,11 +142,49 @@ void VasaroPage::onLoadFinished(bool ok)
     }
     m_cancelledLoads = 0;
     const QUrl location = url();
+    if (m_unreportedLoad)
+        m_unreportedLoad->stop();
+    m_reportedUrl = location;
+    if (!m_navigatedWhileLoading.isEmpty() && m_navigatedWhileLoading != location)
+        watchUnreportedLoad();
+    m_navigatedWhileLoading.clear();
     afterEngineCallback([this, location] {
         if (m_pipeline && m_tab)
             m_pipeline->WBDocumentComplete(*m_tab, location);
         emit documentComplete(this, location);
     });
+}
+
+// Qt WebEngine 6.4 gives no loadStarted or loadFinished for a page whose
+// navigation began while the previous page was still loading: without this,
+// such a page (an address typed while the home page loads) would never be
+// processed. The page's document is asked until it is complete.
+void VasaroPage::watchUnreportedLoad()
+{
+    if (!m_unreportedLoad) {
+        m_unreportedLoad = new QTimer(this);
+        m_unreportedLoad->setInterval(100);
+        connect(m_unreportedLoad, &QTimer::timeout, this, &VasaroPage::checkUnreportedLoad);
+    }
+    m_unreportedChecks = 0;
+    m_unreportedLoad->start();
+}
+
+void VasaroPage::checkUnreportedLoad()
+{
+    if (m_loading || ++m_unreportedChecks > 600) {   // a real load report, or a minute gone
+        m_unreportedLoad->stop();
+        return;
+    }
+    const QUrl watched = url();
+    runJavaScript(QStringLiteral("document.readyState"), QWebEngineScript::ApplicationWorld,
+                  [this, watched](const QVariant &state) {
+                      if (!m_unreportedLoad->isActive() || m_loading || url() != watched
+                          || watched == m_reportedUrl || state.toString() != QLatin1String("complete"))
+                          return;
+                      m_unreportedLoad->stop();
+                      onLoadFinished(true);
+                  });
 }
 
 QWebEnginePage *VasaroPage::createWindow(WebWindowType type)

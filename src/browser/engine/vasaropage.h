@@ -19,6 +19,8 @@
 #include "browser/policy/hostpolicy.h"
 #include "browser/pipeline/navigationargs.h"
 #include <QWebEnginePage>
+
+class QTimer;
 #include <functional>
 #include <memory>
 
@@ -101,6 +103,8 @@ private:
     void refuseCertificate(const QWebEngineCertificateError &error);
     void onFormData(const QString &action, const QString &body);
     void afterEngineCallback(const std::function<void()> &work);
+    void watchUnreportedLoad();
+    void checkUnreportedLoad();
 
     BrowserProfile *m_profile;
     Prompts *m_prompts;
@@ -116,6 +120,13 @@ private:
     bool m_loading = false;
     int m_readyState = 0;
     int m_cancelledLoads = 0;          // loadFinished(false) of refused navigations to skip
+    // A page loaded while another was still loading: the engine reports one
+    // finished load only, for the first page. The later page is watched for
+    // until its document is complete and then reported as finished.
+    QUrl m_navigatedWhileLoading;
+    QUrl m_reportedUrl;                // the page the last finished load was for
+    QTimer *m_unreportedLoad = nullptr;
+    int m_unreportedChecks = 0;
     QUrl m_pendingFormAction;          // body captured for the next form navigation
     QByteArray m_pendingFormBody;
 };
