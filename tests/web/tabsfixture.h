@@ -17,6 +17,7 @@
 #include "core/settings.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "webinput.h"
 #include "fakeshellhost.h"
 #include "featurestubs.h"
 #include "scriptedprompts.h"
@@ -95,17 +96,7 @@ private:
     } while (false)
 
 namespace TabsTest {
-inline QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    waitFor([&] { return done; }, 5000);
-    return result;
-}
+using WebTest::evaluate;
 
 // The tab has finished a page whose address contains `part`, and the page
 // pipeline has handled it.

@@ -12,6 +12,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -22,30 +23,11 @@
 #include <QtTest>
 
 namespace {
+using WebTest::clickAt;
+using WebTest::evaluate;
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 const QString kBase = QStringLiteral("http://www.vasaro.test/");
 
-bool clickAt(QWidget *w, QPoint local)
-{
-    const QPoint global = w->mapToGlobal(local);
-    QWidget *target = QApplication::widgetAt(global);
-    if (!target)
-        return false;
-    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFromGlobal(global));
-    return true;
-}
-
-QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    waitFor([&] { return done; }, 5000);
-    return result;
-}
 } // namespace
 
 class TestFavouritesWindow : public QObject {

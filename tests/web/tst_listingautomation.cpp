@@ -17,6 +17,7 @@
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "seller/pageaccess.h"
+#include "webinput.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -30,19 +31,9 @@
 #include <memory>
 
 namespace {
+using WebTest::clickAt;
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 const QString kWeb = QStringLiteral("http://www.vasaro.test");
-
-// A mouse click as the window system delivers it: to the widget under the point.
-bool clickAt(QWidget *w, QPoint local, Qt::MouseButton button = Qt::LeftButton)
-{
-    const QPoint global = w->mapToGlobal(local);
-    QWidget *target = QApplication::widgetAt(global);
-    if (!target)
-        return false;
-    QTest::mouseClick(target, button, {}, target->mapFromGlobal(global));
-    return true;
-}
 }
 
 class TestListingAutomation final : public QObject {

@@ -13,6 +13,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QAction>
 #include <QApplication>
 #include <QImage>
@@ -26,18 +27,9 @@
 #include <memory>
 
 namespace {
+using WebTest::clickAt;
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 const QString kWeb = QStringLiteral("http://www.vasaro.test");
-
-bool clickAt(QWidget *w, QPoint local, Qt::MouseButton button = Qt::LeftButton)
-{
-    const QPoint global = w->mapToGlobal(local);
-    QWidget *target = QApplication::widgetAt(global);
-    if (!target)
-        return false;
-    QTest::mouseClick(target, button, {}, target->mapFromGlobal(global));
-    return true;
-}
 
 struct Part {
     QString name;

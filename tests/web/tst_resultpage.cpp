@@ -13,6 +13,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -20,32 +21,12 @@
 #include <QtTest>
 
 namespace {
+using WebTest::clickAt;
+using WebTest::evaluate;
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 const QString kBase = QStringLiteral("http://www.vasaro.test/");
 const QString kResults = kBase + QStringLiteral("haku/kuvahaku");
 constexpr int kFirst = 31000100;
-
-bool clickAt(QWidget *w, QPoint local)
-{
-    const QPoint global = w->mapToGlobal(local);
-    QWidget *target = QApplication::widgetAt(global);
-    if (!target)
-        return false;
-    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFromGlobal(global));
-    return true;
-}
-
-QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    waitFor([&] { return done; }, 5000);
-    return result;
-}
 
 QString item(int card)
 {
