@@ -116,14 +116,22 @@ void PictureUpload::lisakuva(int mode)
     finish(o.snippets, o.notice);
 }
 
+// The pictures of a several-picture command; the command's mode holds while
+// the dialog is open and ends when nothing was chosen.
+QStringList PictureUpload::choosePictures(int mode)
+{
+    m_mode = mode;
+    const QStringList files = m_prompts.openFileNames(QString(), QString(), dialogFilter());
+    if (files.isEmpty())
+        m_mode = 0;
+    return files;
+}
+
 void PictureUpload::lisakuvaaijaa()
 {
-    m_mode = 3;
-    const QStringList files = m_prompts.openFileNames(QString(), QString(), dialogFilter());
-    if (files.isEmpty()) {
-        m_mode = 0;
+    const QStringList files = choosePictures(3);
+    if (files.isEmpty())
         return;
-    }
     if (files.size() > kAijaaMaxFiles) {
         m_prompts.information(QStringLiteral("Aijaa tukee max 50 kuvan lähettämistä kerralla.\n\nValitse enintään 50 kuvaa!"));
         m_mode = 0;
@@ -147,12 +155,9 @@ void PictureUpload::lisakuvaaijaa()
 
 void PictureUpload::vasarokuva2(int mode)
 {
-    m_mode = mode;
-    const QStringList files = m_prompts.openFileNames(QString(), QString(), dialogFilter());
-    if (files.isEmpty()) {
-        m_mode = 0;
+    const QStringList files = choosePictures(mode);
+    if (files.isEmpty())
         return;
-    }
     QStringList prepared;
     if (!prepare(files, prepared))
         return;
@@ -172,12 +177,9 @@ void PictureUpload::Kotisivu(int mode)
         m_prompts.information(QStringLiteral("Lue ohjeet miten voi lisätä kuvia omille kotisivuille"));
         return;
     }
-    m_mode = mode;
-    const QStringList files = m_prompts.openFileNames(QString(), QString(), dialogFilter());
-    if (files.isEmpty()) {
-        m_mode = 0;
+    const QStringList files = choosePictures(mode);
+    if (files.isEmpty())
         return;
-    }
     QStringList prepared;
     if (!prepare(files, prepared))
         return;

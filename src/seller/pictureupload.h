@@ -53,6 +53,7 @@ public:
 private:
     // The prepared pictures in the files' order ("" where none); nothing
     // when writing a picture failed (the command then ends).
+    QStringList choosePictures(int mode);
     bool prepare(const QStringList &files, QStringList &prepared);
     QString send(const QString &address, const QString &referer, const QStringList &prepared,
                  const QStringList &fileFields, const QStringList &names, const QStringList &values);
