@@ -6,8 +6,8 @@
 # than a second is a finding: the input is kept in build-fuzz/findings/<harness>/
 # and the script exits non-zero.
 # Usage: scripts/fuzz.sh [SECONDS] [HARNESS...]   (all harnesses when none is named)
-# FUZZ_JOBS sets the build's parallel jobs (default 1, so that other builds on
-# the machine are not starved).
+# FUZZ_JOBS sets the build's parallel jobs and how many harnesses run at once
+# (default 1, so that other builds on the machine are not starved).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-60}"
@@ -24,41 +24,66 @@ fi
 
 # A build folder of its own; one job at a low priority so that it does not
 # starve other builds on the machine.
+# Through the compiler cache when there is one, with paths hashed relative to
+# the checkout (as scripts/setup.sh does).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+LAUNCHER=()
+command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+JOBS="${FUZZ_JOBS:-1}"
 [[ -f build-fuzz/build.ninja ]] || nice -n 10 cmake -S . -B build-fuzz -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON >/dev/null
-nice -n 10 cmake --build build-fuzz -j"${FUZZ_JOBS:-1}" --target fuzz_all
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON "${LAUNCHER[@]}" >/dev/null
+nice -n 10 cmake --build build-fuzz -j"$JOBS" --target fuzz_all
 
 # The harnesses write and read back files: keep them in memory when possible.
 if [[ -d /dev/shm && -w /dev/shm ]]; then
   export TMPDIR=/dev/shm
 fi
 
-failed=0
-printf '%-22s %12s %9s\n' harness executions findings
-harnesses=("$@")
-((${#harnesses[@]})) || harnesses=($(cd build-fuzz/fuzz && ls fuzz_*))
-for name in "${harnesses[@]}"; do
-  bin="build-fuzz/fuzz/$name"
-  [[ -x "$bin" ]] || { echo "no harness $name" >&2; exit 2; }
-  seeds="tests/fuzz/corpus/$name"
-  work="build-fuzz/corpus/$name"
-  findings="build-fuzz/findings/$name"
-  log="build-fuzz/findings/$name.log"
+# One harness: runs it and writes "<executions> <findings>" to its .result file.
+run_harness() {
+  local name="$1" bin="build-fuzz/fuzz/$1" seeds="tests/fuzz/corpus/$1" work="build-fuzz/corpus/$1"
+  local findings="build-fuzz/findings/$1" log="build-fuzz/findings/$1.log" rc=0
   rm -rf "$findings" "$log"
   mkdir -p "$seeds" "$work" "$findings"
-  rc=0
   nice -n 10 "$bin" -max_total_time="$SECONDS_EACH" -timeout=1 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1 || rc=$?
+  local execs found
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   found=$(find "$findings" -type f | wc -l)
   if ((rc != 0)) && ((found == 0)); then
     found=1   # the harness failed without leaving an input (see the log)
   fi
-  printf '%-22s %12s %9s\n' "$name" "${execs:-?}" "$found"
+  echo "${execs:-?} $found" >"build-fuzz/findings/$name.result"
+}
+
+harnesses=("$@")
+((${#harnesses[@]})) || harnesses=($(cd build-fuzz/fuzz && ls fuzz_*))
+for name in "${harnesses[@]}"; do
+  [[ -x "build-fuzz/fuzz/$name" ]] || { echo "no harness $name" >&2; exit 2; }
+  rm -f "build-fuzz/findings/$name.result"
+done
+# JOBS harnesses at a time
+mkdir -p build-fuzz/findings
+running=0
+for name in "${harnesses[@]}"; do
+  if ((running >= JOBS)); then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  run_harness "$name" &
+  running=$((running + 1))
+done
+wait || true
+
+failed=0
+printf '%-22s %12s %9s\n' harness executions findings
+for name in "${harnesses[@]}"; do
+  read -r execs found <"build-fuzz/findings/$name.result" 2>/dev/null || { execs="?"; found=1; }
+  printf '%-22s %12s %9s\n' "$name" "$execs" "$found"
   if ((found > 0)); then
     failed=1
-    grep -E '^==[0-9]+==ERROR|^==PROPERTY==|runtime error|^SUMMARY' "$log" | head -5 | sed 's/^/    /'
-    echo "    log: $log, inputs: $findings/"
+    grep -E '^==[0-9]+==ERROR|^==PROPERTY==|runtime error|^SUMMARY' "build-fuzz/findings/$name.log" | head -5 | sed 's/^/    /'
+    echo "    log: build-fuzz/findings/$name.log, inputs: build-fuzz/findings/$name/"
   fi
 done
 exit $failed

@@ -10,6 +10,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config python3
   libxlsxwriter-dev libminizip-dev xdg-utils)
 # a compiler cache: a new checkout rebuilds from what an earlier one compiled
 PACKAGES+=(ccache)
+# a faster linker (the build falls back to the default one without it)
+PACKAGES+=(lld)
 if [[ "${1:-}" == "--tests" ]]; then
   # npm fetches the fake marketplace's page scripts; keep a Node.js that is there
   command -v npm >/dev/null || PACKAGES+=(nodejs npm)
