@@ -2,6 +2,7 @@
 // 1500 trade, item and user answers over loopback HTTP) into a shown ledger
 // window. Prints the wall time, the time spent waiting for answers and the
 // rest, our own work, per trade (goal: under 2 ms).
+#include "benchsupport.h"
 #include "client/apisession.h"
 #include "client/http.h"
 #include "core/endpoints.h"
@@ -75,30 +76,6 @@ private:
     Http &m_http;
 };
 
-class PrintingPrompts final : public Prompts {
-public:
-    void information(const QString &t) override { std::printf("information: %s\n", qPrintable(t)); }
-    void message(const QString &t) override { std::printf("message: %s\n", qPrintable(t)); }
-    void error(const QString &t) override { std::printf("error: %s\n", qPrintable(t)); }
-    Answer confirm(const QString &, bool) override { return Answer::No; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString directory(const QString &, const QString &) override { return {}; }
-};
-
-int startServer(QProcess &server, const QString &dir)
-{
-    const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-        + QStringLiteral("/../tests/marketplace/server.py");
-    const QString portFile = dir + QStringLiteral("/port");
-    server.start(QStringLiteral("python3"), {script, QStringLiteral("--port-file"), portFile});
-    if (!server.waitForStarted(5000))
-        return 0;
-    QFile f(portFile);
-    waitFor([&] { return f.exists(); }, 5000);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toInt() : 0;
-}
 
 int countRows(const LedgerTable &sg)
 {
@@ -117,7 +94,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     QProcess server;
-    const int port = startServer(server, dir.path());
+    const int port = bench::startFakeMarketplace(server, dir.path());
     if (port <= 0) {
         std::fprintf(stderr, "fake marketplace did not start\n");
         return 1;
@@ -134,7 +111,7 @@ int main(int argc, char **argv)
     Http http(endpoints);
     TimedHttp timed(http);
     Settings settings;
-    PrintingPrompts prompts;
+    bench::PrintingPrompts prompts;
     ProgramClock clock([] { return qint64(1000); }, QDateTime(QDate(2026, 3, 15), QTime(12, 0)));
     ApiSession session(timed, http.stopFlag(), clock, settings, endpoints.apiBase(), [] { return qint64(1000); });
     session.captureLogin("userid=Testaaja&password=salasana");

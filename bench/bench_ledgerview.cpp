@@ -3,6 +3,7 @@
 // reset, selection). Goal for a rebuild: under 30 ms.
 //
 // Run: QT_QPA_PLATFORM=offscreen bench_ledgerview
+#include "benchsupport.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/prompts.h"
@@ -22,18 +23,6 @@
 namespace {
 constexpr int Rows = 10000;
 constexpr int Rounds = 15;
-
-class SilentPrompts final : public Prompts {
-public:
-    void information(const QString &) override {}
-    void message(const QString &) override {}
-    void error(const QString &) override {}
-    Answer confirm(const QString &, bool) override { return Answer::No; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString directory(const QString &, const QString &) override { return {}; }
-};
 
 void fill(LedgerTable &sg)
 {
@@ -94,7 +83,7 @@ int main(int argc, char **argv)
     report("aikavali (asetaaikavali)", [&] { (void)LedgerView::aikavali(sg, 2026); });
 
     Settings settings;
-    SilentPrompts prompts;
+    bench::PrintingPrompts prompts(Prompts::Answer::No, true);
     ProgramClock clock;
     TForm8 form(settings, prompts, clock, Endpoints());
     form.masterList() = sg;

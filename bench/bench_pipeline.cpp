@@ -2,6 +2,7 @@
 // on a 60-card result page (page load excluded), and one Document snapshot of
 // all div elements of a 500-div page. Starts the fake marketplace itself.
 // Run: QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 bench_pipeline
+#include "benchsupport.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/document.h"
 #include "browser/pipeline/pagepipeline.h"
@@ -72,18 +73,6 @@ void report(const char *what, QList<double> ms, double goal)
                 ms.at(ms.size() / 2), ms.last(), goal, int(ms.size()));
 }
 
-int startServer(QProcess &server, const QString &dir)
-{
-    const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-        + QStringLiteral("/../tests/marketplace/server.py");
-    const QString portFile = dir + QStringLiteral("/port");
-    server.start(QStringLiteral("python3"), {script, QStringLiteral("--port-file"), portFile});
-    if (!server.waitForStarted(5000))
-        return 0;
-    QFile f(portFile);
-    waitFor([&] { return f.exists(); }, 5000);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toInt() : 0;
-}
 }
 
 int main(int argc, char **argv)
@@ -93,7 +82,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     qputenv("VSSELAIN_DATA_DIR", (dir.path() + QStringLiteral("/data")).toUtf8());
     QProcess server;
-    const int port = startServer(server, dir.path());
+    const int port = bench::startFakeMarketplace(server, dir.path());
     if (port <= 0) {
         std::fprintf(stderr, "fake marketplace did not start\n");
         return 1;

@@ -3,6 +3,7 @@
 // and the clean-up), the clean-up of 50 000 entries, and loading and
 // expiring a 50 000-line filter file. Starts the fake marketplace itself.
 // Run: QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 bench_sellerfilter
+#include "benchsupport.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/document.h"
 #include "browser/engine/vasaropage.h"
@@ -35,18 +36,6 @@ public:
     void Edit5Changed() override {}
 };
 
-class QuietPrompts final : public Prompts {
-public:
-    void information(const QString &) override {}
-    void message(const QString &) override {}
-    void error(const QString &text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    Answer confirm(const QString &, bool) override { return Answer::No; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString directory(const QString &, const QString &) override { return {}; }
-};
-
 void report(const char *what, QList<double> ms, double goal)
 {
     std::sort(ms.begin(), ms.end());
@@ -68,18 +57,6 @@ QString randomEntry(QRandomGenerator &random, int day)
            + QStringLiteral("0:") + QString::number(day);
 }
 
-int startServer(QProcess &server, const QString &dir)
-{
-    const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath()
-        + QStringLiteral("/../tests/marketplace/server.py");
-    const QString portFile = dir + QStringLiteral("/port");
-    server.start(QStringLiteral("python3"), {script, QStringLiteral("--port-file"), portFile});
-    if (!server.waitForStarted(5000))
-        return 0;
-    QFile f(portFile);
-    waitFor([&] { return f.exists(); }, 5000);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toInt() : 0;
-}
 
 void cleanUpAndLoad(const QString &dir)
 {
@@ -103,7 +80,7 @@ void cleanUpAndLoad(const QString &dir)
     const QString path = dir + QStringLiteral("/suodatin1.txt");
     FilterFile::write(path, entries);
     Settings settings;
-    QuietPrompts prompts;
+    bench::PrintingPrompts prompts;
     QuietHost host;
     ProgramClock clock([] { return qint64(0); }, QDateTime(QDate(2026, 1, 2), QTime(8, 0)));   // day 46024
     QList<double> loads;
@@ -135,7 +112,7 @@ bool hidingPass(const QString &proxy)
     page->Navigate(QUrl(QStringLiteral("http://www.vasaro.test/haku/suodatintesti/iso?kortit=60&mainokset=0")));
     const bool ok = waitFor([&] { return done; }, 20000);
     if (ok) {
-        QuietPrompts prompts;
+        bench::PrintingPrompts prompts;
         QuietHost host;
         ProgramClock clock([] { return qint64(0); }, QDateTime(QDate(2026, 1, 2), QTime(8, 0)));
         QRandomGenerator random(11);
@@ -196,7 +173,7 @@ int main(int argc, char **argv)
     qputenv("VSSELAIN_DATA_DIR", (dir.path() + QStringLiteral("/data")).toUtf8());
     cleanUpAndLoad(dir.path());
     QProcess server;
-    const int port = startServer(server, dir.path());
+    const int port = bench::startFakeMarketplace(server, dir.path());
     if (port <= 0) {
         std::fprintf(stderr, "fake marketplace did not start\n");
         return 1;
