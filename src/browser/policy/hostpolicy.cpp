@@ -52,6 +52,10 @@ const QStringList kAdReplace = {
     QStringLiteral("adtech."),
 };
 
+const QLatin1String kFbPlugins("facebook.com/plugins/");
+const QLatin1String kPlusOne("plusone.google.com");
+const QLatin1String kTwitterWidgets("platform.twitter.com/widgets");
+
 bool containsAny(const QString &text, const QStringList &list)
 {
     for (const QString &entry : list)
@@ -59,33 +63,82 @@ bool containsAny(const QString &text, const QStringList &list)
             return true;
     return false;
 }
+
+// Bits of the lists in a matcher built from them one after another.
+std::uint64_t bits(int from, qsizetype count)
+{
+    return ((std::uint64_t(1) << count) - 1) << from;
+}
+
+const std::uint64_t kBitsA = bits(0, kListA.size());
+const std::uint64_t kBitsB = bits(int(kListA.size()), kListB.size());
+const std::uint64_t kBitsC = bits(int(kListA.size() + kListB.size()), kListC.size());
+
+enum ReplaceEntry { FbPlugins, PlusOne, TwitterWidgets, Domain, WwwHost, FirstNews };
+const std::uint64_t kBitsNews = bits(FirstNews, kNewsReplace.size());
+const std::uint64_t kBitsAd = bits(int(FirstNews + kNewsReplace.size()), kAdReplace.size());
+
+QStringList replaceEntries(const QString &domain, const QString &wwwHost)
+{
+    return QStringList{kFbPlugins, kPlusOne, kTwitterWidgets, domain, wwwHost} + kNewsReplace + kAdReplace;
+}
+
+bool has(std::uint64_t hits, int entry)
+{
+    return hits & (std::uint64_t(1) << entry);
+}
 }
 
 HostPolicy::HostPolicy(const Settings *settings, const QString &domain, const QString &wwwHost)
-    : m_settings(settings), m_domain(domain.toLower()), m_wwwHost(wwwHost.toLower())
+    : m_settings(settings),
+      m_domain(domain.toLower()),
+      m_wwwHost(wwwHost.toLower()),
+      m_blockLists(kListA + kListB + kListC, SubstringMatcher::Case::Sensitive),
+      m_replaceLists(replaceEntries(m_domain, m_wwwHost), SubstringMatcher::Case::AsciiInsensitive)
 {
 }
 
 bool HostPolicy::blocks(const QString &url) const
 {
-    if (containsAny(url, kListC))
+    const std::uint64_t hits = m_blockLists.find(url);
+    if (hits & kBitsC)
         return true;
-    if (m_settings->poistamainokset && containsAny(url, kListA))
+    if (m_settings->poistamainokset && (hits & kBitsA))
         return true;
-    return m_settings->poistafb && containsAny(url, kListB);
+    return m_settings->poistafb && (hits & kBitsB);
 }
 
 bool HostPolicy::replaces(const QString &url) const
+{
+    // Lower-casing a character beyond ASCII can give an ASCII letter (the
+    // Kelvin sign gives "k"): such an address takes the long way.
+    if (!m_replaceLists.usable() || !SubstringMatcher::isAscii(url))
+        return replacesByLowerCase(url);
+    const std::uint64_t hits = m_replaceLists.find(url);
+    if (m_settings->poistauutiset && (hits & kBitsNews))
+        return true;
+    if (m_settings->poistafb) {
+        if (has(hits, FbPlugins) && !m_domain.isEmpty() && has(hits, Domain))
+            return true;
+        if (has(hits, PlusOne) && !m_wwwHost.isEmpty() && has(hits, WwwHost))
+            return true;
+        if (has(hits, TwitterWidgets))
+            return true;
+    }
+    return m_settings->poistamainokset && (hits & kBitsAd);
+}
+
+bool HostPolicy::replacesByLowerCase(const QString &url) const
 {
     const QString u = url.toLower();
     if (m_settings->poistauutiset && containsAny(u, kNewsReplace))
         return true;
     if (m_settings->poistafb) {
-        if (u.contains(QLatin1String("facebook.com/plugins/")) && !m_domain.isEmpty() && u.contains(m_domain))
+        if (u.contains(kFbPlugins) && !m_domain.isEmpty() && u.contains(m_domain))
             return true;
-        if (u.contains(QLatin1String("plusone.google.com")) && !m_wwwHost.isEmpty() && u.contains(m_wwwHost))
+        if (u.contains(kPlusOne) && !m_wwwHost.isEmpty() && u.contains(m_wwwHost))
             return true;
-        if (u.contains(QLatin1String("platform.twitter.com/widgets")))
+        if (u.contains(kTwitterWidgets))
             return true;
     }
     return m_settings->poistamainokset && containsAny(u, kAdReplace);

@@ -1,13 +1,16 @@
 #pragma once
 // Folder browser/policy: what the browser host allows.
 //   hostpolicy.h, requestinterceptor.h    requests and addresses
+//   substringmatcher.h                    the address lists' one-pass test
 //   contextmenupolicy.h, contextmenus.h   which right-click menu opens
 //   downloadrules.h, downloadmanager.h    download options and downloads
 //   cookiebridge.h, cookiefile.h          cookies shared with own requests
 //
 // What the browser host decides about requests, addresses, script messages and
 // download options. Pure logic over the settings, read at every call so a
-// changed check box takes effect on the next request.
+// changed check box takes effect on the next request. The address lists are
+// compiled once; a request's test is one pass over its address.
+#include "browser/policy/substringmatcher.h"
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -51,7 +54,11 @@ public:
 
 
 private:
+    bool replacesByLowerCase(const QString &url) const;
+
     const Settings *m_settings;
     QString m_domain;
     QString m_wwwHost;
+    SubstringMatcher m_blockLists;     // lists A, B and C
+    SubstringMatcher m_replaceLists;   // the replacement entries, domain and web host
 };

@@ -8,9 +8,11 @@ RequestInterceptor::RequestInterceptor(const HostPolicy *policy, QObject *parent
 
 void RequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
-    const QString url = info.requestUrl().toString();
-    if (info.requestUrl().scheme() == HostPolicy::replacementScheme())
+    const QUrl requested = info.requestUrl();
+    if (requested.scheme() == HostPolicy::replacementScheme())
         return;
+    // One pass over the address for each test; no list is walked.
+    const QString url = requested.toString();
     // Address replacement applies to navigations (pages and frames), as the
     // platform's address translation did; blocking to every resource.
     const auto type = info.resourceType();

@@ -50,6 +50,13 @@ void TestBrowserPolicy::blocking_data()
     QTest::newRow("C always") << "https://widgets.outbrain.com/outbrain.js" << false << false << true;
     QTest::newRow("C survey") << "https://www.surveymonkey.com/s/x" << false << false << true;
     QTest::newRow("marketplace page") << "https://www.vasaro.fi/haku/sanat/lamppu" << true << true << false;
+    // The entries are substrings of the whole address, not host names.
+    QTest::newRow("A entry in the query") << "https://www.vasaro.fi/haku?q=doubleclick.net" << true << false << true;
+    QTest::newRow("B is case-sensitive") << "https://CONNECT.FACEBOOK.NET/fi_FI/sdk.js" << false << true << false;
+    QTest::newRow("C path under its host") << "https://cdn.viglink.com/api/vglnk.js" << false << false << true;
+    QTest::newRow("A after a letter beyond ASCII") << QStringLiteral("https://www.vasaro.fi/\u00e4/ads/x.gif") << true
+                                                   << false << true;
+    QTest::newRow("near miss of A") << "https://www.vasaro.fi/ad/s/doubleclick.ne" << true << true << false;
 }
 
 void TestBrowserPolicy::blocking()
@@ -87,6 +94,16 @@ void TestBrowserPolicy::replacement_data()
                                       << true << true;
     QTest::newRow("fb off") << "https://platform.twitter.com/widgets/tweet_button.html" << true << true << false
                             << false;
+    QTest::newRow("news host in capitals") << "HTTP://STATIC.ILCDN.FI/X" << false << true << false << true;
+    QTest::newRow("+1 button elsewhere") << "https://plusone.google.com/_/b?url=x.com" << false << false << true
+                                         << false;
+    QTest::newRow("fb plugin, domain in capitals") << "https://www.facebook.com/plugins/like.php?href=VASARO.FI"
+                                                   << false << false << true << true;
+    // Lower case of the Kelvin sign is "k".
+    QTest::newRow("fb plugin, Kelvin sign") << QStringLiteral("https://www.faceboo\u212a.com/plugins/x?href=vasaro.fi")
+                                            << false << false << true << true;
+    QTest::newRow("ad network beyond ASCII") << QStringLiteral("http://\u00e4.admeta.com/b") << true << false << false
+                                             << true;
 }
 
 void TestBrowserPolicy::replacement()
