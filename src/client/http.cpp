@@ -216,7 +216,7 @@ QString Http::UploadHttpPost(const QString &address, const QString &referer,
     const auto body = UploadBody::build(filePaths, fileFields, textValues, textNames, unreadableFile);
     if (!body)
         return {};
-    return xmlhttppost(General, address, *body, kUploadTimeoutMs,
+    return xmlhttppost(General, address, *body, m_uploadTimeoutMs,
                        {QStringLiteral("Referer"), QStringLiteral("Content-Type")},
                        {referer, QString::fromLatin1(UploadBody::contentType())});
 }

@@ -62,7 +62,12 @@ public:
     // Answers above this size are abandoned (empty result). 64 MB by default.
     void setMaxAnswerBytes(qint64 bytes) { m_maxAnswer = bytes; }
 
+    // How long an upload waits for the picture host's answer.
     static constexpr int kUploadTimeoutMs = 60000;
+    int uploadTimeoutMs() const { return m_uploadTimeoutMs; }
+    // For tests only: a shorter wait, so a host that never answers need not
+    // be waited for a whole minute. The program always keeps the default.
+    void setUploadTimeoutMs(int ms) { m_uploadTimeoutMs = ms; }
 
 private:
     struct Answer {
@@ -90,4 +95,5 @@ private:
     bool m_failed[3] = {false, false, false};
     int m_status[3] = {0, 0, 0};
     qint64 m_maxAnswer = 64LL * 1024 * 1024;
+    int m_uploadTimeoutMs = kUploadTimeoutMs;
 };

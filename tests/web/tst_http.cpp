@@ -175,6 +175,26 @@ private slots:
                  QStringLiteral("valmis"));
     }
 
+    // An upload waits a minute for the host's answer; a host that takes the
+    // upload and never answers ends it with the empty answer once the wait is
+    // over, the window's events running meanwhile.
+    void uploadGivesUpAfterItsWait()
+    {
+        QCOMPARE(Http(Endpoints()).uploadTimeoutMs(), 60000);
+        m_http->setUploadTimeoutMs(500);
+        TickCounter ticks;
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(m_http->UploadHttpPost(kBad + QStringLiteral("hiljaa?s=3"), QString(), {}, {},
+                                        {QStringLiteral("x")}, {QStringLiteral("title")}),
+                 QString());
+        m_http->setUploadTimeoutMs(Http::kUploadTimeoutMs);
+        QVERIFY2(t.elapsed() >= 500 && t.elapsed() < 2500, qPrintable(QString::number(t.elapsed())));
+        QVERIFY2(ticks.ticks >= 10, "the window's events did not run during the wait");
+        QVERIFY(!m_http->busy(HttpApi::General));
+        QVERIFY(m_http->lastRequestFailed(HttpApi::General));
+    }
+
     void unreachableProxyFailsQuietly()
     {
         Endpoints dead;

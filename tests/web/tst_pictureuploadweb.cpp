@@ -2,14 +2,18 @@
 // hosts: a right click over the new-listing form's editor, the host's entry
 // in the editor menu, pictures from the (scripted) dialog; the snippets land
 // in the editor and the host received the prepared JPEGs with the host's
-// form fields. A failing host inserts nothing and says "Virhe!".
+// form fields. A failing host inserts nothing and says "Virhe!", and one
+// that never answers does so once the upload's wait is over, the window
+// responsive all the while.
 #include "app/tform1.h"
 #include "app/tform3.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/document.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/policy/contextmenus.h"
+#include "browser/tabs/addressbox.h"
 #include "browser/tabs/tabmanager.h"
+#include "client/http.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
@@ -19,10 +23,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QBuffer>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -76,6 +83,8 @@ private slots:
     void uploadsInsertSnippets();
     void failingHostInsertsNothing_data();
     void failingHostInsertsNothing();
+    void silentHostGivesUp_data();
+    void silentHostGivesUp();
     void credentialsEntryOpensSettingsPage();
 
 private:
@@ -83,6 +92,7 @@ private:
     QString picture(const QString &name, QSize size);
     bool openForm();
     QString editorData();
+    QLabel *panel() const { return m_w->findChild<QLabel *>(QStringLiteral("paneeli")); }
     // Right click over the editor, then the host's sub-menu entry.
     void chooseFromEditorMenu(const QString &subMenu, int entry);
 
@@ -259,6 +269,95 @@ void TestPictureUploadWeb::failingHostInsertsNothing()
     chooseFromEditorMenu(subMenu, entry);
     QTRY_COMPARE_WITH_TIMEOUT(m_w->findChild<QLabel *>(QStringLiteral("paneeli"))->text(), QStringLiteral("Virhe!"), 30000);
     QCOMPARE(editorData().trimmed(), QStringLiteral("<p>Alku</p>"));
+}
+
+void TestPictureUploadWeb::silentHostGivesUp_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("subMenu");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("Imgur") << "imgur:hiljaa" << "Imgur1" << 1 << "imgur.test" << "i.imgur.test/Kuva";
+    QTest::newRow("Aijaa") << "aijaa:hiljaa" << "Aijaa1" << 0 << "www.aijaa.test" << "www.aijaa.test/t/";
+    QTest::newRow("Vasarokuva") << "vasarokuva:hiljaa" << "Vasarokuva1" << 3 << "www.vasarokuva.test"
+                                << "www.vasarokuva.test/";
+    QTest::newRow("own server") << "koti:hiljaa" << "Omakotisivu1" << 0 << "koti.myyja.test" << "p.jpg";
+}
+
+// A host that takes the upload and never answers: once the upload's wait is
+// over (a minute in the program, shortened here) the command says "Virhe!"
+// and inserts nothing. While it waits the window's clock keeps ticking and
+// the address box takes typing; afterwards the same command goes through.
+void TestPictureUploadWeb::silentHostGivesUp()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, subMenu);
+    QFETCH(int, entry);
+    QFETCH(QString, host);
+    QFETCH(QString, inserted);
+    constexpr int kWaitMs = 3000;
+    m_w->http().setUploadTimeoutMs(kWaitMs);
+    m_market.setState(QStringLiteral("kuvavika"), fault);
+    const auto choosePicture = [&] {
+        const QString file = picture(QStringLiteral("h.jpg"), QSize(300, 200));
+        if (subMenu == QLatin1String("Imgur1"))
+            m_prompts.files << file;
+        else
+            m_prompts.fileLists << QStringList{file};
+    };
+    choosePicture();
+    QVERIFY(openForm());
+
+    // The command holds the menu click until it ends: what the window does
+    // meanwhile is watched from a timer.
+    auto *box = m_w->findChild<AddressBox *>(QStringLiteral("Ieaddress1"));
+    QVERIFY(box);
+    QElapsedTimer waiting;
+    qint64 waitedMs = -1;
+    QStringList captions;
+    const QString address = box->lineEdit()->text();
+    QString typed;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (panel()->text() == QLatin1String("Virhe!") && waiting.isValid() && waitedMs < 0)
+            waitedMs = waiting.elapsed();
+        if (panel()->text() != QLatin1String("Odota..") || !panel()->isVisible())
+            return;
+        if (!waiting.isValid()) {
+            waiting.start();
+            const QPoint inBox = box->lineEdit()->mapTo(m_w.get(), QPoint(10, box->lineEdit()->height() / 2));
+            // Typed at the end and taken back: the editor menu goes by the address.
+            if (clickAt(m_w.get(), inBox) && waitFor([box] { return box->lineEdit()->hasFocus(); }, 2000)) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("odotan"));
+                typed = box->lineEdit()->text();
+                for (int i = 0; i < 6; ++i)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+            }
+        }
+        if (!captions.contains(m_w->windowTitle()))
+            captions << m_w->windowTitle();
+    });
+    watch.start(100);
+    chooseFromEditorMenu(subMenu, entry);
+    QTRY_COMPARE_WITH_TIMEOUT(panel()->text(), QStringLiteral("Virhe!"), 30000);
+    QTRY_VERIFY(waitedMs >= 0);
+    watch.stop();
+    QVERIFY2(waitedMs >= kWaitMs - 300 && waitedMs < kWaitMs + 15000, qPrintable(QString::number(waitedMs)));
+    QCOMPARE(typed, address + QStringLiteral("odotan"));
+    QCOMPARE(box->lineEdit()->text(), address);
+    QVERIFY2(captions.size() >= 2, qPrintable(captions.join(QLatin1Char('|'))));
+    QCOMPARE(editorData().trimmed(), QStringLiteral("<p>Alku</p>"));
+    QCOMPARE(m_market.requests(host).size(), 1);   // the upload did go out
+
+    m_market.setState(QStringLiteral("kuvavika"), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!panel()->isVisible(), 10000);   // the notice covers the editor
+    choosePicture();
+    chooseFromEditorMenu(subMenu, entry);
+    QString data;
+    QVERIFY2(waitFor([&] { data = editorData(); return data.contains(inserted); }, 30000), qPrintable(data));
+    QTRY_COMPARE(panel()->text(), QStringLiteral("Lisätty!"));
 }
 
 // "Tunnus ja salasana" opens the settings on the page with the Vasarokuva

@@ -13,11 +13,17 @@ POST www.vasarokuva.test/multikuva.php    "<n>.jpg" per non-empty "tiedosto<i>"
                                           part; "Kirjaudu ensin" without "user"
 POST koti.myyja.test/kuvat/lataa.php      "k<n>.jpg" per non-empty
                                           "fileupload<i>" part
-State "kuvavika" set to a host's name makes that host fail:
-  "<host>:virhe" a 500 error page, "<host>:sulje" a closed connection.
+State "kuvavika" set to "<host>:<fault>" makes that host fail, where <host>
+is imgur, aijaa, vasarokuva or koti:
+  virhe   a 500 error page
+  sulje   a closed connection
+  hiljaa  the upload is read and kept, and no answer ever comes: the
+          connection stays open until the state changes or 90 s (longer than
+          the program's 60 s upload wait) have passed, then closes unanswered.
 """
 import json
 import threading
+import time
 
 from routes.common import Response
 
@@ -63,13 +69,41 @@ def record(req):
     return parts, count
 
 
-def failure(app, host):
-    fault = app.state.get("kuvavika", "")
-    if fault == host + ":virhe":
-        return Response(500, b"<html><body>Palvelu ei toimi</body></html>")
-    if fault == host + ":sulje":
-        return None
-    return False
+SILENT_SECONDS = 90
+
+
+def keep_silent(app, fault):
+    """Holds the connection without an answer while the host stays silent."""
+    deadline = time.time() + SILENT_SECONDS
+    while time.time() < deadline and app.state.get("kuvavika") == fault:
+        time.sleep(0.2)
+    return None
+
+
+def numbered_names(parts, count, stem, prefix):
+    """The stored names "<prefix><upload>_<number>.jpg" of the non-empty
+    "<stem><number>" parts, one directly after the other."""
+    names = ["%s%d_%s.jpg" % (prefix, count, n[len(stem):]) for n, f, d in parts if n.startswith(stem) and d]
+    return Response(200, "".join(names).encode(), content_type="text/plain")
+
+
+def upload_route(app, host_re, path_re, host):
+    """A host's upload address: the host's fault when one is set, otherwise
+    the upload is kept and answer(parts, upload number) answers."""
+    def deco(answer):
+        @app.route(host_re, path_re, ("POST",))
+        def upload(req):
+            fault = app.state.get("kuvavika", "")
+            if fault == host + ":virhe":
+                return Response(500, b"<html><body>Palvelu ei toimi</body></html>")
+            if fault == host + ":sulje":
+                return None
+            parts, count = record(req)
+            if fault == host + ":hiljaa":
+                return keep_silent(app, fault)
+            return answer(parts, count)
+        return answer
+    return deco
 
 
 def register(app):
@@ -84,21 +118,13 @@ def register(app):
             UPLOADS.clear()
         return Response(200, b"ok")
 
-    @app.route(r"imgur\.test", r"/upload", ("POST",))
-    def imgur(req):
-        fail = failure(app, "imgur")
-        if fail is not False:
-            return fail
-        _, count = record(req)
+    @upload_route(app, r"imgur\.test", r"/upload", "imgur")
+    def imgur(parts, count):
         return Response(200, json.dumps({"data": {"hash": "Kuva%d" % count, "deletehash": "x"},
                                          "success": True}).encode(), content_type="application/json")
 
-    @app.route(r"www\.aijaa\.test", r"/upld/", ("POST",))
-    def aijaa(req):
-        fail = failure(app, "aijaa")
-        if fail is not False:
-            return fail
-        parts, count = record(req)
+    @upload_route(app, r"www\.aijaa\.test", r"/upld/", "aijaa")
+    def aijaa(parts, count):
         links = []
         for i, (name, filename, data) in enumerate(p for p in parts if p[0] == "img[]"):
             if data:
@@ -108,25 +134,13 @@ def register(app):
             links.insert(1, links[0])
         return Response(200, ("<html><body>%s</body></html>" % "".join(links)).encode())
 
-    @app.route(r"www\.vasarokuva\.test", r"/multikuva\.php", ("POST",))
-    def vasarokuva(req):
-        fail = failure(app, "vasarokuva")
-        if fail is not False:
-            return fail
-        parts, count = record(req)
+    @upload_route(app, r"www\.vasarokuva\.test", r"/multikuva\.php", "vasarokuva")
+    def vasarokuva(parts, count):
         fields = {n: d for n, f, d in parts if f is None}
         if not fields.get("user"):
             return Response(200, b"Kirjaudu ensin")
-        names = ["%d_%s.jpg" % (count, n[len("tiedosto"):]) for n, f, d in parts
-                 if n.startswith("tiedosto") and d]
-        return Response(200, "".join(names).encode(), content_type="text/plain")
+        return numbered_names(parts, count, "tiedosto", "")
 
-    @app.route(r"koti\.myyja\.test", r"/kuvat/lataa\.php", ("POST",))
-    def own_server(req):
-        fail = failure(app, "koti")
-        if fail is not False:
-            return fail
-        parts, count = record(req)
-        names = ["k%d_%s.jpg" % (count, n[len("fileupload"):]) for n, f, d in parts
-                 if n.startswith("fileupload") and d]
-        return Response(200, "".join(names).encode(), content_type="text/plain")
+    @upload_route(app, r"koti\.myyja\.test", r"/kuvat/lataa\.php", "koti")
+    def own_server(parts, count):
+        return numbered_names(parts, count, "fileupload", "k")
