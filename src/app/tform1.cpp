@@ -64,8 +64,6 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
     m_quick = std::make_unique<QuickSearch>(*m_urls, *m_http);
     connect(m_timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     buildLayout();
-    m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
-    connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
     m_menu = new MainMenu(menuBar());
     wireMenu();
     buildSearchForm();
@@ -96,6 +94,20 @@ void TForm1::buildLedgerWindow()
     connect(m_form8, &TForm8::formClosed, this, [this] { m_http->stopFlag().set(); });
     m_form8->setUserIdLookup([this](const QString &encodedName) { return m_quick->tunnuksestaid(encodedName); });
     m_form8->attachFetch(*m_http, *m_api, m_http->stopFlag());
+}
+
+TForm3 *TForm1::settingsDialog() const
+{
+    if (!m_form3)
+        const_cast<TForm1 *>(this)->buildSettingsDialog();
+    return m_form3;
+}
+
+// The dialog reads the settings as they are when it is built.
+void TForm1::buildSettingsDialog()
+{
+    m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
+    connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
 }
 
 TForm1::~TForm1()
@@ -224,7 +236,7 @@ Prompts &TForm1::prompts()
 void TForm1::openSettingsPage(int page)
 {
     setEnabled(false);
-    m_form3->setEnabled(true);
+    settingsDialog()->setEnabled(true);
     m_form3->openPage(page);
 }
 
@@ -248,7 +260,8 @@ void TForm1::Palautaoletukset1Click()
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     SettingsDefaults::restoreDefaults(m_settings, m_endpoints, m_dataFolder);
     setTimer2(m_settings.Timer2);
-    m_form3->loadFromSettings();
+    if (m_form3)
+        m_form3->loadFromSettings();
     if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder)) {
         m_prompts->error(QStringLiteral("Asetusten tallentaminen ei onnistunut!"));
         return;

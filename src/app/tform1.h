@@ -82,7 +82,8 @@ public:
 
     Settings &settings() { return m_settings; }
     Prompts &prompts();
-    TForm3 *settingsDialog() const { return m_form3; }
+    // The settings dialog is built when it is first needed.
+    TForm3 *settingsDialog() const;
     SellerFilterTool &sellerFilterTool() { return *m_sellerTool; }
     Http &http() { return *m_http; }
     // The ledger window is built right after the home page is requested,
@@ -152,6 +153,7 @@ private:
     void setTimer2(bool on);
     void buildCommandTable();
     void buildLedgerWindow();
+    void buildSettingsDialog();
     void buildSearchForm();
     void buildSellerFilter();
     void buildFavourites();

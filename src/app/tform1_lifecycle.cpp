@@ -87,7 +87,8 @@ void TForm1::FormShow()
     if (m_settings.sulkeutumisaika != storedClosing)
         m_aukiolo->restoreStored();
     setTimer2(m_settings.Timer2);
-    m_form3->loadFromSettings();
+    if (m_form3)
+        m_form3->loadFromSettings();
 
     m_tabs->CreateNewTabBrowser(true);
     // What the user cannot see yet is built once the home page is asked for.
@@ -142,7 +143,8 @@ void TForm1::FormClose()
     if (!m_restartAfterUpdate)
         m_update->installer().removeOld();
     m_timer1->stop();
-    m_form3->hide();
+    if (m_form3)
+        m_form3->hide();
     if (m_form8)
         m_form8->hide();
     m_progress->Panelsulje();

@@ -4,6 +4,7 @@
 // `suodatinpaneeli` and the seller panel `myyjapaneeli`, and the handlers of
 // the menu items, the link menu item and the selection command. Created after
 // the browser shell, so the shell (and its pipeline) goes first at shut-down.
+// The hidden browser and its walk are made when a walk is first asked for.
 #include "buyer/sellerwalk.h"
 #include <QObject>
 #include <memory>
@@ -38,8 +39,8 @@ public:
     ~SellerFilterTool() override;
 
     SellerFilter &filter() { return *m_filter; }
-    SellerWalk &walk() { return *m_walk; }
-    VasaroPage *WB_suodatin() const { return m_hidden; }
+    SellerWalk &walk();
+    VasaroPage *WB_suodatin();
     SellerFilterProgress *suodatinpaneeli() const { return m_progress; }
     SellerFilterPanel *myyjapaneeli() const { return m_sellers; }
 
@@ -56,7 +57,7 @@ public:
 private:
     Parts m_parts;
     std::unique_ptr<SellerFilter> m_filter;
-    VasaroPage *m_hidden;
+    VasaroPage *m_hidden = nullptr;
     SellerFilterProgress *m_progress;
     SellerFilterPanel *m_sellers;
     std::unique_ptr<SellerWalk> m_walk;
