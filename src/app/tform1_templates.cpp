@@ -1,5 +1,6 @@
 // The main window's listing templates: the template panel `ppohjat`, the
-// editor menu's "Lataa ilmoituspohja" and "Tallenna ilmoituspohja", and the
+// editor menu's "Lataa ilmoituspohja", "Tallenna ilmoituspohja" and
+// "Ilmoituspohjien hakemisto", and the
 // template-list step of the page pipeline and the tab change.
 #include "tform1.h"
 #include "browser/policy/contextmenus.h"
@@ -15,9 +16,12 @@
 #include <memory>
 
 namespace {
-// PopupMenu1 items 1 and 2.
+// PopupMenu1 items 1 and 2, and item 3, which opens the settings page that
+// names the template folder ("VS asetukset", as the menu's VSasetukset1).
 constexpr int kLoadTemplateItem = 1;
 constexpr int kSaveTemplateItem = 2;
+constexpr int kTemplateFolderItem = 3;
+constexpr int kTemplateFolderPage = 1;
 
 // The active tab for the template operations; also keeps the pipeline's
 // listing-form feature alive as long as the window.
@@ -69,7 +73,10 @@ void TForm1::buildListingTemplates()
     connect(menus->pageItem(kLoadTemplateItem), &QAction::triggered, m_templates, &ListingTemplates::lataailmClick);
     connect(menus->pageItem(kSaveTemplateItem), &QAction::triggered, m_templates,
             &ListingTemplates::tallennapohjaClick);
+    connect(menus->pageItem(kTemplateFolderItem), &QAction::triggered, this,
+            [this] { openSettingsPage(kTemplateFolderPage); });
     menus->setPageItemAvailable(kLoadTemplateItem, true);
     menus->setPageItemAvailable(kSaveTemplateItem, true);
+    menus->setPageItemAvailable(kTemplateFolderItem, true);
     menus->setTemplateSavedTest([this] { return m_templates->descriptionHeld(); });
 }
