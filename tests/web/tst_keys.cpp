@@ -395,7 +395,9 @@ private slots:
         QCOMPARE(box->count(), 4);
         box->view()->setCurrentIndex(box->model()->index(1, 0));
         QVERIFY(box->listOpenWithSelection());
-        QTest::keyClick(box->view(), Qt::Key_Delete);
+        // The open list has the keyboard.
+        QVERIFY(waitFor([&] { return QApplication::focusWidget() == box->view(); }, 2000));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QCOMPARE(box->count(), 4);   // the command runs from Timer3
         QVERIFY(waitFor([&] { return box->count() == 3; }, 2000));
         waitMs(300);
