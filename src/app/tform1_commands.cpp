@@ -22,6 +22,18 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace {
+// A browser window of its own, outside the tabs: the mouse's back and
+// forward buttons pressed there travel in that window, not in the tab.
+TVasaroselain *ownBrowserWindow(QObject *target)
+{
+    if (!target->isWidgetType())
+        return nullptr;
+    auto *view = qobject_cast<TVasaroselain *>(static_cast<QWidget *>(target)->window());
+    return view && view->pageIndex() < 0 ? view : nullptr;
+}
+}
+
 // Delete on a result-list page is claimed only once the seller filter puts
 // "suodatakohde" in this table; until then the key stays with the page.
 void TForm1::buildCommandTable()
@@ -138,8 +150,9 @@ bool TForm1::browserKey(QEvent *event)
     return true;
 }
 
-// The mouse's back and forward buttons act at once on the active tab; the
-// rest of their click is kept from the browser so it does not travel again.
+// The mouse's back and forward buttons act at once on the active tab (or on
+// the browser window of its own they were pressed in); the rest of their
+// click is kept from the browser so it does not travel again.
 bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
 {
     const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -159,10 +172,16 @@ bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
     case CommandDispatch::MouseAction::NotHandled:
         return false;
     case CommandDispatch::MouseAction::Back:
-        m_tabs->Selain_taakseClick();
+        if (TVasaroselain *own = ownBrowserWindow(target))
+            own->vasaroPage()->GoBack();
+        else
+            m_tabs->Selain_taakseClick();
         break;
     case CommandDispatch::MouseAction::Forward:
-        m_tabs->Selain_eteenClick();
+        if (TVasaroselain *own = ownBrowserWindow(target))
+            own->vasaroPage()->GoForward();
+        else
+            m_tabs->Selain_eteenClick();
         break;
     case CommandDispatch::MouseAction::Swallowed:
         break;

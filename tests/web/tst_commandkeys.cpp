@@ -11,6 +11,7 @@
 #include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "keypages.h"
@@ -371,6 +372,41 @@ private slots:
                      caret);
         QVERIFY(!timer3()->isActive());
         QCOMPARE(view->title(), QStringLiteral("Näppäimet 1"));
+    }
+
+    // The mouse's back and forward buttons pressed in a browser window of
+    // its own travel in that window; the active tab stays where it is.
+    void travelButtonsInOwnWindow_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("back") << int(Qt::BackButton) << "Näppäimet 3";
+        QTest::newRow("forward") << int(Qt::ForwardButton) << "Näppäimet 4";
+    }
+    void travelButtonsInOwnWindow()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, expected);
+        QVERIFY(open(QStringLiteral("nappaimet/1"), QStringLiteral("Näppäimet 1")));
+        QVERIFY(open(QStringLiteral("nappaimet/2"), QStringLiteral("Näppäimet 2")));
+        TVasaroselain own(&m_w->browserProfile(), &m_prompts, -1);
+        own.resize(500, 400);
+        own.show();
+        for (int n = 3; n <= 4; ++n) {
+            own.vasaroPage()->Navigate(QUrl(kBase + QStringLiteral("nappaimet/%1").arg(n)));
+            QVERIFY(showsTitle(&own, QStringLiteral("Näppäimet %1").arg(n)));
+        }
+        if (button == Qt::ForwardButton) {
+            own.vasaroPage()->GoBack();
+            QVERIFY(showsTitle(&own, QStringLiteral("Näppäimet 3")));
+        }
+        QApplication::setActiveWindow(&own);
+        QVERIFY(QTest::qWaitForWindowActive(&own));
+        QVERIFY(WebTest::clickAt(&own, QPoint(50, 50), Qt::MouseButton(button)));
+        QVERIFY(showsTitle(&own, expected));
+        waitMs(800);
+        QCOMPARE(own.title(), expected);
+        QCOMPARE(active()->title(), QStringLiteral("Näppäimet 2"));
     }
 
     // The pending command holds one word: a second key before the first
