@@ -9,6 +9,8 @@
 #include "browser/tabs/typedurls.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/engine/vasaropage.h"
+#include "buyer/sellerfilter.h"
+#include "buyer/sellerfiltertool.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "keypages.h"
@@ -357,28 +359,42 @@ private slots:
     }
 
     // Away from result-list pages Delete stays with the page, so it still
-    // deletes in the page's fields (on result-list pages it goes to the
-    // seller filter: tst_sellerfiltergui).
-    void deleteReachesPageFields_data()
+    // deletes in the page's fields. On a result-list page (a search, or a
+    // category's listing with two more path segments) it is the seller
+    // filter's, with or without a selection (a selection of listings:
+    // tst_sellerfiltergui).
+    void deleteOnPages_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("item page") << "nappaimet/1";
+        QTest::addColumn<bool>("claimed");
+        QTest::newRow("item page") << "nappaimet/1" << false;
+        QTest::newRow("category page") << "osasto/nappaimet/1" << false;
+        QTest::newRow("search result page") << "haku/nappaimet/1" << true;
+        QTest::newRow("category listing page") << "osasto/koti/nappaimet/1" << true;
     }
-    void deleteReachesPageFields()
+    void deleteOnPages()
     {
         QFETCH(QString, path);
+        QFETCH(bool, claimed);
         QVERIFY(openKeysPage(path, QStringLiteral("Näppäimet 1")));
         TVasaroselain *view = active();
         QVERIFY(pageTakesKeys(view));
         pageValue(view, QStringLiteral("var k = document.getElementById('kentta');"
                                        "k.value = 'abc'; k.setSelectionRange(0, 0);"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QVERIFY(waitFor([&] { return pageKeys(view).contains(QStringLiteral("delete")); }, 2000));
-        QVERIFY(!timer3()->isActive());
+        QCOMPARE(timer3()->isActive(), claimed);
+        if (claimed) {
+            QVERIFY(waitFor([this] { return !timer3()->isActive(); }, 2000));
+            waitMs(300);
+            QCOMPARE(pageKeys(view), QStringList());
+            QCOMPARE(m_w->sellerFilterTool().filter().list().size(), 0);
+        }
+        const QString expected = claimed ? QStringLiteral("abc") : QStringLiteral("bc");
         QVERIFY(waitFor([&] {
-            return pageValue(view, QStringLiteral("document.getElementById('kentta').value")).toString()
-                == QStringLiteral("bc");
+            return pageValue(view, QStringLiteral("document.getElementById('kentta').value")).toString() == expected;
         }, 2000));
+        if (!claimed)
+            QCOMPARE(pageKeys(view), QStringList{QStringLiteral("delete")});
     }
 
     // Delete in the address box's open list removes the highlighted address

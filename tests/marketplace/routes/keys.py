@@ -4,7 +4,9 @@
                  window.nappaimet ("ctrl+t", "c", ...), has a text field
                  (#kentta), a paragraph to select (#teksti) and a link to the
                  next page (#seuraava)
-/haku/nappaimet/<n>  the same page at a result-list address
+/haku/nappaimet/<n>, /osasto/koti/nappaimet/<n>  the same page at result-list
+                 addresses (a search, a category's listing)
+/osasto/nappaimet/<n>  the same page at a category address that lists nothing
 /muokkaa-ilmoitusta/nappaimet/editori  page "Editori" at an edit-listing address:
                  a text editor frame (#editori, titled "Rikastekstieditori"
                  as the marketplace's editor is) at the top left, a table cell
@@ -42,7 +44,7 @@ EDITOR_PAGE = """<!DOCTYPE html><html><head><meta charset='utf-8'><title>Editori
 
 
 def register(app):
-    @app.route(r"www\.vasaro\.test", r"(/haku)?/nappaimet/(\d+)")
+    @app.route(r"www\.vasaro\.test", r"(/haku|/osasto(/koti)?)?/nappaimet/(\d+)")
     def keys_page(req):
         n = int(req.path.rsplit("/", 1)[1])
         title = "Näppäimet %d" % n
