@@ -13,8 +13,9 @@ namespace CommandDispatch {
 // What the keyboard rules need to know besides the key.
 struct KeyContext {
     QString windowTitle;              // title of the active window
-    // The active window is the main window or one of the program's browser
-    // windows; the other windows (settings, ledger, dialogs) keep their keys.
+    // The active window is the main window, whose active tab the commands
+    // act on; the other windows (settings, ledger, dialogs, browser windows
+    // of their own) keep their keys.
     bool browserWindow = true;
     bool addressListSelection = false; // the address box's list is open with an entry selected
     bool resultListPage = false;      // the active tab shows a result-list page

@@ -409,6 +409,44 @@ private slots:
         QCOMPARE(active()->title(), QStringLiteral("Näppäimet 2"));
     }
 
+    // A browser window of its own keeps the command keys: they would act on
+    // the main window's active tab, which it does not show. Its page gets
+    // them, and the tab behind stays open, unsaved, unzoomed.
+    void ownWindowKeepsItsKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("ctrl+q") << int(Qt::Key_Q) << "ctrl+q";
+        QTest::newRow("ctrl+s") << int(Qt::Key_S) << "ctrl+s";
+        QTest::newRow("ctrl+left") << int(Qt::Key_Left) << "ctrl+arrowleft";
+        QTest::newRow("ctrl+plus") << int(Qt::Key_Plus) << "ctrl++";
+    }
+    void ownWindowKeepsItsKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, seen);
+        m_w->settings().siirry = true;
+        tabs().uuteenikkunaan(kBase + QStringLiteral("nappaimet/1"));
+        QVERIFY(showsTitle(tabs().browser(1), QStringLiteral("Näppäimet 1")));
+        QCOMPARE(tabs().activeIndex(), 1);
+        TVasaroselain own(&m_w->browserProfile(), &m_prompts, -1);
+        own.resize(500, 400);
+        own.show();
+        own.vasaroPage()->Navigate(QUrl(kBase + QStringLiteral("nappaimet/2")));
+        QVERIFY(showsTitle(&own, QStringLiteral("Näppäimet 2")));
+        QApplication::setActiveWindow(&own);
+        QVERIFY(QTest::qWaitForWindowActive(&own));
+        QVERIFY(pageTakesKeys(&own));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(!timer3()->isActive());
+        QVERIFY(waitFor([&] { return pageKeys(&own).contains(seen); }, 2000));
+        waitMs(300);
+        QVERIFY(tabs().isTabShown(1));
+        QCOMPARE(tabs().activeIndex(), 1);
+        QCOMPARE(tabs().browser(1)->zoomPercent(), 100);
+        QCOMPARE(m_prompts.asked, QStringList());
+    }
+
     // The pending command holds one word: a second key before the first
     // command has run replaces it, so Ctrl+T followed at once by Ctrl+Left
     // only switches the tab.

@@ -426,8 +426,9 @@ private slots:
     }
 
     // The program's own dialogs ("VSselain", "Suodatin") and other windows
-    // get their keys unchanged; a browser window of the program takes the
-    // commands like the main window.
+    // get their keys unchanged. So does a browser window of its own: the
+    // commands would act on the main window's active tab, which that window
+    // does not show (Ctrl+Q would close it).
     void dialogKeys_data()
     {
         QTest::addColumn<QString>("title");
@@ -436,7 +437,7 @@ private slots:
         QTest::newRow("VSselain") << "VSselain" << false << false;
         QTest::newRow("Suodatin") << "Suodatin" << false << false;
         QTest::newRow("ledger") << "Myydyt / ostetut kohteet" << false << false;
-        QTest::newRow("browser window") << "Muu ikkuna" << true << true;
+        QTest::newRow("browser window") << "Muu ikkuna" << true << false;
         QTest::newRow("browser window titled VSselain") << "VSselain" << true << false;
     }
     void dialogKeys()
