@@ -65,7 +65,7 @@ QString keyCommand(int key, Qt::KeyboardModifiers modifiers, const KeyContext &c
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     if (modifiers.testFlag(Qt::AltModifier) && !ctrl)
         return {};
-    if (!context.browserWindow || leftAlone(context.windowTitle))
+    if (!context.inMainWindow || leftAlone(context.windowTitle))
         return {};
     if (key == Qt::Key_F11)
         return QStringLiteral("kokoruututila");

@@ -16,7 +16,7 @@ struct KeyContext {
     // The active window is the main window, whose active tab the commands
     // act on; the other windows (settings, ledger, dialogs, browser windows
     // of their own) keep their keys.
-    bool browserWindow = true;
+    bool inMainWindow = true;
     bool addressListSelection = false; // the address box's list is open with an entry selected
     bool resultListPage = false;      // the active tab shows a result-list page
     bool sellerFilter = false;        // the seller filter is there to take the selected listings

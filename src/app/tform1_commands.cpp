@@ -99,7 +99,7 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
     // The commands act on the main window's active tab: in a browser window
     // of its own, Ctrl+Q or Ctrl+S would close or save a page the user is
     // not looking at, so that window keeps its keys.
-    context.browserWindow = window == this;
+    context.inMainWindow = window == this;
     context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
     context.resultListPage = UrlScheme::isListingPage(m_tabs->aktiivisivu_locationurl());
     // Delete in the search form's fields edits the text there.

@@ -89,10 +89,10 @@ private slots:
 
         // The program's other windows (settings, ledger) keep their keys.
         KeyContext ledger = titled("Myydyt / ostetut kohteet");
-        ledger.browserWindow = false;
+        ledger.inMainWindow = false;
         row("ledger ctrl+left", Qt::Key_Left, ctrl, ledger, "");
         KeyContext settings = titled("Yleiset asetukset");
-        settings.browserWindow = false;
+        settings.inMainWindow = false;
         row("settings f3", Qt::Key_F3, none, settings, "");
         ledger.resultListPage = true;
         ledger.sellerFilter = true;
