@@ -447,6 +447,28 @@ private slots:
         QCOMPARE(m_prompts.asked, QStringList());
     }
 
+    // Script errors of a page never open a window or a question: the
+    // engine keeps running the page's scripts and the user sees nothing.
+    void scriptErrorsShowNothing()
+    {
+        const QByteArray page = "<!DOCTYPE html><title>Virheellinen</title>"
+                                "<script>throw new Error('x');</script>"
+                                "<script>olematon();</script><p onclick='x(' id='p'>teksti</p>";
+        QList<QWidget *> shown;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                shown << w;
+        m_w->aktiivisivu_navigate(kBase + QStringLiteral("huono/tavut?ct=text/html&hex=")
+                                  + QString::fromLatin1(page.toHex()));
+        QVERIFY(showsTitle(active(), QStringLiteral("Virheellinen")));
+        waitMs(800);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible() || shown.contains(w), qPrintable(w->windowTitle()));
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(m_prompts.asked, QStringList());
+        QVERIFY(m_w->isActiveWindow());
+    }
+
     // The pending command holds one word: a second key before the first
     // command has run replaces it, so Ctrl+T followed at once by Ctrl+Left
     // only switches the tab.
