@@ -15,6 +15,10 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "keypages.h"
+#include "buyer/sellerfilter.h"
+#include "buyer/sellerfiltertool.h"
+#include "ledger/ledgertable.h"
+#include "ledger/tform8.h"
 #include "scriptedprompts.h"
 #include "seller/listingtemplates.h"
 #include "webinput.h"
@@ -23,6 +27,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -445,6 +450,52 @@ private slots:
         QCOMPARE(tabs().activeIndex(), 1);
         QCOMPARE(tabs().browser(1)->zoomPercent(), 100);
         QCOMPARE(m_prompts.asked, QStringList());
+    }
+
+    // The ledger window keeps its keys, even with a result-list page in the
+    // main window behind it: Delete asks about the ledger's row, not the
+    // seller filter, and the main window's commands stay put.
+    void ledgerKeepsItsKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers()
+                                << QStringList{QStringLiteral("confirm: Poista kohde 11111111?")};
+        QTest::newRow("ctrl+q") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::ControlModifier) << QStringList();
+        QTest::newRow("ctrl+left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                   << QStringList();
+        QTest::newRow("f11") << int(Qt::Key_F11) << Qt::KeyboardModifiers() << QStringList();
+    }
+    void ledgerKeepsItsKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QStringList, asked);
+        m_w->settings().siirry = true;
+        tabs().uuteenikkunaan(kBase + QStringLiteral("haku/nappaimet/1"));
+        QVERIFY(showsTitle(tabs().browser(1), QStringLiteral("Näppäimet 1")));
+        TForm8 *ledger = m_w->ledgerWindow();
+        ledger->openIfSignedIn(QStringLiteral("matti"), m_prompts);
+        QVERIFY(QTest::qWaitFor([ledger] { return QApplication::activeWindow() == ledger; }));
+        LedgerTable &rows = ledger->masterList();
+        rows.setRowCount(2);
+        rows.setRow(1, {QString(), "11111111", "Kirja", "04.03.2021 12:34:56", "10.00", QString(), QString(),
+                        QString(), QString(), "matti/12"});
+        ledger->listLoaded();
+        auto *grid = ledger->findChild<QTableView *>(QStringLiteral("sg2"));
+        QVERIFY(WebTest::clickAt(grid->viewport(), grid->visualRect(grid->model()->index(0, 2)).center()));
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        m_prompts.answers.enqueue(Prompts::Answer::No);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        QVERIFY(!timer3()->isActive());
+        waitMs(300);
+        QCOMPARE(m_prompts.asked, asked);
+        QVERIFY(tabs().isTabShown(1));
+        QCOMPARE(tabs().activeIndex(), 1);
+        QVERIFY(!m_w->isMaximized());
+        QCOMPARE(m_w->sellerFilterTool().filter().list().size(), 0);
+        ledger->hide();
     }
 
     // Script errors of a page never open a window or a question: the
