@@ -16,6 +16,7 @@
 BrowserShell::BrowserShell(const Parts &parts, QWidget *container)
     : m_parts(parts),
       m_profile(parts.profile ? parts.profile : new BrowserProfile(parts.settings, parts.endpoints, this)),
+      m_firstBrowser(TabManager::prepareFirstBrowser(m_profile, parts.prompts, container)),
       m_toolbar(new NavigationBar(QDir(parts.dataFolder).filePath(QStringLiteral("TypedURLs.txt")), container)),
       m_tabs(new TabManager(m_profile, parts.settings, parts.endpoints, parts.host, parts.prompts, m_toolbar,
                             container)),
@@ -24,6 +25,7 @@ BrowserShell::BrowserShell(const Parts &parts, QWidget *container)
 {
     m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
     m_tabs->setPipeline(m_pipeline);
+    m_tabs->setPreparedBrowser(m_firstBrowser);
     plugIn(PipelineFeatures());
     auto *box = qobject_cast<QBoxLayout *>(container->layout());
     if (!box) {

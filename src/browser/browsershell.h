@@ -27,6 +27,7 @@ class Prompts;
 class QWidget;
 class ShellHost;
 class TabManager;
+class TVasaroselain;
 struct Settings;
 
 class BrowserShell final : public QObject {
@@ -47,7 +48,9 @@ public:
 
     // The navigation bar and the tabs go into `container`'s box layout (one
     // is made when it has none). No tab exists yet: the caller creates the
-    // first with tabs()->CreateNewTabBrowser(true).
+    // first with tabs()->CreateNewTabBrowser(true). Its browser is made right
+    // after the profile, before the widgets, so that its renderer process
+    // starts while the window is built.
     BrowserShell(const Parts &parts, QWidget *container);
     ~BrowserShell() override;
 
@@ -72,6 +75,7 @@ public:
 private:
     Parts m_parts;
     BrowserProfile *m_profile;
+    TVasaroselain *m_firstBrowser;   // until the first tab takes it
     NavigationBar *m_toolbar;
     TabManager *m_tabs;
     PagePipeline *m_pipeline;

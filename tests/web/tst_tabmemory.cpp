@@ -17,7 +17,7 @@ using namespace TabsTest;
 namespace {
 // The engine's renderer processes in this test's own process tree (with the
 // sandbox off they are forked by the zygote, a child of this process).
-int rendererProcesses()
+QSet<qint64> rendererPids()
 {
     QHash<qint64, qint64> parentOf;
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
@@ -55,13 +55,18 @@ int rendererProcesses()
     };
     // The zygote forks renderers without a new command line, so a renderer
     // is a zygote's child that still reads "--type=zygote".
-    int renderers = 0;
+    QSet<qint64> renderers;
     for (qint64 pid : tree) {
         const QByteArray type = typeOf(pid);
         if (type == "renderer" || (type == "zygote" && typeOf(parentOf.value(pid)) == "zygote"))
-            ++renderers;
+            renderers.insert(pid);
     }
     return renderers;
+}
+
+int rendererProcesses()
+{
+    return int(rendererPids().size());
 }
 
 bool rendererCountBecomes(int expected, int ms = 10000)
@@ -82,6 +87,7 @@ private slots:
     void closedTabsEndTheirRenderers();
     void reusedTabComesBack();
     void newWindowTakesDiscardedTab();
+    void homePageLoadsInRendererStartedFirst();
 
 private:
     TVasaroselain *openTab(const QString &path);
@@ -211,6 +217,41 @@ void TstTabMemory::newWindowTakesDiscardedTab()
     QCOMPARE(tabs->count(), 2);
     QVERIFY(loaded(tabs->browser(1), "otsikko"));
     VS_TRY_COMPARE(tabs->caption(1), QStringLiteral("Uusi sivu"));
+}
+
+// The first tab's page starts its renderer while the window is still being
+// built; the home page then loads in that same process.
+void TstTabMemory::homePageLoadsInRendererStartedFirst()
+{
+    m_w.reset();
+    QVERIFY2(rendererCountBecomes(0), qPrintable(QString::number(rendererProcesses())));
+    FakeShellHost host;
+    ProgramClock clock;
+    QWidget window;
+    BrowserShell::Parts parts;
+    parts.settings = &m_settings;
+    parts.endpoints = m_endpoints;
+    parts.host = &host;
+    parts.prompts = &m_prompts;
+    parts.clock = &clock;
+    parts.dataFolder = m_market.dataDir();
+    parts.profile = m_profile.get();
+    auto *shell = new BrowserShell(parts, &window);
+    host.box = shell->toolbar()->addressBox();
+    QVERIFY2(rendererCountBecomes(1), qPrintable(QString::number(rendererProcesses())));
+    const QSet<qint64> early = rendererPids();
+
+    window.resize(1000, 760);
+    window.show();
+    TVasaroselain *first = shell->tabs()->CreateNewTabBrowser(true);
+    VasaroPage *page = first->vasaroPage();
+    connect(page, &VasaroPage::documentComplete, page, [page](VasaroPage *, const QUrl &url) {
+        page->setProperty("vsCompleted", url.toString());
+    });
+    QVERIFY(loaded(first, "www.vasaro.test/"));
+    QCOMPARE(shell->tabs()->count(), 1);
+    QCOMPARE(first->pageIndex(), 0);
+    QCOMPARE(rendererPids(), early);
 }
 
 QTEST_MAIN(TstTabMemory)

@@ -1,4 +1,5 @@
 #include "browser/tabs/tabmanager.h"
+#include "browser/engine/browserprofile.h"
 #include "browser/policy/contextmenus.h"
 #include "browser/engine/document.h"
 #include "browser/features/listingautomationfeature.h"
@@ -139,10 +140,32 @@ void TabManager::activate(int index)
 
 // ---- creating, opening, closing ---------------------------------------------
 
+TVasaroselain *TabManager::prepareFirstBrowser(BrowserProfile *profile, Prompts *prompts, QWidget *parent)
+{
+    auto *view = new TVasaroselain(profile, prompts, 0, parent);
+    view->hide();
+    // Any action makes the engine set up the page and start its renderer for
+    // the empty document; the first address then loads in that process.
+    view->page()->triggerAction(QWebEnginePage::Stop);
+    return view;
+}
+
+void TabManager::setPreparedBrowser(TVasaroselain *view)
+{
+    m_prepared = view;
+}
+
 TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
 {
     const int index = count();
-    auto *view = new TVasaroselain(m_profile, m_prompts, index);
+    TVasaroselain *view = index == 0 ? m_prepared.data() : nullptr;
+    if (view) {
+        m_prepared = nullptr;
+        // The settings may have been read since the page was made.
+        m_profile->update_dloption(view->vasaroPage());
+    } else {
+        view = new TVasaroselain(m_profile, m_prompts, index);
+    }
     connectBrowser(view);
     // The engine answers the navigation from the event loop, after the tab is
     // in place and active; starting it first lets the page load while the

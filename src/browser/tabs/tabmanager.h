@@ -63,6 +63,12 @@ public:
     QString linkAddress() const;
     void setLinkAddress(const QString &address);
 
+    // The first tab's browser, made before the rest of the window: its page
+    // starts its renderer process at once, and the home page loads in it.
+    // The first CreateNewTabBrowser takes it.
+    static TVasaroselain *prepareFirstBrowser(BrowserProfile *profile, Prompts *prompts, QWidget *parent);
+    void setPreparedBrowser(TVasaroselain *view);
+
 public slots:
     TVasaroselain *CreateNewTabBrowser(bool first);
     void uuteenikkunaan(const QString &url);
@@ -125,4 +131,5 @@ private:
     PagePipeline *m_pipeline = nullptr;
     TabFeatures m_features;
     int m_switching = 0;      // >0 while the program changes the active tab
+    QPointer<TVasaroselain> m_prepared;   // the first tab's browser until it is taken
 };
