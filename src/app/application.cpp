@@ -31,7 +31,7 @@ int runApplication(int argc, char **argv)
     const QtFinnish qtFinnish(&app);
     GradientStyle::apply(app);
 
-    TForm1 w(Endpoints::fromEnvironment());
+    TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start::HomePageFirst);
     SignalWatcher watcher;
     QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, &TForm1::FormTerminate);
     w.show();

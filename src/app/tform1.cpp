@@ -38,7 +38,7 @@
 #include "browser/engine/tvasaroselain.h"
 #include "browser/tabs/navigationbar.h"
 
-TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
+TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start start)
     : QMainWindow(parent),
       m_endpoints(std::move(endpoints)),
       m_qtPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
@@ -48,6 +48,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent)
       m_timer3(new QTimer(this))
 {
     setObjectName(QStringLiteral("TForm1"));
+    m_start = start;
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
     m_timer2->setObjectName(QStringLiteral("Timer2"));

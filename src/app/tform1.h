@@ -21,6 +21,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTimer;
+class QUrl;
 class MainMenu;
 class MessagePanel;
 class Prompts;
@@ -61,8 +62,15 @@ class TForm1 final : public QMainWindow, public ShellHost, public UpdateHost {
 public:
     static constexpr const char *kVersion = VS_VERSION;
 
+    // HomePageFirst (the program): the home page is read from the settings
+    // file and requested as soon as the profile and the session's cookies
+    // are in place, before the rest of the window is built. WindowFirst: it
+    // is requested when the window is first shown.
+    enum class Start { WindowFirst, HomePageFirst };
+
     // `prompts` replaces the Qt dialogs (tests answer them); null = Qt dialogs.
-    explicit TForm1(Endpoints endpoints, Prompts *prompts = nullptr, QWidget *parent = nullptr);
+    explicit TForm1(Endpoints endpoints, Prompts *prompts = nullptr, QWidget *parent = nullptr,
+                    Start start = Start::WindowFirst);
     ~TForm1() override;
 
     // ShellHost
@@ -142,6 +150,7 @@ private:
     void wireMenu();
     void onMenu(const QString &name, std::function<void()> handler);
     void vakioasetukset();
+    QUrl homePageAhead() const;
     void sizeFromScreen();
     void refreshCaption();
     void registerControl(QWidget *w);
@@ -235,4 +244,5 @@ private:
     bool m_shown = false;
     bool m_closed = false;
     bool m_navigationBarCheck = false;   // the tick's page check is under way
+    Start m_start = Start::WindowFirst;
 };

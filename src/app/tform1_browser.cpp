@@ -39,6 +39,8 @@ void TForm1::buildBrowser(QWidget *central)
     m_pipeline = m_browser->pipeline();
     m_cookies = m_browser->shareSessionWith(m_http);
     m_cookies->keepSavedCookies(m_profile->profile()->persistentStoragePath() + QStringLiteral("/keksit.txt"));
+    if (m_start == Start::HomePageFirst)
+        m_tabs->startFirstPage(homePageAhead());
     m_pageTools = m_browser->buildPageTools(this);
     m_progress = m_browser->progress();
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);

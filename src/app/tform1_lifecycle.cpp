@@ -67,6 +67,21 @@ void TForm1::vakioasetukset()
         m_settings.kotisivu = m_endpoints.webBase();
 }
 
+// The home page FormShow will find: the same defaults and settings file,
+// read into a copy. FormShow reads them again for real; should the home page
+// differ by then, the first tab goes there instead.
+QUrl TForm1::homePageAhead() const
+{
+    Settings s = m_settings;
+    SettingsDefaults::applyStartupDefaults(s, Paths::programFolder());
+    if (s.kotisivu.isEmpty())
+        s.kotisivu = m_endpoints.webBase();
+    SettingsFile::lataa_asetukset(s, Paths::dataFolder(), Paths::programFolder(), {});
+    if (s.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
+        return {};
+    return QUrl::fromUserInput(s.kotisivu);
+}
+
 void TForm1::FormShow()
 {
     m_hook = new AppHook(this);

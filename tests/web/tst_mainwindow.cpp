@@ -3,10 +3,13 @@
 // user's own page.
 #include "app/tform1.h"
 #include "browser/engine/browserprofile.h"
+#include "core/paths.h"
+#include "core/settingsfile.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include <QFile>
 #include <QToolButton>
 #include <QtTest>
 
@@ -17,6 +20,15 @@ QString activeTitle(TForm1 &w)
 {
     TVasaroselain *b = w.tabs().activeBrowser();
     return b ? b->title() : QString();
+}
+
+// Requests for exactly `path` (the log matches path parts).
+int requestsFor(const FakeMarketplace &market, const QString &path)
+{
+    int n = 0;
+    for (const QJsonObject &r : market.requests(QStringLiteral("www.vasaro.test"), path))
+        n += r.value(QStringLiteral("path")).toString() == path;
+    return n;
 }
 }
 
@@ -32,13 +44,23 @@ private slots:
         QVERIFY(m_market.start());
     }
 
+    void homePageOpensThroughTheMarketplaceProxy_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::newRow("when shown") << int(TForm1::Start::WindowFirst);
+        QTest::newRow("before the window is built") << int(TForm1::Start::HomePageFirst);
+    }
     void homePageOpensThroughTheMarketplaceProxy()
     {
+        QFETCH(int, start);
         m_market.clear();
-        TForm1 w(Endpoints::fromEnvironment());
+        TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start(start));
         w.show();
         QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Vasaro - etusivu"), 15000);
         QCOMPARE(w.addressText(), QStringLiteral("http://www.vasaro.test/"));
+        QCOMPARE(w.tabs().count(), 1);
+        // Asked for once: the page started ahead is the first tab's.
+        QCOMPARE(requestsFor(m_market, QStringLiteral("/")), 1);
         const auto requests = m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/"));
         QVERIFY(!requests.isEmpty());
         const QString agent = requests.first().value(QStringLiteral("headers")).toObject()
@@ -47,6 +69,28 @@ private slots:
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("*** Vasaro selain 4.05 *** Tänään on : ")));
         QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (Järjestelmän aikaa)")));
         w.close();
+    }
+
+    // The settings file changes between the start and the window being
+    // shown: the first tab goes to the home page the window reads.
+    void homePageChangedBeforeTheWindowIsShown()
+    {
+        const QString file = Paths::dataFolder() + SettingsFile::fileName();
+        QFile::remove(file);
+        m_market.clear();
+        TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start::HomePageFirst);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Kotisivu:http://www.vasaro.test/testi/otsikko?t=Koti\r\n");
+        }
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(w), QStringLiteral("Koti"), 15000);
+        QCOMPARE(w.addressText(), QStringLiteral("http://www.vasaro.test/testi/otsikko?t=Koti"));
+        QCOMPARE(w.tabs().count(), 1);
+        QCOMPARE(requestsFor(m_market, QStringLiteral("/testi/otsikko")), 1);
+        w.close();
+        QFile::remove(file);
     }
 
     void ownPageSetsTheClock_data()

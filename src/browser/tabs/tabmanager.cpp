@@ -155,22 +155,44 @@ void TabManager::setPreparedBrowser(TVasaroselain *view)
     m_prepared = view;
 }
 
+void TabManager::startFirstPage(const QUrl &url)
+{
+    if (!m_prepared || !url.isValid())
+        return;
+    m_preparedAddress = url;
+    m_preparedWatch = connect(m_prepared->vasaroPage(), &QWebEnginePage::loadStarted, this,
+                              [this] { m_preparedStarted = true; });
+    m_prepared->vasaroPage()->Navigate(url);
+}
+
+// The prepared browser for the first tab: its download options follow the
+// settings as they are now. True when the load started ahead of the tab
+// can stay.
+bool TabManager::takePrepared(TVasaroselain *view, bool first)
+{
+    m_prepared = nullptr;
+    disconnect(m_preparedWatch);
+    const int options = view->vasaroPage()->downloadOptions().flags;
+    m_profile->update_dloption(view->vasaroPage());
+    return first && m_preparedAddress.isValid() && !m_preparedStarted
+        && m_preparedAddress == QUrl::fromUserInput(m_settings->kotisivu)
+        && options == view->vasaroPage()->downloadOptions().flags;
+}
+
 TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
 {
     const int index = count();
     TVasaroselain *view = index == 0 ? m_prepared.data() : nullptr;
-    if (view) {
-        m_prepared = nullptr;
-        // The settings may have been read since the page was made.
-        m_profile->update_dloption(view->vasaroPage());
-    } else {
+    bool loading = false;
+    if (view)
+        loading = takePrepared(view, first);
+    else
         view = new TVasaroselain(m_profile, m_prompts, index);
-    }
     connectBrowser(view);
     // The engine answers the navigation from the event loop, after the tab is
     // in place and active; starting it first lets the page load while the
     // widgets are laid out.
-    if (first)
+    if (first && !loading)
         view->vasaroPage()->Navigate(QUrl::fromUserInput(m_settings->kotisivu));
     {
         Switching mark(m_switching);

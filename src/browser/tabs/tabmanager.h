@@ -68,6 +68,10 @@ public:
     // The first CreateNewTabBrowser takes it.
     static TVasaroselain *prepareFirstBrowser(BrowserProfile *profile, Prompts *prompts, QWidget *parent);
     void setPreparedBrowser(TVasaroselain *view);
+    // Starts loading `url` in the prepared browser ahead of the first tab.
+    // The first tab keeps that load when its address and download options
+    // are the same and nothing of the load has been handled yet.
+    void startFirstPage(const QUrl &url);
 
 public slots:
     TVasaroselain *CreateNewTabBrowser(bool first);
@@ -113,6 +117,7 @@ public:
 private:
     void TravelLog1Entry(const QString &title, const QString &url, int steps, bool forward);
     void connectBrowser(TVasaroselain *view);
+    bool takePrepared(TVasaroselain *view, bool first);
     void restoreTab(int previous);
     void revealTab(int index, bool settle);
     void discardTab(int index);
@@ -132,4 +137,7 @@ private:
     TabFeatures m_features;
     int m_switching = 0;      // >0 while the program changes the active tab
     QPointer<TVasaroselain> m_prepared;   // the first tab's browser until it is taken
+    QUrl m_preparedAddress;               // what startFirstPage asked it to load
+    bool m_preparedStarted = false;       // the engine has reported that load
+    QMetaObject::Connection m_preparedWatch;
 };
