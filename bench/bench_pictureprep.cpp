@@ -96,7 +96,10 @@ int main(int argc, char **argv)
     std::printf("4000x3000 JPEG -> %dx%d with logo: %.1f ms (median of %d)\n", size.width(), size.height(),
                 median(ours), kRepeats);
 
-    const QString convert = QStandardPaths::findExecutable(QStringLiteral("convert"));
+    // The Debian package's own program, not whatever stands in front of it on the path.
+    QString convert = QStandardPaths::findExecutable(QStringLiteral("convert"), {QStringLiteral("/usr/bin")});
+    if (convert.isEmpty())
+        convert = QStandardPaths::findExecutable(QStringLiteral("convert"));
     if (convert.isEmpty()) {
         std::printf("ImageMagick convert: not installed (run bench/setup_pictureprep.sh)\n");
     } else {
