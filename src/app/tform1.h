@@ -150,6 +150,7 @@ private:
     void wireMenu();
     void onMenu(const QString &name, std::function<void()> handler);
     void vakioasetukset();
+    void applyStartupSettings(Settings &s) const;
     QUrl homePageAhead() const;
     void sizeFromScreen();
     void refreshCaption();

@@ -60,11 +60,16 @@ void TForm1::vakioasetukset()
 {
     m_dataFolder = Paths::dataFolder();
     m_tempFolder = Paths::tempFolder();
-    SettingsDefaults::applyStartupDefaults(m_settings, Paths::programFolder());
+    applyStartupSettings(m_settings);
     m_filterUnchanged = true;
     m_restartAfterUpdate = false;
-    if (m_settings.kotisivu.isEmpty())
-        m_settings.kotisivu = m_endpoints.webBase();
+}
+
+void TForm1::applyStartupSettings(Settings &s) const
+{
+    SettingsDefaults::applyStartupDefaults(s, Paths::programFolder());
+    if (s.kotisivu.isEmpty())
+        s.kotisivu = m_endpoints.webBase();
 }
 
 // The home page FormShow will find: the same defaults and settings file,
@@ -73,9 +78,7 @@ void TForm1::vakioasetukset()
 QUrl TForm1::homePageAhead() const
 {
     Settings s = m_settings;
-    SettingsDefaults::applyStartupDefaults(s, Paths::programFolder());
-    if (s.kotisivu.isEmpty())
-        s.kotisivu = m_endpoints.webBase();
+    applyStartupSettings(s);
     SettingsFile::lataa_asetukset(s, Paths::dataFolder(), Paths::programFolder(), {});
     if (s.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         return {};
