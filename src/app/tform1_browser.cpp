@@ -32,15 +32,15 @@ void TForm1::buildBrowser(QWidget *central)
     parts.prompts = m_prompts;
     parts.clock = &m_clock;
     parts.dataFolder = m_dataFolder;
+    parts.sharedHttp = m_http;
+    if (m_start == Start::HomePageFirst)
+        parts.firstPage = homePageAhead();
     m_browser = new BrowserShell(parts, central);
     m_profile = m_browser->profile();
     m_toolbar = m_browser->toolbar();
     m_tabs = m_browser->tabs();
     m_pipeline = m_browser->pipeline();
-    m_cookies = m_browser->shareSessionWith(m_http);
-    m_cookies->keepSavedCookies(m_profile->profile()->persistentStoragePath() + QStringLiteral("/keksit.txt"));
-    if (m_start == Start::HomePageFirst)
-        m_tabs->startFirstPage(homePageAhead());
+    m_cookies = m_browser->cookies();
     m_pageTools = m_browser->buildPageTools(this);
     m_progress = m_browser->progress();
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);

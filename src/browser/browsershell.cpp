@@ -8,6 +8,8 @@
 #include "browser/tools/pagetools.h"
 #include "browser/tools/progresspanel.h"
 #include "browser/tabs/tabmanager.h"
+#include "browser/engine/tvasaroselain.h"
+#include "browser/engine/vasaropage.h"
 #include "client/http.h"
 #include <QBoxLayout>
 #include <QDir>
@@ -16,16 +18,17 @@
 BrowserShell::BrowserShell(const Parts &parts, QWidget *container)
     : m_parts(parts),
       m_profile(parts.profile ? parts.profile : new BrowserProfile(parts.settings, parts.endpoints, this)),
-      m_firstBrowser(TabManager::prepareFirstBrowser(m_profile, parts.prompts, container)),
-      m_toolbar(new NavigationBar(QDir(parts.dataFolder).filePath(QStringLiteral("TypedURLs.txt")), container)),
-      m_tabs(new TabManager(m_profile, parts.settings, parts.endpoints, parts.host, parts.prompts, m_toolbar,
-                            container)),
-      m_pipeline(new PagePipeline(parts.host, parts.settings, parts.endpoints, parts.clock, &m_profile->hostPolicy(),
-                                  this))
+      m_firstBrowser(TabManager::prepareFirstBrowser(m_profile, parts.prompts, container))
 {
+    startFirstPage();
+    m_toolbar = new NavigationBar(QDir(parts.dataFolder).filePath(QStringLiteral("TypedURLs.txt")), container);
+    m_tabs = new TabManager(m_profile, parts.settings, parts.endpoints, parts.host, parts.prompts, m_toolbar,
+                            container);
+    m_pipeline = new PagePipeline(parts.host, parts.settings, parts.endpoints, parts.clock,
+                                  &m_profile->hostPolicy(), this);
     m_toolbar->setObjectName(QStringLiteral("XiPanel9"));
     m_tabs->setPipeline(m_pipeline);
-    m_tabs->setPreparedBrowser(m_firstBrowser);
+    m_tabs->setPreparedBrowser(m_firstBrowser, parts.firstPage);
     plugIn(PipelineFeatures());
     auto *box = qobject_cast<QBoxLayout *>(container->layout());
     if (!box) {
@@ -37,6 +40,18 @@ BrowserShell::BrowserShell(const Parts &parts, QWidget *container)
     // Children go in the order they were added: the shell, and the profile it
     // owns, after the tabs' pages made with that profile.
     setParent(container);
+}
+
+// The session first: the program's own requests started by the first page
+// find the saved login in their jar.
+void BrowserShell::startFirstPage()
+{
+    if (m_parts.sharedHttp) {
+        shareSessionWith(m_parts.sharedHttp);
+        m_cookies->keepSavedCookies(m_profile->profile()->persistentStoragePath() + QStringLiteral("/keksit.txt"));
+    }
+    if (m_parts.firstPage.isValid())
+        m_firstBrowser->vasaroPage()->Navigate(m_parts.firstPage);
 }
 
 BrowserShell::~BrowserShell() = default;

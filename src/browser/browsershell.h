@@ -14,6 +14,7 @@
 #include "core/endpoints.h"
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 class BrowserProfile;
 class CookieBridge;
@@ -44,13 +45,20 @@ public:
         // Null: the shell makes the program's profile. Tests share one
         // profile between their windows.
         BrowserProfile *profile = nullptr;
+        // Set: the program's own requests share the browser's session from
+        // the start (shareSessionWith), and the marketplace's lasting cookies
+        // are kept between runs in "keksit.txt" of the profile's folder.
+        Http *sharedHttp = nullptr;
+        // Valid: the first tab's browser requests it right after the profile
+        // and the session are in place, before any widget of the window.
+        QUrl firstPage;
     };
 
     // The navigation bar and the tabs go into `container`'s box layout (one
     // is made when it has none). No tab exists yet: the caller creates the
     // first with tabs()->CreateNewTabBrowser(true). Its browser is made right
     // after the profile, before the widgets, so that its renderer process
-    // starts while the window is built.
+    // starts, and `firstPage` loads, while the window is built.
     BrowserShell(const Parts &parts, QWidget *container);
     ~BrowserShell() override;
 
@@ -73,12 +81,14 @@ public:
     ProgressPanel *progress() const { return m_progress; }
 
 private:
+    void startFirstPage();
+
     Parts m_parts;
     BrowserProfile *m_profile;
     TVasaroselain *m_firstBrowser;   // until the first tab takes it
-    NavigationBar *m_toolbar;
-    TabManager *m_tabs;
-    PagePipeline *m_pipeline;
+    NavigationBar *m_toolbar = nullptr;
+    TabManager *m_tabs = nullptr;
+    PagePipeline *m_pipeline = nullptr;
     CookieBridge *m_cookies = nullptr;
     ProgressPanel *m_progress = nullptr;
     PageTools *m_pageTools = nullptr;

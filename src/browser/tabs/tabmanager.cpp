@@ -150,19 +150,16 @@ TVasaroselain *TabManager::prepareFirstBrowser(BrowserProfile *profile, Prompts 
     return view;
 }
 
-void TabManager::setPreparedBrowser(TVasaroselain *view)
+void TabManager::setPreparedBrowser(TVasaroselain *view, const QUrl &requested)
 {
     m_prepared = view;
-}
-
-void TabManager::startFirstPage(const QUrl &url)
-{
-    if (!m_prepared || !url.isValid())
+    if (!view || !requested.isValid())
         return;
-    m_preparedAddress = url;
-    m_preparedWatch = connect(m_prepared->vasaroPage(), &QWebEnginePage::loadStarted, this,
+    // The engine reports the load from the event loop, which has not run
+    // since the request: the watch sees it from its start.
+    m_preparedAddress = requested;
+    m_preparedWatch = connect(view->vasaroPage(), &QWebEnginePage::loadStarted, this,
                               [this] { m_preparedStarted = true; });
-    m_prepared->vasaroPage()->Navigate(url);
 }
 
 // The prepared browser for the first tab: its download options follow the

@@ -67,11 +67,11 @@ public:
     // starts its renderer process at once, and the home page loads in it.
     // The first CreateNewTabBrowser takes it.
     static TVasaroselain *prepareFirstBrowser(BrowserProfile *profile, Prompts *prompts, QWidget *parent);
-    void setPreparedBrowser(TVasaroselain *view);
-    // Starts loading `url` in the prepared browser ahead of the first tab.
+    // `requested`: the address the prepared browser was asked to load ahead
+    // of the first tab, in this same turn of the event loop (invalid: none).
     // The first tab keeps that load when its address and download options
     // are the same and nothing of the load has been handled yet.
-    void startFirstPage(const QUrl &url);
+    void setPreparedBrowser(TVasaroselain *view, const QUrl &requested = QUrl());
 
 public slots:
     TVasaroselain *CreateNewTabBrowser(bool first);
@@ -137,7 +137,7 @@ private:
     TabFeatures m_features;
     int m_switching = 0;      // >0 while the program changes the active tab
     QPointer<TVasaroselain> m_prepared;   // the first tab's browser until it is taken
-    QUrl m_preparedAddress;               // what startFirstPage asked it to load
+    QUrl m_preparedAddress;               // what it was asked to load ahead
     bool m_preparedStarted = false;       // the engine has reported that load
     QMetaObject::Connection m_preparedWatch;
 };
