@@ -94,8 +94,7 @@ public:
     TForm3 *settingsDialog() const;
     SellerFilterTool &sellerFilterTool() { return *m_sellerTool; }
     Http &http() { return *m_http; }
-    // The ledger window is built right after the home page is requested,
-    // or when something needs it before that.
+    // The ledger window is built when it is first needed.
     TForm8 *ledgerWindow() const;
     ApiSession &api() { return *m_api; }
     const UrlScheme &urls() const { return *m_urls; }

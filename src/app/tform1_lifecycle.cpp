@@ -108,9 +108,8 @@ void TForm1::FormShow()
     if (m_form3)
         m_form3->loadFromSettings();
 
+    // The ledger window is built when it is first opened (ledgerWindow()).
     m_tabs->CreateNewTabBrowser(true);
-    // What the user cannot see yet is built once the home page is asked for.
-    QTimer::singleShot(0, this, [this] { ledgerWindow(); });
     if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         setAddressText(m_settings.kotisivu);
     m_settings.serveri = SettingsDefaults::counterAddressAtStartup(
@@ -124,8 +123,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     if (!m_closed) {
         // An unsaved ledger list is asked about first; Cancel keeps the
-        // program running.
-        if (!ledgerWindow()->quitQuery()) {
+        // program running. A ledger window never opened holds no list.
+        if (m_form8 && !m_form8->quitQuery()) {
             event->ignore();
             return;
         }
@@ -140,7 +139,8 @@ void TForm1::FormTerminate()
     // Told to end (a logout, `kill`): nobody may be there to answer, so an
     // unsaved ledger list goes to its recovery file instead of a question.
     // Should even that fail, the close question is still asked.
-    ledgerWindow()->kirjoitaPalautus();
+    if (m_form8)
+        m_form8->kirjoitaPalautus();
     close();
 }
 
