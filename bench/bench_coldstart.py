@@ -9,7 +9,12 @@ fake marketplace from its load handler; the start is the wall clock just
 before the process is spawned), and the sum of PSS over the process tree
 5 s after the load. The browser gets a fresh data folder every run.
 
-  bench/bench_coldstart.py [--pairs N] [--platform xvfb|offscreen] [--bin DIR]
+  bench/bench_coldstart.py [--pairs N] [--platform xvfb|offscreen] [--bin DIR] [--disk-profile]
+
+--disk-profile adds a third program to every round, min-disk: the minimal
+program with a profile that keeps its cache and cookies on disk in a fresh
+folder, as the browser's does (the plain minimal program uses Qt's default
+profile, which keeps them in memory only).
 
 Prints every run, the medians and the ratios browser / minimal; then the
 browser's memory with one tab, five, and five opened and four closed
@@ -134,6 +139,8 @@ def run_once(kind, args, env, port, work):
         command = [os.path.join(args.bin, "vsselain")]
     else:
         command = [os.path.join(args.bin, "minimalview"), HOME, "http://127.0.0.1:%d" % port]
+        if kind == "min-disk":
+            command.append(tempfile.mkdtemp(prefix="profile-", dir=work))
     control(port, "POST", "/__clear")
     start = time.time()
     proc = subprocess.Popen(command, env=run_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -157,6 +164,8 @@ def main():
     ap.add_argument("--platform", choices=("xvfb", "offscreen"),
                     default="xvfb" if shutil.which("Xvfb") else "offscreen")
     ap.add_argument("--bin", default=os.path.join(ROOT, "build", "bin"))
+    ap.add_argument("--disk-profile", action="store_true",
+                    help="also run the minimal program with an on-disk profile (min-disk)")
     args = ap.parse_args()
 
     work = tempfile.mkdtemp(prefix="vss-coldstart-")
@@ -180,20 +189,25 @@ def main():
         else:
             env["QT_QPA_PLATFORM"] = "offscreen"
         print("platform: %s, home page %s, %d pairs" % (args.platform, HOME, args.pairs))
-        for kind in ("browser", "minimal"):
+        kinds = ("browser", "minimal", "min-disk") if args.disk_profile else ("browser", "minimal")
+        for kind in kinds:
             run_once(kind, args, env, port, work)   # warm-up: disk cache, fonts
-        results = {"browser": [], "minimal": []}
+        results = {kind: [] for kind in kinds}
         for i in range(args.pairs):
-            for kind in ("browser", "minimal"):
+            for kind in kinds:
                 ms, mib = run_once(kind, args, env, port, work)
                 results[kind].append((ms, mib))
                 print("  %d %-8s start->load %7.1f ms   PSS %6.1f MiB" % (i + 1, kind, ms, mib), flush=True)
         med = {k: (statistics.median(r[0] for r in v), statistics.median(r[1] for r in v))
                for k, v in results.items()}
-        for kind in ("browser", "minimal"):
+        for kind in kinds:
             print("median %-8s start->load %7.1f ms   PSS %6.1f MiB" % (kind, med[kind][0], med[kind][1]))
         print("ratio browser/minimal: start->load %.3f   PSS %.3f"
               % (med["browser"][0] / med["minimal"][0], med["browser"][1] / med["minimal"][1]))
+        if args.disk_profile:
+            print("ratio browser/min-disk (minimal with an on-disk profile like the browser's): "
+                  "start->load %.3f   PSS %.3f"
+                  % (med["browser"][0] / med["min-disk"][0], med["browser"][1] / med["min-disk"][1]))
         tabs_env = dict(env, VSSELAIN_DATA_DIR=tempfile.mkdtemp(prefix="data-", dir=work))
         subprocess.run([os.path.join(args.bin, "bench_coldstart_tabs"), HOME], env=tabs_env,
                        stderr=subprocess.DEVNULL, timeout=180)
