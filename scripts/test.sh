@@ -21,6 +21,8 @@ if ((SANITIZE)); then
   # Qt WebEngine's own page destruction trips the new/delete type check.
   export ASAN_OPTIONS="${ASAN_OPTIONS:-new_delete_type_mismatch=0}"
   export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
+  # The engine, udev and fontconfig keep their process-wide state at exit.
+  export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0}"
   cd build-asan
 else
   cd build

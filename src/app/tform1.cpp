@@ -65,7 +65,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start sta
     m_quick = std::make_unique<QuickSearch>(*m_urls, *m_http);
     connect(m_timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     buildLayout();
-    m_menu = new MainMenu(menuBar());
+    m_menu = std::make_unique<MainMenu>(menuBar());
     wireMenu();
     buildSearchForm();
     buildCommandTable();

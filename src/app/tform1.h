@@ -185,7 +185,7 @@ private:
     ProgramClock m_clock;
     std::unique_ptr<QtPrompts> m_qtPrompts;
     Prompts *m_prompts;
-    MainMenu *m_menu = nullptr;
+    std::unique_ptr<MainMenu> m_menu;   // the actions themselves belong to the menu bar
     TForm3 *m_form3 = nullptr;
     TForm8 *m_form8 = nullptr;
     Http *m_http = nullptr;

@@ -107,8 +107,9 @@ void TestFilterFile::loadSkipsWhatCannotBeAnEntry_data()
                                                   << QStringList{"tuoli-a1,00:46000", "tuoli-b2,00:46000"};
     QTest::newRow("lines without stamps get today's")
         << QByteArray("tuoli-a1,00\r\n") << QStringList{"tuoli-a1,00:46024"};
+    static const char binary[] = "tuoli-a1,00:46000\r\n\x00\x01\x02\xff\r\n\r\n\x1b[0mtuoli\r\n";
     QTest::newRow("binary bytes and empty lines skipped")
-        << QByteArray("tuoli-a1,00:46000\r\n\x00\x01\x02\xff\r\n\r\n\x1b[0mtuoli\r\n", 45)
+        << QByteArray(binary, sizeof(binary) - 1)
         << QStringList{"tuoli-a1,00:46000"};
     QTest::newRow("very long line skipped")
         << QByteArray(20000, 'x') + "\r\ntuoli-a1,00:46000\r\n" << QStringList{"tuoli-a1,00:46000"};
