@@ -12,6 +12,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QAction>
 #include <QWebEngineScript>
 #include <QtTest>
@@ -51,18 +52,6 @@ int mode(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-}
-
-QVariant pageValue(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    waitFor([&] { return done; }, 5000);
-    return result;
 }
 } // namespace
 
@@ -182,7 +171,7 @@ private slots:
         QAction *find = w.findChild<QAction *>(QStringLiteral("MenuItem8"));
         QVERIFY(find);
         find->trigger();
-        const QVariantList marks = pageValue(active(w)->page(),
+        const QVariantList marks = WebTest::evaluate(active(w)->page(),
             QStringLiteral("Array.prototype.map.call(Document.prototype.querySelectorAll.call(document, 'span'),"
                            " function (s) { return [s.textContent, s.style.backgroundColor]; })")).toList();
         QCOMPARE(marks.size(), 3);
