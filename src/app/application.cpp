@@ -1,5 +1,6 @@
 #include "application.h"
 #include "qtfinnish.h"
+#include "renderingmode.h"
 #include "rootsandbox.h"
 #include "signalwatcher.h"
 #include "tform1.h"
@@ -22,6 +23,7 @@ int runApplication(int argc, char **argv)
     const QByteArray sandboxWarning = RootSandbox::apply(geteuid());
     if (!sandboxWarning.isEmpty())
         std::fputs(sandboxWarning.constData(), stderr);
+    RenderingMode::apply();
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
     // No application display name: on X11 Qt would append it to every
