@@ -26,6 +26,7 @@ int runApplication(int argc, char **argv)
     RenderingMode::apply();
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
+    RenderingMode::afterApplication();
     // No application display name: on X11 Qt would append it to every
     // window title, and the main window's title is exactly its caption.
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));

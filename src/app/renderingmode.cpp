@@ -3,6 +3,13 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
+namespace {
+// The X11 platform's OpenGL: "none" keeps Mesa (and its shader compiler,
+// ~30 MiB) out of a program that draws nothing with OpenGL.
+const char kGlIntegration[] = "QT_XCB_GL_INTEGRATION";
+bool glIntegrationSetHere = false;
+}
+
 bool RenderingMode::softwareWanted(bool quickBackendSet, bool rhiBackendSet, bool renderNode)
 {
     return !quickBackendSet && !rhiBackendSet && !renderNode;
@@ -20,7 +27,19 @@ bool RenderingMode::apply()
     const bool software = softwareWanted(qEnvironmentVariableIsSet("QT_QUICK_BACKEND"),
                                          qEnvironmentVariableIsSet("QSG_RHI_BACKEND"),
                                          hasRenderNode(QStringLiteral("/dev/dri")));
-    if (software)
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    return software;
+    if (!software)
+        return false;
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    if (!qEnvironmentVariableIsSet(kGlIntegration)) {
+        qputenv(kGlIntegration, "none");
+        glIntegrationSetHere = true;
+    }
+    return true;
+}
+
+void RenderingMode::afterApplication()
+{
+    if (glIntegrationSetHere)
+        qunsetenv(kGlIntegration);
+    glIntegrationSetHere = false;
 }

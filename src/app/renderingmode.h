@@ -16,6 +16,11 @@ bool softwareWanted(bool quickBackendSet, bool rhiBackendSet, bool renderNode);
 // A GPU render node ("renderD128", ...) in `driFolder` (normally /dev/dri).
 bool hasRenderNode(const QString &driFolder);
 // Makes the choice for this process. Must run before the QApplication is
-// created. Returns true when software drawing was chosen.
+// created. Returns true when software drawing was chosen. Drawing in
+// software, the window system's OpenGL is not loaded at all (unless
+// QT_XCB_GL_INTEGRATION says otherwise).
 bool apply();
+// After the QApplication is created: programs started from this one do not
+// inherit the switch that kept OpenGL out.
+void afterApplication();
 }
