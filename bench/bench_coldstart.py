@@ -10,11 +10,16 @@ before the process is spawned), and the sum of PSS over the process tree
 5 s after the load. The browser gets a fresh data folder every run.
 
   bench/bench_coldstart.py [--pairs N] [--platform xvfb|offscreen] [--bin DIR] [--disk-profile]
+                           [--software-minimal]
 
 --disk-profile adds a third program to every round, min-disk: the minimal
 program with a profile that keeps its cache and cookies on disk in a fresh
 folder, as the browser's does (the plain minimal program uses Qt's default
 profile, which keeps them in memory only).
+
+--software-minimal adds min-sw: the minimal program drawing the way the
+browser draws on a machine without a GPU render node (software drawing, no
+OpenGL loaded), so the browser's own cost shows apart from that choice.
 
 Prints every run, the medians and the ratios browser / minimal; then the
 browser's memory with one tab, five, and five opened and four closed
@@ -139,6 +144,8 @@ def run_once(kind, args, env, port, work):
         command = [os.path.join(args.bin, "vsselain")]
     else:
         command = [os.path.join(args.bin, "minimalview"), HOME, "http://127.0.0.1:%d" % port]
+        if kind == "min-sw":
+            run_env.update(QT_QUICK_BACKEND="software", QT_XCB_GL_INTEGRATION="none")
         if kind == "min-disk":
             command.append(tempfile.mkdtemp(prefix="profile-", dir=work))
     control(port, "POST", "/__clear")
@@ -166,6 +173,8 @@ def main():
     ap.add_argument("--bin", default=os.path.join(ROOT, "build", "bin"))
     ap.add_argument("--disk-profile", action="store_true",
                     help="also run the minimal program with an on-disk profile (min-disk)")
+    ap.add_argument("--software-minimal", action="store_true",
+                    help="also run the minimal program drawing in software without OpenGL (min-sw)")
     args = ap.parse_args()
 
     work = tempfile.mkdtemp(prefix="vss-coldstart-")
@@ -189,7 +198,8 @@ def main():
         else:
             env["QT_QPA_PLATFORM"] = "offscreen"
         print("platform: %s, home page %s, %d pairs" % (args.platform, HOME, args.pairs))
-        kinds = ("browser", "minimal", "min-disk") if args.disk_profile else ("browser", "minimal")
+        kinds = ("browser", "minimal") + (("min-disk",) if args.disk_profile else ()) \
+            + (("min-sw",) if args.software_minimal else ())
         for kind in kinds:
             run_once(kind, args, env, port, work)   # warm-up: disk cache, fonts
         results = {kind: [] for kind in kinds}
@@ -208,6 +218,10 @@ def main():
             print("ratio browser/min-disk (minimal with an on-disk profile like the browser's): "
                   "start->load %.3f   PSS %.3f"
                   % (med["browser"][0] / med["min-disk"][0], med["browser"][1] / med["min-disk"][1]))
+        if args.software_minimal:
+            print("ratio browser/min-sw (minimal drawing in software like the browser without a GPU): "
+                  "start->load %.3f   PSS %.3f"
+                  % (med["browser"][0] / med["min-sw"][0], med["browser"][1] / med["min-sw"][1]))
         tabs_env = dict(env, VSSELAIN_DATA_DIR=tempfile.mkdtemp(prefix="data-", dir=work))
         subprocess.run([os.path.join(args.bin, "bench_coldstart_tabs"), HOME], env=tabs_env,
                        stderr=subprocess.DEVNULL, timeout=180)
