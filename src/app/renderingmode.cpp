@@ -8,6 +8,17 @@ namespace {
 // ~30 MiB) out of a program that draws nothing with OpenGL.
 const char kGlIntegration[] = "QT_XCB_GL_INTEGRATION";
 bool glIntegrationSetHere = false;
+QtMessageHandler previousHandler = nullptr;
+
+// The engine still asks the window system for an OpenGL context it then
+// does without; the platform's warning about that is expected here.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL context")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
 }
 
 bool RenderingMode::softwareWanted(bool quickBackendSet, bool rhiBackendSet, bool renderNode)
@@ -33,6 +44,7 @@ bool RenderingMode::apply()
     if (!qEnvironmentVariableIsSet(kGlIntegration)) {
         qputenv(kGlIntegration, "none");
         glIntegrationSetHere = true;
+        previousHandler = qInstallMessageHandler(quietHandler);
     }
     return true;
 }
