@@ -33,20 +33,17 @@ bool RenderingMode::hasRenderNode(const QString &driFolder)
                 .isEmpty();
 }
 
-bool RenderingMode::apply()
+void RenderingMode::apply()
 {
-    const bool software = softwareWanted(qEnvironmentVariableIsSet("QT_QUICK_BACKEND"),
-                                         qEnvironmentVariableIsSet("QSG_RHI_BACKEND"),
-                                         hasRenderNode(QStringLiteral("/dev/dri")));
-    if (!software)
-        return false;
+    if (!softwareWanted(qEnvironmentVariableIsSet("QT_QUICK_BACKEND"), qEnvironmentVariableIsSet("QSG_RHI_BACKEND"),
+                        hasRenderNode(QStringLiteral("/dev/dri"))))
+        return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (!qEnvironmentVariableIsSet(kGlIntegration)) {
         qputenv(kGlIntegration, "none");
         glIntegrationSetHere = true;
         previousHandler = qInstallMessageHandler(quietHandler);
     }
-    return true;
 }
 
 void RenderingMode::afterApplication()

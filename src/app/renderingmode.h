@@ -6,7 +6,6 @@
 // program. Without a GPU the pages are therefore drawn in software directly,
 // which costs neither; with one the GPU is used as before. The user's own
 // choice in Qt's variables (QT_QUICK_BACKEND, QSG_RHI_BACKEND) always holds.
-#include <QByteArray>
 #include <QString>
 
 namespace RenderingMode {
@@ -16,10 +15,9 @@ bool softwareWanted(bool quickBackendSet, bool rhiBackendSet, bool renderNode);
 // A GPU render node ("renderD128", ...) in `driFolder` (normally /dev/dri).
 bool hasRenderNode(const QString &driFolder);
 // Makes the choice for this process. Must run before the QApplication is
-// created. Returns true when software drawing was chosen. Drawing in
-// software, the window system's OpenGL is not loaded at all (unless
-// QT_XCB_GL_INTEGRATION says otherwise).
-bool apply();
+// created. Drawing in software, the window system's OpenGL is not loaded at
+// all (unless QT_XCB_GL_INTEGRATION says otherwise).
+void apply();
 // After the QApplication is created: programs started from this one do not
 // inherit the switch that kept OpenGL out.
 void afterApplication();
