@@ -4,6 +4,7 @@
 // and mouse command tests use them.
 #include "browser/engine/tvasaroselain.h"
 #include "core/waitfor.h"
+#include "webinput.h"
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
@@ -16,14 +17,7 @@ namespace KeyPages {
 // Runs a script among the page's own objects and waits for the answer.
 inline QVariant pageValue(TVasaroselain *view, const QString &script)
 {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, QWebEngineScript::MainWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    waitFor([&] { return done; }, 5000);
-    return result;
+    return WebTest::evaluate(view->page(), script, QWebEngineScript::MainWorld);
 }
 
 // The keys the page's keydown listener has seen ("ctrl+t", "arrowleft").

@@ -11,6 +11,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QDirIterator>
 #include <QSignalSpy>
 #include <QWebEngineCookieStore>
@@ -55,14 +56,7 @@ class TestCookieBridge : public QObject {
 
     QString run(const QString &script)
     {
-        QVariant result;
-        bool answered = false;
-        m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-            result = v;
-            answered = true;
-        });
-        waitFor([&] { return answered; }, 5000);
-        return result.toString();
+        return WebTest::evaluate(m_page, script).toString();
     }
 
     // Signs in on the login page the way a user does: type, press the button.

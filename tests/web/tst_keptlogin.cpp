@@ -14,6 +14,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,14 +32,8 @@ QString activeUrl(TForm1 &w)
 
 QString runScript(TForm1 &w, const QString &script)
 {
-    QVariant result;
-    bool answered = false;
-    w.tabs().activeBrowser()->page()->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        answered = true;
-    });
-    waitFor([&] { return answered; }, 5000);
-    return result.toString();
+    return WebTest::evaluate(w.tabs().activeBrowser()->page(), script, QWebEngineScript::MainWorld)
+        .toString();
 }
 
 bool loadAndWait(TForm1 &w, const QString &url, const QString &title)

@@ -14,6 +14,7 @@
 #include "browser/tabs/tabmanager.h"
 #include "core/clockformat.h"
 #include "core/waitfor.h"
+#include "editorcaret.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "seller/pageaccess.h"
@@ -259,13 +260,7 @@ void TestListingAutomation::editorMenuOverTheEditorInsertsAtTheCaret()
     QVERIFY(open(QStringLiteral("/uusi-ilmoitus"), QStringLiteral("Ilmoita uusi kohde")));
     TVasaroselain *view = active();
     // The editor is ready with two paragraphs and the caret after "Alku".
-    QVERIFY(waitFor([&] {
-        return view->document().execScript(QStringLiteral(
-            "var e=CKEDITOR.instances.description; if(!e||e.status!=='ready') throw 0;"
-            "e.setData('<p>Alku</p><p>Loppu</p>', {callback: function(){ e.focus();"
-            " var r=e.createRange(); r.moveToElementEditEnd(e.editable().getFirst()); r.select(); }});"));
-    }, 15000));
-    QTest::qWait(500);
+    QVERIFY(EditorCaret::setTextWithCaretAfterFirst(view, QStringLiteral("<p>Alku</p><p>Loppu</p>")));
     // At 150 % the hit test divides the mouse position by the zoom.
     QVERIFY(view->asetaZoom(150));
     QTRY_COMPARE(view->zoomFactor(), 1.5);

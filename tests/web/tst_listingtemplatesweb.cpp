@@ -4,6 +4,7 @@
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "webinput.h"
 #include "core/endpoints.h"
 #include "core/settings.h"
 #include "core/waitfor.h"
@@ -85,12 +86,7 @@ void TestListingTemplatesWeb::init()
 
 QVariant TestListingTemplatesWeb::mainWorld(const QString &expression)
 {
-    auto answer = std::make_shared<std::pair<bool, QVariant>>(false, QVariant());
-    m_tab->page->runJavaScript(expression, QWebEngineScript::MainWorld, [answer](const QVariant &v) {
-        *answer = {true, v};
-    });
-    waitFor([answer] { return answer->first; }, 5000);
-    return answer->second;
+    return WebTest::evaluate(m_tab->page, expression, QWebEngineScript::MainWorld);
 }
 
 bool TestListingTemplatesWeb::loadForm()

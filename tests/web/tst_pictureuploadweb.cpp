@@ -15,6 +15,7 @@
 #include "browser/tabs/tabmanager.h"
 #include "client/http.h"
 #include "core/waitfor.h"
+#include "editorcaret.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
@@ -146,12 +147,7 @@ bool TestPictureUploadWeb::openForm()
 {
     TVasaroselain *view = active();
     m_w->aktiivisivu_navigate(kWeb + QStringLiteral("/uusi-ilmoitus"));
-    return waitFor([&] {
-        return view->document().execScript(QStringLiteral(
-            "var e=CKEDITOR.instances.description; if(!e||e.status!=='ready') throw 0;"
-            "e.setData('<p>Alku</p>', {callback: function(){ e.focus();"
-            " var r=e.createRange(); r.moveToElementEditEnd(e.editable().getFirst()); r.select(); }});"));
-    }, 15000);
+    return EditorCaret::setTextWithCaretAfterFirst(view, QStringLiteral("<p>Alku</p>"));
 }
 
 QString TestPictureUploadWeb::editorData()

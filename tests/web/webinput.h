@@ -9,6 +9,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWidget>
+#include <memory>
 
 namespace WebTest {
 inline bool clickAt(QWidget *w, QPoint local, Qt::MouseButton button = Qt::LeftButton)
@@ -21,15 +22,22 @@ inline bool clickAt(QWidget *w, QPoint local, Qt::MouseButton button = Qt::LeftB
     return true;
 }
 
-inline QVariant evaluate(QWebEnginePage *page, const QString &script)
+// The answer is kept in shared state, not in this frame: after a time-out the
+// function returns, and an answer that arrives later must not write into it.
+inline QVariant evaluate(QWebEnginePage *page, const QString &script,
+                         quint32 world = QWebEngineScript::ApplicationWorld)
 {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        done = true;
+    struct Answer
+    {
+        QVariant value;
+        bool done = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    page->runJavaScript(script, world, [answer](const QVariant &v) {
+        answer->value = v;
+        answer->done = true;
     });
-    waitFor([&] { return done; }, 5000);
-    return result;
+    waitFor([answer] { return answer->done; }, 5000);
+    return answer->value;
 }
 } // namespace WebTest
