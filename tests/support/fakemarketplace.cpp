@@ -7,7 +7,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -37,9 +36,9 @@ bool FakeMarketplace::start()
                  {QStringLiteral(VS_MARKETPLACE_DIR "/server.py"), QStringLiteral("--port-file"), portFile});
     if (!m_proc.waitForStarted(5000))
         return false;
+    // The server writes the file whole (renamed into place) once it listens.
     QFile f(portFile);
-    for (int i = 0; i < 500 && !f.exists(); ++i)
-        QThread::msleep(10);
+    waitFor([&] { return f.exists(); }, 5000);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     m_port = f.readAll().trimmed().toInt();

@@ -22,6 +22,7 @@
 #include "scriptedprompts.h"
 #include "seller/listingtemplates.h"
 #include "webinput.h"
+#include "stillafter.h"
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
@@ -314,8 +315,7 @@ private slots:
             waitFor([this] { return !timer3()->isActive(); }, 1000);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
             claimed = timer3()->isActive();
-            QTest::qWait(300);
-            otherDialog = QApplication::activeModalWidget() != input;
+            otherDialog = !stillAfter(kQuietMs, [input] { return QApplication::activeModalWidget() == input; });
             textAfter = edit->text();
             cursorSeen = edit->cursorPosition();
         };

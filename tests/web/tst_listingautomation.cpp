@@ -19,6 +19,7 @@
 #include "scriptedprompts.h"
 #include "seller/pageaccess.h"
 #include "webinput.h"
+#include "stillafter.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -117,16 +118,19 @@ QPoint TestListingAutomation::centreOf(TVasaroselain *view, const QString &selec
 
 bool TestListingAutomation::clickElement(TVasaroselain *view, const QString &selector, Qt::MouseButton button)
 {
-    // The page may still move while its editor sets itself up.
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    // The page may still move while its editor sets itself up: click once
+    // the element's centre, scrolled into view, reads the same twice running.
+    QPoint last(-1, -1);
+    QPoint at;
+    const bool settled = waitFor([&] {
         view->document().evaluate(
             QStringLiteral("document.querySelector('%1').scrollIntoView({block: 'center'})").arg(selector));
-        QTest::qWait(100);
-        const QPoint at = centreOf(view, selector);
-        if (view->rect().contains(at) && at == centreOf(view, selector))
-            return clickAt(view, at, button);
-    }
-    return false;
+        at = centreOf(view, selector);
+        const bool same = at == last && view->rect().contains(at);
+        last = at;
+        return same;
+    }, 5000);
+    return settled && clickAt(view, at, button);
 }
 
 // A right click on the row's link and a click on the link menu's entry.
@@ -178,8 +182,8 @@ void TestListingAutomation::relistSendApprovePublishesAndCloses()
     const QUrlQuery form(QString::fromUtf8(FakeMarketplace::body(previews.first())));
     QCOMPARE(form.queryItemValue(QStringLiteral("title"), QUrl::FullyDecoded).replace(u'+', u' '),
              QStringLiteral("Myyty tuoli"));
-    QTest::qWait(1500);
-    QCOMPARE(publishes(), 1);
+    // The form's own timers have run out by then: nothing is published twice.
+    QVERIFY(stillAfter(1500, [this] { return publishes() == 1; }));
     QVERIFY(tabs.browser(1)->tabState().approval.isEmpty());
 }
 

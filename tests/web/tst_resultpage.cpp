@@ -14,6 +14,7 @@
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
+#include "stillafter.h"
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -154,8 +155,7 @@ private slots:
         QCOMPARE(itemRequests(1), 2);   // the item and its latest bid
         QCOMPARE(m_market.requests(QStringLiteral("api.vasaro.test"), QStringLiteral("/1.1/items/")).size(), 2);
         // The press did not reach the page: the tab still shows the results.
-        QTest::qWait(300);
-        QCOMPARE(active()->url().toString(), m_results);
+        QVERIFY(stillAfter(kQuietMs, [this] { return active()->url().toString() == m_results; }));
         QVERIFY(active()->asetaZoom(100));
     }
 
@@ -168,8 +168,7 @@ private slots:
         QVERIFY(target);
         QTest::mouseDClick(target, Qt::LeftButton, {}, target->mapFromGlobal(global));
         QVERIFY(previewShows(1));
-        QTest::qWait(500);
-        QCOMPARE(active()->url().toString(), m_results);
+        QVERIFY(stillAfter(kQuietMs, [this] { return active()->url().toString() == m_results; }));
     }
 
     void titleClickOpensListing()
@@ -238,8 +237,7 @@ private slots:
         if (opens) {
             QVERIFY(previewShows(2));
         } else {
-            QTest::qWait(500);
-            QVERIFY(!preview()->isVisible());
+            QVERIFY(stillAfter(kQuietMs, [this] { return !preview()->isVisible(); }));
         }
         // "=": the labels keep what they showed.
         QCOMPARE(label("ek1"), ek1 == QLatin1String("=") ? before.at(0) : ek1);

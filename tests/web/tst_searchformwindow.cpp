@@ -11,6 +11,7 @@
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
+#include "stillafter.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -210,9 +211,10 @@ private slots:
         QVERIFY(waitFor([&] { return panel()->isVisible(); }, 5000));
         QCOMPARE(control<QLineEdit>(QStringLiteral("words"))->text(), QStringLiteral("kello"));
         QVERIFY(control<QRadioButton>(QStringLiteral("status_1"))->isChecked());
-        QTest::qWait(300);
-        QCOMPARE(active()->url(), page);
-        QVERIFY(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/advanced")).isEmpty());
+        QVERIFY(stillAfter(kQuietMs, [&] {
+            return active()->url() == page
+                && m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/advanced")).isEmpty();
+        }));
     }
 
     // On a result page Delete filters the selected listings, but in the
@@ -227,9 +229,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QCOMPARE(control<QLineEdit>(QStringLiteral("words"))->text(), QStringLiteral("tuoli"));
-        QTest::qWait(300);   // a command word would have run by now
-        QVERIFY(m_prompts.asked.isEmpty());
-        QVERIFY(panel()->isVisible());
+        // a command word would have run by now
+        QVERIFY(stillAfter(kQuietMs, [&] { return m_prompts.asked.isEmpty() && panel()->isVisible(); }));
     }
 
     void clickElsewhereCloses_data()

@@ -1,0 +1,25 @@
+#pragma once
+// The one place where a test waits a fixed time: to see that something does
+// NOT happen (no question asked, no navigation, no request). A wait for
+// something to happen is a condition wait (QTRY_*, QTest::qWaitFor) instead.
+#include <QElapsedTimer>
+#include <QTest>
+
+// Long enough for a deferred command's zero-time or short timer and a page's
+// answer on loopback to have arrived, were they coming.
+constexpr int kQuietMs = 300;
+
+// True when the predicate holds all through the given time (checked as the
+// events of that time are processed); false as soon as it stops holding.
+template <typename Predicate>
+bool stillAfter(int ms, Predicate predicate)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (!predicate())
+            return false;
+        QTest::qWait(10);
+    } while (clock.elapsed() < ms);
+    return predicate();
+}
