@@ -254,25 +254,32 @@ private slots:
         QCOMPARE(m_prompts.asked, QStringList());
     }
 
-    // A protected program folder: the administrator hint, nothing changes,
-    // the program keeps running.
+    // A program folder this user cannot write (a packaged install): the
+    // newer version is told with the way to update, nothing is downloaded,
+    // nobody is asked for administrator rights, and the program keeps running.
+    void readOnlyProgramFolder_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::newRow("manual") << true;
+        QTest::newRow("daily") << false;
+    }
     void readOnlyProgramFolder()
     {
+        QFETCH(bool, manual);
         reset();
         m_market.setState(QStringLiteral("versio"), QStringLiteral("4.10http://www.vsselain.test/ok/"));
         {
             ReadOnlyFolder readOnly(m_install.path());
             if (!readOnly.blocked())
                 QSKIP("the folder cannot be made read-only here");
-            check(true);
+            check(manual);
         }
-        const QString admin = QStringLiteral(
-            "information: Päivittäminen ei onnistunut! \r\n\r\nVaatiiko kansion käyttö administrator oikeudet?"
-            "\r\n\r\nOhje: Asenna selain esim. kansioon C:/VSselain/\r\n\r\n"
-            "Päivityksen voi tehdä manuaalisesti http://www.vsselain.test");
-        QCOMPARE(m_prompts.asked, QStringList({kQuestion, admin}));
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("information: Uusi versio 4.10 on saatavilla.\r\n\r\n"
+                                                             "Päivitä ohjelma pakettienhallinnasta.")});
+        QVERIFY(m_market.requests(QStringLiteral("vsselain.test"), QStringLiteral("/ok/vsselain")).isEmpty());
         verifyUnchanged();
         QVERIFY(m_window->isVisible());
+        QVERIFY(!panel()->isVisible());
     }
 
     // Last, as it closes the window: the new file is installed, the window
