@@ -1,7 +1,7 @@
 // The README and AppStream screenshot (scripts/screenshot.sh runs it under an
 // X server of its own): the main window on a result page of the fake
 // marketplace with the picture preview opened by a mouse click, the way a
-// user sees it, saved as a PNG.
+// user sees it, saved as a PNG. The Wayland test runs it in a headless Weston.
 // Usage: vs_screenshot OUT.png
 #include "app/tform1.h"
 #include "browser/engine/browserprofile.h"
@@ -67,6 +67,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     if (argc != 2)
         return fail("usage: vs_screenshot OUT.png"), 2;
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+    std::fflush(stdout);
     FakeMarketplace market;
     if (!market.start())
         return fail("the fake marketplace did not start"), 1;
