@@ -5,7 +5,8 @@
 #   share/applications/fi.vsselain.VSselain.desktop
 #   share/icons/hicolor/{48x48,128x128,256x256,scalable}/apps/fi.vsselain.VSselain.*
 #   share/metainfo/fi.vsselain.VSselain.metainfo.xml
-#   share/doc/vsselain/{copyright,changelog.Debian.gz}
+#   share/doc/vsselain/{copyright,changelog.gz}
+#   share/man/man1/vsselain.1.gz
 include(GNUInstallDirs)
 set(VS_APP_ID fi.vsselain.VSselain)
 set(_pkg ${CMAKE_SOURCE_DIR}/packaging)
@@ -24,12 +25,17 @@ foreach(_size 48 128 256)
 endforeach()
 install(FILES ${_pkg}/icons/${VS_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Debian wants the changelog compressed reproducibly (no name, no time stamp).
-set(_changelog ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+# Debian wants the changelog and the manual page compressed reproducibly (no
+# name, no time stamp). The package is native (no Debian revision), so its
+# changelog is changelog.gz.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
-execute_process(COMMAND gzip -9nc ${_pkg}/changelog OUTPUT_FILE ${_changelog})
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_pkg}/changelog)
-install(FILES ${_pkg}/copyright ${_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+foreach(_f changelog vsselain.1)
+  execute_process(COMMAND gzip -9nc ${_pkg}/${_f} OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/${_f}.gz)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_pkg}/${_f})
+endforeach()
+install(FILES ${_pkg}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vsselain)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/vsselain.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vsselain)
@@ -38,8 +44,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "VSselain <palaute@vsselain.fi>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "web browser for the Vasaro auction marketplace")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "web browser for the Vasaro auction marketplace\n\
-VSselain shows the Finnish online auction marketplace Vasaro in tabs and\n\
+    "VSselain shows the Finnish online auction marketplace Vasaro in tabs and\n\
 adds tools for buyers and sellers: a search form, a seller filter,\n\
 favourite sellers and searches, watch-list alerts, listing templates,\n\
 re-listing, picture upload and a trade ledger. Its texts are in Finnish.")

@@ -77,7 +77,7 @@ def check_files(root):
                  "usr/share/icons/hicolor/128x128/apps/fi.vsselain.VSselain.png",
                  "usr/share/icons/hicolor/256x256/apps/fi.vsselain.VSselain.png",
                  "usr/share/icons/hicolor/scalable/apps/fi.vsselain.VSselain.svg",
-                 "usr/share/doc/vsselain/copyright", "usr/share/doc/vsselain/changelog.Debian.gz"):
+                 "usr/share/doc/vsselain/copyright", "usr/share/doc/vsselain/changelog.gz"):
         if not os.path.isfile(os.path.join(root, path)):
             fail("not in the package: " + path)
     if os.path.exists(os.path.join(root, "usr/bin/osastolista")):
