@@ -3,6 +3,7 @@
 // marketplace with the picture preview opened by a mouse click, the way a
 // user sees it, saved as a PNG. The Wayland test runs it in a headless Weston.
 // Usage: vs_screenshot OUT.png
+#include "app/rootsandbox.h"
 #include "app/tform1.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/tvasaroselain.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 const QString kResults = QStringLiteral("http://www.vasaro.test/haku/kuvahaku?kortit=12");
@@ -63,6 +65,8 @@ bool shoot(TForm1 &w, const QString &out)
 
 int main(int argc, char **argv)
 {
+    // As the program itself starts: root (a container) runs without the sandbox.
+    RootSandbox::apply(geteuid());
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
     if (argc != 2)
