@@ -13,7 +13,10 @@ shift
 demo=$(mktemp -d "${TMPDIR:-/tmp}/vsselain-esittely.XXXXXX")
 server=""
 cleanup() {
-  [[ -n "$server" ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+  if [[ -n "$server" ]]; then
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+  fi
   rm -rf "$demo"
 }
 trap cleanup EXIT
