@@ -50,7 +50,8 @@ void UpdateCheck::Paivita1Click(Sender sender)
             m_parts.prompts->information(QStringLiteral("Käytössä on viimeisin versio!"));
         return;
     }
-    const QString available = QStringLiteral("Uusi versio ") + answer.version + QStringLiteral(" on saatavilla.") + kCrLf2;
+    const QString available =
+        QStringLiteral("Uusi versio ") + answer.version + QStringLiteral(" on saatavilla.") + kCrLf2;
     // A packaged install is not replaced behind the package manager's back,
     // and nobody is asked for administrator rights.
     if (!m_installer.replaceable()) {

@@ -14,6 +14,9 @@
 #include "updatekeys.h"
 #include <QAction>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,6 +50,26 @@ private:
     QTemporaryDir m_install;
     QByteArray m_newProgram;
     std::unique_ptr<TForm1> m_window;
+    QString m_about;
+
+    // The text "Käytössä oleva versio" shows; its box is closed with OK.
+    QString aboutText(QWidget *window)
+    {
+        m_about.clear();
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (box && box->isVisible() && box->objectName() == QLatin1String("AboutBox")) {
+                    m_about = box->text();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        closer.start(50);
+        window->findChild<QAction *>(QStringLiteral("About1"))->trigger();
+        return m_about;
+    }
 
     QString program() const { return m_install.filePath(QStringLiteral("vsselain")); }
 
@@ -93,6 +116,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_market.requests(QStringLiteral("www.vsselain.test"),
                                                     QStringLiteral("/selainversio.php")).isEmpty(), 30000);
         QTest::qWait(300);   // the daily check reads its answer and ends
+    }
+
+    // A release build says nothing about being unable to update itself.
+    void aboutWithoutDeveloperNote()
+    {
+        const QString text = aboutText(m_window.get());
+        QVERIFY2(text.contains(QStringLiteral("Versio 4.05")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Kehittäjän käännös")));
     }
 
     // The build's key, not the developer placeholder, is the one checked.

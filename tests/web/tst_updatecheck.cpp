@@ -12,6 +12,9 @@
 #include "updatekeys.h"
 #include <QAction>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -49,6 +52,26 @@ private:
     QTemporaryDir m_install;   // the program folder
     QByteArray m_newProgram;
     std::unique_ptr<TForm1> m_window;
+    QString m_about;
+
+    // The text "Käytössä oleva versio" shows; its box is closed with OK.
+    QString aboutText(QWidget *window)
+    {
+        m_about.clear();
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (box && box->isVisible() && box->objectName() == QLatin1String("AboutBox")) {
+                    m_about = box->text();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        closer.start(50);
+        window->findChild<QAction *>(QStringLiteral("About1"))->trigger();
+        return m_about;
+    }
 
     QString program() const { return m_install.filePath(QStringLiteral("vsselain")); }
 
@@ -126,6 +149,15 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(m_prompts.asked, QStringList());
         QVERIFY(!m_window->settings().paivitysCurrent.isEmpty());
+    }
+
+    // Built without a release key, the program says in "Käytössä oleva
+    // versio" that it cannot update itself.
+    void aboutSaysDeveloperBuild()
+    {
+        const QString text = aboutText(m_window.get());
+        QVERIFY2(text.contains(QStringLiteral("Versio 4.05")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Kehittäjän käännös: ohjelma ei voi päivittää itseään.")));
     }
 
     void answers_data()
