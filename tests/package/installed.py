@@ -97,7 +97,8 @@ def start_marketplace(marketplace, work):
     endpoints = os.path.join(work, "endpoints.ini")
     with open(endpoints, "w") as f:
         f.write("web_base=http://www.vasaro.test/\ndomain=vasaro.test\n"
-                "api_base=http://api.vasaro.test/1.1/\nproxy=http://127.0.0.1:%d\n" % port)
+                "api_base=http://api.vasaro.test/1.1/\nproxy=http://127.0.0.1:%d\n"
+                "maker_web=http://www.vsselain.test/\n" % port)
     return server, endpoints
 
 
