@@ -9,11 +9,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --package
 rm -rf build/package
-cpack -G DEB --config build/CPackConfig.cmake -B build/package >/dev/null
+if ! log=$(cpack -G DEB --config build/CPackConfig.cmake -B build/package 2>&1); then
+  echo "$log" >&2
+  exit 1
+fi
 deb=$(ls build/package/vsselain_*.deb)
 tests/package/metadata.sh
 # lintian prints errors as "E:" lines; warnings and notes are shown but pass.
-report=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
+report=$(lintian --tag-display-limit 0 "$deb" 2>&1 || true)
 [[ -z "$report" ]] || echo "$report"
 if grep -q '^E:' <<<"$report"; then
   echo "lintian reports errors in $deb" >&2
