@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12), configures and builds.
-# Usage: scripts/setup.sh [--tests]
+# Usage: scripts/setup.sh [--tests | --package]
+#   --tests    also what the tests use, and builds everything
+#   --package  also what scripts/package.sh uses (dpkg-shlibdeps, lintian,
+#              the desktop entry and AppStream validators); builds the program
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
   qt6-image-formats-plugins qt6-translations-l10n libjpeg62-turbo-dev libsodium-dev libgl-dev fonts-liberation
-  libxlsxwriter-dev libminizip-dev xdg-utils)
+  libxlsxwriter-dev libminizip-dev xdg-utils qt6-wayland)
 # a compiler cache: a new checkout rebuilds from what an earlier one compiled
 PACKAGES+=(ccache)
 # a faster linker (the build falls back to the default one without it)
 PACKAGES+=(lld)
+# the Debian package: CPack finds programs with file(1), dpkg-shlibdeps
+# computes the Depends, lintian and the validators check the result
+PACKAGING=(file dpkg-dev lintian desktop-file-utils appstream)
+if [[ "${1:-}" == "--package" ]]; then
+  PACKAGES+=("${PACKAGING[@]}")
+fi
 if [[ "${1:-}" == "--tests" ]]; then
+  PACKAGES+=("${PACKAGING[@]}")
+  # the Wayland test runs the program in a headless Weston compositor
+  PACKAGES+=(weston)
   # npm fetches the fake marketplace's page scripts; keep a Node.js that is there
   command -v npm >/dev/null || PACKAGES+=(nodejs npm)
   # the loopback check traces the test programs' network calls

@@ -26,6 +26,8 @@ int runApplication(int argc, char **argv)
     RenderingMode::apply();
     BrowserProfile::registerSchemes();
     QApplication app(argc, argv);
+    // The desktop entry's name: Wayland compositors find the icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fi.vsselain.VSselain"));
     RenderingMode::afterApplication();
     // No application display name: on X11 Qt would append it to every
     // window title, and the main window's title is exactly its caption.

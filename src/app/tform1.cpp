@@ -21,6 +21,7 @@
 #include "widgets/qtprompts.h"
 #include "update/progresspanelview.h"
 #include "update/updatecheck.h"
+#include "update/updatekey.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -291,9 +292,11 @@ void TForm1::MenuItem5Click()
 
 void TForm1::About1Click()
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vasaro selain"),
-                    QStringLiteral("Vasaro selain\n\nVersio ") + QLatin1String(kVersion) + QStringLiteral("\n\n")
-                        + Links::makerContact(),
+    QString text = QStringLiteral("Vasaro selain\n\nVersio ") + QLatin1String(kVersion) + QStringLiteral("\n\n");
+    // Built without the release key: no download can verify.
+    if (UpdateKey::isDeveloperBuild())
+        text += QStringLiteral("Kehittäjän käännös: ohjelma ei voi päivittää itseään.\n\n");
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vasaro selain"), text + Links::makerContact(),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("AboutBox"));
     box.exec();

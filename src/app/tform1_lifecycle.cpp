@@ -32,7 +32,11 @@
 void TForm1::FormCreate()
 {
     m_clock.asetakello(QDateTime::currentDateTime());
-    m_captionPrefix = QStringLiteral("*** Vasaro selain ") + QLatin1String(kVersion)
+    // scripts/run.sh --demo: the caption says the marketplace is the fake one.
+    const QString demo = qEnvironmentVariableIsEmpty("VSSELAIN_DEMO")
+                             ? QString()
+                             : QStringLiteral(" – ESITTELY, ei oikea Vasaro");
+    m_captionPrefix = QStringLiteral("*** Vasaro selain ") + QLatin1String(kVersion) + demo
                       + QStringLiteral(" *** Tänään on : ");
 }
 

@@ -10,7 +10,7 @@
 void TForm1::buildSearchForm()
 {
     m_searchFormTabs = std::make_unique<SearchFormTabs>(*this, *m_tabs);
-    m_searchForm = new SearchFormPanel(*m_searchFormTabs, *m_urls, *m_quick, *m_prompts, Paths::programFolder(),
+    m_searchForm = new SearchFormPanel(*m_searchFormTabs, *m_urls, *m_quick, *m_prompts, Paths::shippedDataFolder(),
                                        this);
     registerControl(m_searchForm);
     m_pipeline->features().searchForm = m_searchForm;

@@ -69,6 +69,16 @@ QString Paths::programFolder()
     return withSlash(QCoreApplication::applicationDirPath());
 }
 
+QString Paths::shippedDataFolder()
+{
+    const QString beside = programFolder();
+    const QString installed = QDir::cleanPath(beside + QStringLiteral("../share/vsselain")) + u'/';
+    const QString file = QStringLiteral("osastolista");
+    if (!QFileInfo::exists(beside + file) && QFileInfo::exists(installed + file))
+        return installed;
+    return beside;
+}
+
 QString Paths::tempFolder()
 {
     return withSlash(QDir::tempPath());

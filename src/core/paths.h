@@ -12,6 +12,10 @@ QString dataFolder();
 bool isInDataFolder(const QString &path);
 // Folder of the running program with a trailing "/".
 QString programFolder();
+// Folder of the shipped data files (the category catalogue) with a trailing
+// "/": beside the program in a build, "../share/vsselain/" from an installed
+// program's "bin/" folder.
+QString shippedDataFolder();
 // Temporary folder with a trailing "/".
 QString tempFolder();
 }

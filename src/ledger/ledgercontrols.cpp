@@ -103,7 +103,13 @@ void LedgerControls::showCalendarAt(const QPoint &globalPos)
     if (!screen)
         screen = cal->parentWidget()->screen();
     if (screen) {
-        const QRect area = screen->availableGeometry();
+        QRect area = screen->availableGeometry();
+        // A Wayland window does not know where it is on the screen: the
+        // pop-up is placed within its own window, relative to it.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            const QWidget *window = cal->parentWidget()->window();
+            area = QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
+        }
         if (r.bottom() > area.bottom())
             r.moveBottom(globalPos.y() - 1);
         if (r.right() > area.right())

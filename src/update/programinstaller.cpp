@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 bool renameOver(const QString &from, const QString &to)
@@ -29,6 +30,15 @@ QString ProgramInstaller::oldFile() const
 QString ProgramInstaller::stagingFile() const
 {
     return m_program + QStringLiteral(".uusi");
+}
+
+bool ProgramInstaller::replaceable() const
+{
+    const QString folder = QFileInfo(m_program).absolutePath() + u'/';
+    if (folder.startsWith(QStringLiteral("/usr/")) && !folder.startsWith(QStringLiteral("/usr/local/")))
+        return false;
+    // access() also says no for root in an immutable or read-only mounted folder.
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 bool ProgramInstaller::install(const QByteArray &bytes)

@@ -16,6 +16,10 @@ public:
     QString oldFile() const;
     QString stagingFile() const;
 
+    // False for a program the package manager looks after (a system program
+    // folder under /usr, /usr/local aside) or whose folder this user cannot
+    // write: such a program is updated through the package manager.
+    bool replaceable() const;
     bool install(const QByteArray &bytes);
     // After an ordinary close: the previous program file is no longer needed.
     void removeOld() const;

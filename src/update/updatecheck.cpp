@@ -50,8 +50,15 @@ void UpdateCheck::Paivita1Click(Sender sender)
             m_parts.prompts->information(QStringLiteral("Käytössä on viimeisin versio!"));
         return;
     }
-    if (!m_parts.prompts->confirmOk(QStringLiteral("Uusi versio ") + answer.version
-                                    + QStringLiteral(" on saatavilla.") + kCrLf2 + QStringLiteral("Päivitetäänkö?")))
+    const QString available =
+        QStringLiteral("Uusi versio ") + answer.version + QStringLiteral(" on saatavilla.") + kCrLf2;
+    // A packaged install is not replaced behind the package manager's back,
+    // and nobody is asked for administrator rights.
+    if (!m_installer.replaceable()) {
+        m_parts.prompts->information(available + QString::fromUtf8(kPackageManagerHint));
+        return;
+    }
+    if (!m_parts.prompts->confirmOk(available + QStringLiteral("Päivitetäänkö?")))
         return;
     panel.showText(QStringLiteral("Päivitetään.."));
     const QString base = answer.downloadBase.isEmpty() ? m_parts.makerWeb : answer.downloadBase;

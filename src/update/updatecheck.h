@@ -6,7 +6,8 @@
 // Files of this folder:
 //   versionanswer     the version file's answer
 //   updatedownload    the cancellable download
-//   updatesignature   detached Ed25519 signature (libsodium), updatekey.h
+//   updatesignature   detached Ed25519 signature (libsodium)
+//   updatekey         the build's public key (CMake option VS_UPDATE_PUBLIC_KEY)
 //   elfcheck          "is this a program for this machine"
 //   programinstaller  new file beside, old to ".old", new into place
 //   programrestart    starting the new program after the old one
@@ -44,6 +45,7 @@ public:
     static constexpr qint64 kMinimumProgramBytes = 1100000;
     static constexpr qint64 kMaximumProgramBytes = 512LL * 1024 * 1024;
     static constexpr int kVersionTimeoutMs = 10000;
+    static constexpr const char *kPackageManagerHint = "Päivitä ohjelma pakettienhallinnasta.";
 
     explicit UpdateCheck(Parts parts);
 

@@ -17,5 +17,5 @@ bool UpdateSignature::verify(const QByteArray &bytes, const QByteArray &signatur
 
 QByteArray UpdateSignature::builtInKey()
 {
-    return QByteArray::fromHex(QByteArray(kUpdatePublicKeyHex));
+    return QByteArray::fromHex(QByteArray(UpdateKey::publicKeyHex()));
 }

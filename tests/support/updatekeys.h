@@ -15,6 +15,13 @@ struct UpdateKeys {
         crypto_sign_keypair(reinterpret_cast<unsigned char *>(publicKey.data()),
                             reinterpret_cast<unsigned char *>(secretKey.data()));
     }
+    // A key pair made elsewhere: its secret half as 128 hex digits.
+    explicit UpdateKeys(const QByteArray &secretHex) : UpdateKeys()
+    {
+        secretKey = QByteArray::fromHex(secretHex);
+        crypto_sign_ed25519_sk_to_pk(reinterpret_cast<unsigned char *>(publicKey.data()),
+                                     reinterpret_cast<const unsigned char *>(secretKey.constData()));
+    }
     // The 64 raw bytes of the detached signature.
     QByteArray sign(const QByteArray &bytes) const
     {

@@ -12,6 +12,9 @@
 #include "updatekeys.h"
 #include <QAction>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -49,6 +52,26 @@ private:
     QTemporaryDir m_install;   // the program folder
     QByteArray m_newProgram;
     std::unique_ptr<TForm1> m_window;
+    QString m_about;
+
+    // The text "Käytössä oleva versio" shows; its box is closed with OK.
+    QString aboutText(QWidget *window)
+    {
+        m_about.clear();
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (box && box->isVisible() && box->objectName() == QLatin1String("AboutBox")) {
+                    m_about = box->text();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        closer.start(50);
+        window->findChild<QAction *>(QStringLiteral("About1"))->trigger();
+        return m_about;
+    }
 
     QString program() const { return m_install.filePath(QStringLiteral("vsselain")); }
 
@@ -126,6 +149,15 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(m_prompts.asked, QStringList());
         QVERIFY(!m_window->settings().paivitysCurrent.isEmpty());
+    }
+
+    // Built without a release key, the program says in "Käytössä oleva
+    // versio" that it cannot update itself.
+    void aboutSaysDeveloperBuild()
+    {
+        const QString text = aboutText(m_window.get());
+        QVERIFY2(text.contains(QStringLiteral("Versio 4.05")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Kehittäjän käännös: ohjelma ei voi päivittää itseään.")));
     }
 
     void answers_data()
@@ -254,25 +286,32 @@ private slots:
         QCOMPARE(m_prompts.asked, QStringList());
     }
 
-    // A protected program folder: the administrator hint, nothing changes,
-    // the program keeps running.
+    // A program folder this user cannot write (a packaged install): the
+    // newer version is told with the way to update, nothing is downloaded,
+    // nobody is asked for administrator rights, and the program keeps running.
+    void readOnlyProgramFolder_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::newRow("manual") << true;
+        QTest::newRow("daily") << false;
+    }
     void readOnlyProgramFolder()
     {
+        QFETCH(bool, manual);
         reset();
         m_market.setState(QStringLiteral("versio"), QStringLiteral("4.10http://www.vsselain.test/ok/"));
         {
             ReadOnlyFolder readOnly(m_install.path());
             if (!readOnly.blocked())
                 QSKIP("the folder cannot be made read-only here");
-            check(true);
+            check(manual);
         }
-        const QString admin = QStringLiteral(
-            "information: Päivittäminen ei onnistunut! \r\n\r\nVaatiiko kansion käyttö administrator oikeudet?"
-            "\r\n\r\nOhje: Asenna selain esim. kansioon C:/VSselain/\r\n\r\n"
-            "Päivityksen voi tehdä manuaalisesti http://www.vsselain.test");
-        QCOMPARE(m_prompts.asked, QStringList({kQuestion, admin}));
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("information: Uusi versio 4.10 on saatavilla.\r\n\r\n"
+                                                             "Päivitä ohjelma pakettienhallinnasta.")});
+        QVERIFY(m_market.requests(QStringLiteral("vsselain.test"), QStringLiteral("/ok/vsselain")).isEmpty());
         verifyUnchanged();
         QVERIFY(m_window->isVisible());
+        QVERIFY(!panel()->isVisible());
     }
 
     // Last, as it closes the window: the new file is installed, the window

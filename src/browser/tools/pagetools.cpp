@@ -192,5 +192,14 @@ void PageTools::LuoPikakuvake1Click()
 
 void PageTools::Suosikit1Click()
 {
-    m_favorites->popup(QCursor::pos());
+    // At the pointer when it is over the window; otherwise (chosen from the
+    // keyboard, or where the pointer position is unknown, as on Wayland) at
+    // the window's top-left corner, relative to the window either way.
+    QPoint at = QCursor::pos();
+    if (const QWidget *parent = m_favorites->parentWidget()) {
+        const QWidget *window = parent->window();
+        if (!window->rect().contains(window->mapFromGlobal(at)))
+            at = window->mapToGlobal(QPoint(0, 0));
+    }
+    m_favorites->popup(at);
 }

@@ -1,10 +1,16 @@
-"""Home page and the user's own page with the marketplace clock."""
+"""Home page and the user's own page with the marketplace clock.
+
+state "etusivu": an address the home page sends the browser on to
+(scripts/run.sh --demo opens on a result page this way)
+"""
 from routes.common import Response, html
 
 
 def register(app):
     @app.route(r"www\.vasaro\.test", r"/")
     def home(req):
+        if app.state.get("etusivu"):
+            return Response(302, b"", [("Location", app.state["etusivu"])])
         return html("<!DOCTYPE html><html><head><title>Vasaro - etusivu</title></head>"
                     "<body><h1 id='otsikko'>Tervetuloa Vasaroon</h1>"
                     "<a id='omasivu' href='/omasivu/'>Oma sivu</a></body></html>")

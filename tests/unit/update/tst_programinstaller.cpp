@@ -124,6 +124,22 @@ private slots:
         QCOMPARE(UpdateSignature::verify(bytes, sig, key), valid);
     }
 
+    // Whether the running program may replace its own file: not in the
+    // package manager's folders, not where this user cannot write.
+    void replaceable()
+    {
+        QTemporaryDir dir;
+        QVERIFY(ProgramInstaller(dir.filePath(QStringLiteral("vsselain"))).replaceable());
+        QVERIFY(!ProgramInstaller(QStringLiteral("/usr/bin/vsselain")).replaceable());
+        QVERIFY(!ProgramInstaller(QStringLiteral("/usr/lib/vsselain/vsselain")).replaceable());
+        {
+            ReadOnlyFolder readOnly(dir.path());
+            if (readOnly.blocked())
+                QVERIFY(!ProgramInstaller(dir.filePath(QStringLiteral("vsselain"))).replaceable());
+        }
+        QVERIFY(ProgramInstaller(dir.filePath(QStringLiteral("vsselain"))).replaceable());
+    }
+
     // The built-in key is a real Ed25519 public key of the right length.
     void builtInKeyIsUsable()
     {
