@@ -19,10 +19,10 @@ int digitsAt(QStringView text, int from, int count)
     return value;
 }
 
-bool rowHasText(const LedgerTable &table, int row)
+bool hasText(const QStringList &cells)
 {
-    for (int c = 0; c < LedgerTable::ColumnCount; ++c) {
-        if (!table.cell(c, row).isEmpty())
+    for (const QString &c : cells) {
+        if (!c.isEmpty())
             return true;
     }
     return false;
@@ -65,45 +65,47 @@ public:
 
     SalesSummary run()
     {
+        // One shared copy of each row; its cells are then read in place.
         for (int row = 1; row < m_table.rowCount(); ++row)
-            takeRow(row);
+            takeRow(m_table.row(row));
         m_summary.months = m_monthTally.months();
         m_summary.bestParties = m_parties.best(SalesStatistics::BestPartyCount);
         return std::move(m_summary);
     }
 
 private:
-    void takeRow(int row)
+    // `cells` holds LedgerTable::ColumnCount texts.
+    void takeRow(const QStringList &cells)
     {
-        const QString item = m_table.cell(LedgerColumn::Kohde, row);
-        const QString closingText = m_table.cell(LedgerColumn::Sulkeutunut, row);
+        const QString &item = cells.at(LedgerColumn::Kohde);
+        const QString &closingText = cells.at(LedgerColumn::Sulkeutunut);
         const std::optional<SalesStatistics::Closing> closing = SalesStatistics::readClosing(closingText);
         if (closing && !LedgerView::aikavalilla(closingText, m_range))
             return;   // outside the date filter: not part of these figures
-        if (item.isEmpty() && !rowHasText(m_table, row))
+        if (item.isEmpty() && !hasText(cells))
             return;   // an empty row of the grid
-        const std::optional<qint64> price = SalesStatistics::priceCents(m_table.cell(LedgerColumn::Hinta, row));
+        const std::optional<qint64> price = SalesStatistics::priceCents(cells.at(LedgerColumn::Hinta));
         if (item.isEmpty() || !closing || !price) {
             ++m_summary.skipped;
             return;
         }
-        addTrade(row, *closing, *price);
+        addTrade(cells, *closing, *price);
     }
 
-    void addTrade(int row, const SalesStatistics::Closing &closing, qint64 price)
+    void addTrade(const QStringList &cells, const SalesStatistics::Closing &closing, qint64 price)
     {
-        const qint64 pieces = SalesStatistics::quantity(m_table.cell(LedgerColumn::Nimi, row));
+        const qint64 pieces = SalesStatistics::quantity(cells.at(LedgerColumn::Nimi));
         m_summary.total.add(pieces, price);
         m_monthTally.at(closing.year, closing.month).add(pieces, price);
         if (closing.weekday > 0)
             m_summary.weekdays[size_t(closing.weekday - 1)].add(pieces, price);
         if (closing.hour >= 0)
             m_summary.hours[size_t(closing.hour)].add(pieces, price);
-        const bool paid = Ledger::merkittu(m_table.cell(LedgerColumn::Maksettu, row));
+        const bool paid = Ledger::merkittu(cells.at(LedgerColumn::Maksettu));
         (paid ? m_summary.paid : m_summary.unpaid).add(pieces, price);
-        const bool sent = Ledger::merkittu(m_table.cell(LedgerColumn::Lahetetty, row));
+        const bool sent = Ledger::merkittu(cells.at(LedgerColumn::Lahetetty));
         (sent ? m_summary.sent : m_summary.unsent).add(pieces, price);
-        m_parties.add(m_table.cell(LedgerColumn::Tunnus, row), price);
+        m_parties.add(cells.at(LedgerColumn::Tunnus), price);
     }
 
     const LedgerTable &m_table;
