@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHorizontalStackedBarSeries>
@@ -34,11 +35,14 @@ void setTitle(QChart *chart, const QString &title)
     chart->setTitle(title);
 }
 
-QValueAxis *valueAxis(qreal max, const QString &format)
+// `format` is a printf format of plain ASCII: the axis does not carry other
+// characters through (a "€" is drawn as "?").
+QValueAxis *valueAxis(qreal max, const QString &format, int ticks = 5)
 {
     auto *axis = new QValueAxis;
     axis->setRange(0, max > 0 ? max * 1.1 : 1);
     axis->setLabelFormat(format);
+    axis->setTickCount(ticks);
     axis->applyNiceNumbers();
     QFont font = axis->labelsFont();
     font.setPointSize(7);
@@ -51,6 +55,25 @@ QBarCategoryAxis *categoryAxis(const QStringList &labels, int angle)
     auto *axis = new QBarCategoryAxis;
     axis->append(labels);
     axis->setLabelsAngle(angle);
+    QFont font = axis->labelsFont();
+    font.setPointSize(7);
+    axis->setLabelsFont(font);
+    return axis;
+}
+
+// Many narrow bars: the axis would cut every label short, so they are
+// labelled by groups of three ("00–02" under the bars of 0, 1 and 2).
+QAbstractAxis *groupedAxis(const QStringList &labels)
+{
+    auto *axis = new QCategoryAxis;
+    axis->setStartValue(-0.5);
+    for (int i = 0; i < labels.size(); i += 3) {
+        const int last = qMin(i + 2, int(labels.size()) - 1);
+        axis->append(labels.at(i) + QStringLiteral("–") + labels.at(last), last + 0.5);
+    }
+    axis->setRange(-0.5, labels.size() - 0.5);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    axis->setGridLineVisible(false);
     QFont font = axis->labelsFont();
     font.setPointSize(7);
     axis->setLabelsFont(font);
@@ -107,7 +130,7 @@ void fillMonths(QChart *chart, const QVector<MonthSum> &months, LedgerMode mode)
     chart->addSeries(bars);
     chart->addSeries(counts);
     QBarCategoryAxis *x = categoryAxis(labels, months.size() > 12 ? -90 : 0);
-    QValueAxis *left = valueAxis(maxEuros, QStringLiteral("%.0f €"));
+    QValueAxis *left = valueAxis(maxEuros, QStringLiteral("%.0f"));
     QValueAxis *right = valueAxis(maxCount, QStringLiteral("%d"));
     right->setLabelsColor(kLine);
     chart->addAxis(x, Qt::AlignBottom);
@@ -121,7 +144,7 @@ void fillMonths(QChart *chart, const QVector<MonthSum> &months, LedgerMode mode)
     chart->legend()->setAlignment(Qt::AlignTop);
 }
 
-void fillCounts(QChart *chart, const QString &title, const QStringList &labels, const QVector<int> &counts)
+void fillCounts(QChart *chart, const QString &title, const QStringList &labels, const QVector<int> &counts, int labelAngle)
 {
     clear(chart);
     setTitle(chart, title);
@@ -135,7 +158,7 @@ void fillCounts(QChart *chart, const QString &title, const QStringList &labels, 
     bars->setBarWidth(0.8);
     bars->append(set);
     chart->addSeries(bars);
-    QBarCategoryAxis *x = categoryAxis(labels, 0);
+    QAbstractAxis *x = labels.size() > 12 ? groupedAxis(labels) : categoryAxis(labels, labelAngle);
     QValueAxis *y = valueAxis(max, QStringLiteral("%d"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -146,7 +169,7 @@ void fillCounts(QChart *chart, const QString &title, const QStringList &labels, 
 void fillSettled(QChart *chart, const SalesSummary &summary, LedgerMode mode)
 {
     clear(chart);
-    setTitle(chart, QStringLiteral("Maksut ja toimitukset (€)"));
+    setTitle(chart, QStringLiteral("Maksut ja toimitukset"));
     QBarSet *done = barSet(QStringLiteral("Valmis"), kDone);
     QBarSet *open = barSet(QStringLiteral("Kesken"), kOpen);
     done->append({summary.paid.cents / 100.0, summary.sent.cents / 100.0});
@@ -164,7 +187,7 @@ void fillSettled(QChart *chart, const SalesSummary &summary, LedgerMode mode)
     bars->attachAxis(y);
     bars->attachAxis(x);
     chart->legend()->show();
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
 }
 
 }

@@ -76,8 +76,8 @@ StatisticsWindow::StatisticsWindow(Prompts &prompts, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     auto *body = new QHBoxLayout;
-    body->addWidget(buildCharts(), 3);
-    body->addWidget(buildTables(), 2);
+    body->addWidget(buildCharts(), 1);
+    body->addWidget(buildTables());
     layout->addLayout(body, 1);
     layout->addWidget(buildButtons());
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -88,6 +88,21 @@ StatisticsWindow::StatisticsWindow(Prompts &prompts, QWidget *parent)
         size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
     resize(size);
     setMinimumSize(QSize(720, 480).boundedTo(size));
+    placeOver(parent);
+}
+
+void StatisticsWindow::placeOver(QWidget *parent)
+{
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Centred over the ledger, kept whole on the screen.
+    const QRect area = screen->availableGeometry();
+    QRect frame(QPoint(), size());
+    frame.moveCenter(parent ? parent->frameGeometry().center() : area.center());
+    frame.moveLeft(qBound(area.left(), frame.left(), qMax(area.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(qBound(area.top(), frame.top(), qMax(area.top(), area.bottom() - frame.height() - 30)));
+    move(frame.topLeft());
 }
 
 QWidget *StatisticsWindow::buildCharts()
@@ -113,13 +128,16 @@ QWidget *StatisticsWindow::buildCharts()
     auto *small = new QHBoxLayout;
     small->setSpacing(2);
     small->addWidget(m_weekdays, 2);
-    small->addWidget(m_hours, 4);
-    small->addWidget(m_settled, 3);
+    small->addWidget(m_hours, 3);
+    // One bar across the width: the sums stay readable on their axis.
+    m_settled->setMinimumHeight(110);
+    m_settled->setMaximumHeight(130);
     m_settledLine = label(m_chartsArea, "maksutiedot");
     m_skippedLine = label(m_chartsArea, "ohitetut");
     layout->addWidget(m_summaryLine);
     layout->addWidget(m_months, 3);
     layout->addLayout(small, 2);
+    layout->addWidget(m_settled, 1);
     layout->addWidget(m_settledLine);
     layout->addWidget(m_skippedLine);
     return m_chartsArea;
@@ -128,6 +146,8 @@ QWidget *StatisticsWindow::buildCharts()
 QWidget *StatisticsWindow::buildTables()
 {
     auto *area = new QWidget(this);
+    // Room for a counterparty and two figures; the charts take the rest.
+    area->setFixedWidth(340);
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     m_parties = table(area, "parhaat", {StatisticsText::counterpartyCaption(LedgerMode::Sold), QStringLiteral("Kauppoja"),
@@ -171,10 +191,10 @@ void StatisticsWindow::showSummary(const SalesSummary &summary, LedgerMode mode,
     m_summary = summary;
     m_summaryLine->setText(StatisticsText::summaryLine(mode, range, summary.total));
     StatisticsCharts::fillMonths(m_months->chart(), summary.months, mode);
-    StatisticsCharts::fillCounts(m_weekdays->chart(), QStringLiteral("Kaupat viikonpäivittäin"), StatisticsText::weekdayLabels(),
-                                 tradeCounts(summary.weekdays.data(), summary.weekdays.data() + summary.weekdays.size()));
-    StatisticsCharts::fillCounts(m_hours->chart(), QStringLiteral("Kaupat sulkeutumistunneittain"), StatisticsText::hourLabels(),
-                                 tradeCounts(summary.hours.data(), summary.hours.data() + summary.hours.size()));
+    StatisticsCharts::fillCounts(m_weekdays->chart(), QStringLiteral("Viikonpäivät"), StatisticsText::weekdayLabels(),
+                                 tradeCounts(summary.weekdays.data(), summary.weekdays.data() + summary.weekdays.size()), 0);
+    StatisticsCharts::fillCounts(m_hours->chart(), QStringLiteral("Sulkeutumistunnit"), StatisticsText::hourLabels(),
+                                 tradeCounts(summary.hours.data(), summary.hours.data() + summary.hours.size()), 0);
     StatisticsCharts::fillSettled(m_settled->chart(), summary, mode);
     const bool bought = mode == LedgerMode::Bought;
     m_settledLine->setText(QStringLiteral("Maksettu %1, maksamatta %2 · %3 %4, %5 %6")

@@ -36,6 +36,7 @@ signals:
     void partyChosen(const QString &key);
 
 private:
+    void placeOver(QWidget *parent);
     QWidget *buildCharts();
     QWidget *buildTables();
     QWidget *buildButtons();
