@@ -23,11 +23,17 @@ LedgerStatistics::LedgerStatistics(TForm8 &ledger, LedgerControls &controls, Pro
     connect(model, &QAbstractItemModel::headerDataChanged, this, &LedgerStatistics::ledgerChanged);
 }
 
+StatisticsWindow *LedgerStatistics::window() const
+{
+    return m_window;
+}
+
 void LedgerStatistics::TilastotClick()
 {
     if (!m_window) {
         m_window = new StatisticsWindow(m_prompts, &m_ledger);
         connect(m_window, &StatisticsWindow::partyChosen, this, &LedgerStatistics::selectParty);
+        connect(&m_ledger, &TForm8::formClosed, m_window, &QWidget::close);
     }
     m_timer.stop();
     redraw();

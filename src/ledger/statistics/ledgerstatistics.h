@@ -3,10 +3,12 @@
 // statistics window, which follows the ledger live. Every change of the
 // ledger's view (a fetch adding rows, a row removed, a list opened, a mark or
 // the date range changed) asks for a new drawing; drawings are at most four
-// a second, and none while the window is hidden.
+// a second, and none while the window is hidden. Closing the ledger closes
+// the window too.
 #include "ledger/statistics/salesstatistics.h"
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class LedgerControls;
@@ -22,7 +24,7 @@ public:
     LedgerStatistics(TForm8 &ledger, LedgerControls &controls, Prompts &prompts);
 
     // The window, once it has been opened.
-    StatisticsWindow *window() const { return m_window; }
+    StatisticsWindow *window() const;
     // How many times the window has been drawn.
     int drawCount() const { return m_draws; }
 
@@ -39,7 +41,7 @@ private:
     TForm8 &m_ledger;
     LedgerControls &m_ui;
     Prompts &m_prompts;
-    StatisticsWindow *m_window = nullptr;
+    QPointer<StatisticsWindow> m_window;
     QTimer m_timer;
     QElapsedTimer m_lastDrawn;
     int m_draws = 0;

@@ -128,6 +128,14 @@ private slots:
         QTRY_VERIFY(!stats->isVisible());
     }
 
+    // The figures belong to the ledger: closing it closes them.
+    void closingTheLedgerClosesTheWindow()
+    {
+        StatisticsWindow *stats = openByButton();
+        QVERIFY(m_form->close());
+        QTRY_VERIFY(!stats->isVisible());
+    }
+
     void counterpartyClickSelectsTheirRows()
     {
         StatisticsWindow *stats = openByButton();
