@@ -41,13 +41,14 @@ LedgerTable makeList()
                                     .arg(rng.bounded(24), 2, 10, QLatin1Char('0'))
                                     .arg(rng.bounded(60), 2, 10, QLatin1Char('0'))
                                     .arg(rng.bounded(60), 2, 10, QLatin1Char('0'));
-        const QString title = QStringLiteral("Kohde numero %1").arg(r)
-                              + (rng.bounded(5) == 0 ? QStringLiteral(" (3 KPL)") : QString());
-        sg.setRow(r, {QString(), QString::number(10000000 + r), title, closing, Ledger::desimaalit(rng.bounded(100000)),
-                      QStringLiteral("Toimituskulut:5.50"), rng.bounded(2) ? QStringLiteral("x") : QString(),
-                      rng.bounded(3) ? QString() : QStringLiteral("5.3.2026"),
-                      QStringLiteral("Etunimi Sukunimi %1\r\nposti%1@example.fi\r\n").arg(party),
-                      QStringLiteral("Kayttaja %1/%2").arg(party).arg(1000 + party)});
+        const QString title
+            = QStringLiteral("Kohde numero %1").arg(r) + (rng.bounded(5) == 0 ? QStringLiteral(" (3 KPL)") : QString());
+        sg.setRow(r,
+            {QString(), QString::number(10000000 + r), title, closing, Ledger::desimaalit(rng.bounded(100000)),
+                QStringLiteral("Toimituskulut:5.50"), rng.bounded(2) ? QStringLiteral("x") : QString(),
+                rng.bounded(3) ? QString() : QStringLiteral("5.3.2026"),
+                QStringLiteral("Etunimi Sukunimi %1\r\nposti%1@example.fi\r\n").arg(party),
+                QStringLiteral("Kayttaja %1/%2").arg(party).arg(1000 + party)});
     }
     return sg;
 }
@@ -79,7 +80,7 @@ private:
 
 struct BenchLedger {
     Settings settings;
-    bench::PrintingPrompts prompts{Prompts::Answer::No, true};
+    bench::PrintingPrompts prompts {Prompts::Answer::No, true};
     ProgramClock clock;
     std::unique_ptr<TForm8> form;
 
@@ -100,7 +101,7 @@ void openAndDraw(BenchLedger &ledger, PaintWatch &paints)
     paints.watch(ledger.plug()->window());
     waitFor([&] { return paints.allPainted(); }, 5000);
 }
-}
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -109,17 +110,19 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::printf("statistics, %d rows, %s\n", Rows, qPrintable(QGuiApplication::platformName()));
     const LedgerTable list = makeList();
-    const LedgerDateRange all{20070101, 20261231};
+    const LedgerDateRange all {20070101, 20261231};
 
-    bench::measure("summary (one pass)", 100, Repeats, [] {}, [&] { (void)SalesStatistics::summarize(list, all); });
+    bench::measure(
+        "summary (one pass)", 100, Repeats, [] {}, [&] { (void)SalesStatistics::summarize(list, all); });
 
     PaintWatch paints;
     BenchLedger ledger;
     ledger.make(list);
-    bench::measure("first opening, painted", 300, 1, [] {}, [&] { openAndDraw(ledger, paints); });
+    bench::measure(
+        "first opening, painted", 300, 1, [] {}, [&] { openAndDraw(ledger, paints); });
     std::printf("  (includes loading Qt Charts and its fonts once per process)\n");
-    bench::measure("fresh window opened, painted", 300, Repeats, [&] { ledger.make(list); },
-                   [&] { openAndDraw(ledger, paints); });
+    bench::measure(
+        "fresh window opened, painted", 300, Repeats, [&] { ledger.make(list); }, [&] { openAndDraw(ledger, paints); });
     // Past the redraw interval, so the change is drawn at once.
     const auto settle = [&] {
         waitMs(LedgerStatistics::RedrawIntervalMs + 20);
@@ -133,7 +136,8 @@ int main(int argc, char **argv)
         waitFor([&] { return paints.allPainted(); }, 5000);
     });
     // For comparison: what every fetched row costs the ledger itself.
-    bench::measure("(the ledger's own view rebuild)", 300, Repeats, [] {}, [&] { ledger.form->suodatanakyma(); });
+    bench::measure(
+        "(the ledger's own view rebuild)", 300, Repeats, [] {}, [&] { ledger.form->suodatanakyma(); });
     ledger.form->setUnsaved(false);
     return 0;
 }

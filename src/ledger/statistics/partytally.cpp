@@ -9,8 +9,7 @@ bool ignored(QChar c)
 
 // Calls f for every character of the key: spaces and tabs dropped, lower
 // case, up to the first "/".
-template <typename F>
-void forKey(QStringView cell, F f)
+template <typename F> void forKey(QStringView cell, F f)
 {
     for (const QChar c : cell) {
         if (c == u'/')
@@ -19,7 +18,7 @@ void forKey(QStringView cell, F f)
             f(c.toLower());
     }
 }
-}
+}   // namespace
 
 PartyTally::PartyTally() : m_slots(64) {}
 
@@ -64,7 +63,7 @@ void PartyTally::add(QStringView cell, qint64 cents)
         Slot &slot = m_slots[i];
         if (slot.sum.key.isEmpty()) {
             slot.hash = hash;
-            slot.sum = PartySum{makeKey(cell), 1, cents};
+            slot.sum = PartySum {makeKey(cell), 1, cents};
             if (++m_used * 2 > int(m_slots.size()))
                 grow();
             return;

@@ -49,7 +49,7 @@ public:
         out.reserve(last - first + 1);
         for (int key = first; key <= last; ++key) {
             const auto found = m_months.find(key);
-            out.append(MonthSum{key / 12, key % 12 + 1, found == m_months.end() ? TradeSum() : found->second});
+            out.append(MonthSum {key / 12, key % 12 + 1, found == m_months.end() ? TradeSum() : found->second});
         }
         return out;
     }
@@ -114,7 +114,7 @@ private:
     MonthTally m_monthTally;
     PartyTally m_parties;
 };
-}
+}   // namespace
 
 namespace SalesStatistics {
 
@@ -173,4 +173,4 @@ std::optional<Closing> readClosing(QStringView text)
     return c;
 }
 
-}
+}   // namespace SalesStatistics

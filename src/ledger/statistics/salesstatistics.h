@@ -37,7 +37,7 @@ struct MonthSum {
 };
 
 struct PartySum {
-    QString key;     // the counterparty key, as the ledger shows it
+    QString key;   // the counterparty key, as the ledger shows it
     int trades = 0;
     qint64 cents = 0;
 };
@@ -47,11 +47,11 @@ struct SalesSummary {
     // Every month from the first to the last month with a trade, empty
     // months included, in time order.
     QVector<MonthSum> months;
-    std::array<TradeSum, 7> weekdays{};   // Monday first
-    std::array<TradeSum, 24> hours{};
-    TradeSum paid, unpaid;                // paid mark set / clear
-    TradeSum sent, unsent;                // sent (received) mark set / clear
-    QVector<PartySum> bestParties;        // at most BestPartyCount, best first
+    std::array<TradeSum, 7> weekdays {};   // Monday first
+    std::array<TradeSum, 24> hours {};
+    TradeSum paid, unpaid;   // paid mark set / clear
+    TradeSum sent, unsent;   // sent (received) mark set / clear
+    QVector<PartySum> bestParties;   // at most BestPartyCount, best first
     // Rows left out: no item number, an unreadable price or closing time.
     int skipped = 0;
 };
@@ -74,9 +74,9 @@ qint64 quantity(QStringView title);
 struct Closing {
     int year = 0, month = 0, day = 0;
     int weekday = 0;   // 1 = Monday … 7 = Sunday; 0 when the date does not exist
-    int hour = -1;     // -1 when the time cannot be read
+    int hour = -1;   // -1 when the time cannot be read
 };
 // A closing time "dd.mm.yyyy hh:mm:ss"; empty when its date cannot be read.
 std::optional<Closing> readClosing(QStringView text);
 
-}
+}   // namespace SalesStatistics

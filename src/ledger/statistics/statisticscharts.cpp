@@ -87,7 +87,7 @@ QBarSet *barSet(const QString &name, const QColor &colour)
     set->setBorderColor(colour.darker(120));
     return set;
 }
-}
+}   // namespace
 
 namespace StatisticsCharts {
 
@@ -180,8 +180,9 @@ void fillSettled(QChart *chart, const SalesSummary &summary, LedgerMode mode)
     bars->setBarWidth(0.6);
     chart->addSeries(bars);
     QBarCategoryAxis *y = categoryAxis({QStringLiteral("Maksu"), StatisticsText::settledCaption(mode)}, 0);
-    QValueAxis *x = valueAxis(std::max(summary.paid.cents + summary.unpaid.cents, summary.sent.cents + summary.unsent.cents) / 100.0,
-                              QStringLiteral("%.0f"));
+    QValueAxis *x
+        = valueAxis(std::max(summary.paid.cents + summary.unpaid.cents, summary.sent.cents + summary.unsent.cents) / 100.0,
+            QStringLiteral("%.0f"));
     chart->addAxis(y, Qt::AlignLeft);
     chart->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(y);
@@ -190,4 +191,4 @@ void fillSettled(QChart *chart, const SalesSummary &summary, LedgerMode mode)
     chart->legend()->setAlignment(Qt::AlignRight);
 }
 
-}
+}   // namespace StatisticsCharts

@@ -25,4 +25,4 @@ void fillCounts(QChart *chart, const QString &title, const QStringList &labels, 
 // Paid/unpaid and sent/unsent sums in euros as stacked bars, one bar each.
 void fillSettled(QChart *chart, const SalesSummary &summary, LedgerMode mode);
 
-}
+}   // namespace StatisticsCharts

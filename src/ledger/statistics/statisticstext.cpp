@@ -14,14 +14,14 @@ QString centsText(qint64 cents, QChar point)
     return (negative ? QStringLiteral("-") : QString()) + QString::number(a / 100) + point
         + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
 }
-}
+}   // namespace
 
 namespace StatisticsText {
 
 QString monthLabel(int year, int month)
 {
-    static const char *const names[] = {"tammi", "helmi", "maalis", "huhti", "touko", "kesä",
-                                        "heinä", "elo", "syys", "loka", "marras", "joulu"};
+    static const char *const names[]
+        = {"tammi", "helmi", "maalis", "huhti", "touko", "kesä", "heinä", "elo", "syys", "loka", "marras", "joulu"};
     if (month < 1 || month > 12)
         return QString::number(year);
     return QString::fromUtf8(names[month - 1]) + u' ' + QString::number(year);
@@ -69,7 +69,8 @@ QString skippedLine(int skipped)
 QString summaryLine(LedgerMode mode, const LedgerDateRange &range, const TradeSum &total)
 {
     const QString what = mode == LedgerMode::Bought ? QStringLiteral("Ostetut kohteet") : QStringLiteral("Myydyt kohteet");
-    const QString trades = total.trades == 1 ? QStringLiteral("1 kauppa") : QString::number(total.trades) + QStringLiteral(" kauppaa");
+    const QString trades
+        = total.trades == 1 ? QStringLiteral("1 kauppa") : QString::number(total.trades) + QStringLiteral(" kauppaa");
     return what + u' ' + rangeDate(range.start) + QStringLiteral("–") + rangeDate(range.end) + QStringLiteral(": ") + trades
         + QStringLiteral(", ") + QString::number(total.pieces) + QStringLiteral(" kpl, yhteensä ") + euros(total.cents);
 }
@@ -108,4 +109,4 @@ QString monthTable(const SalesSummary &summary)
     return out;
 }
 
-}
+}   // namespace StatisticsText

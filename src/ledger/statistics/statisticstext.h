@@ -29,8 +29,8 @@ QString summaryLine(LedgerMode mode, const LedgerDateRange &range, const TradeSu
 
 // Captions that follow the list mode.
 QString counterpartyCaption(LedgerMode mode);   // "Ostaja" / "Myyjä"
-QString monthChartTitle(LedgerMode mode);       // "Myynti kuukausittain" / "Ostot kuukausittain"
-QString settledCaption(LedgerMode mode);        // "Lähetys" / "Saapuminen"
+QString monthChartTitle(LedgerMode mode);   // "Myynti kuukausittain" / "Ostot kuukausittain"
+QString settledCaption(LedgerMode mode);   // "Lähetys" / "Saapuminen"
 
 // Header of the month table, then one line per month and a total line;
 // cells separated by tabs, lines ended by CR LF. Numbers in the Finnish
@@ -38,4 +38,4 @@ QString settledCaption(LedgerMode mode);        // "Lähetys" / "Saapuminen"
 QString monthTable(const SalesSummary &summary);
 QStringList monthTableHeader();
 
-}
+}   // namespace StatisticsText

@@ -66,7 +66,7 @@ QVector<int> tradeCounts(const TradeSum *begin, const TradeSum *end)
         out << s->trades;
     return out;
 }
-}
+}   // namespace
 
 StatisticsWindow::StatisticsWindow(Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), m_prompts(prompts), m_pictureFolder(QDir::homePath())
@@ -150,8 +150,8 @@ QWidget *StatisticsWindow::buildTables()
     area->setFixedWidth(340);
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_parties = table(area, "parhaat", {StatisticsText::counterpartyCaption(LedgerMode::Sold), QStringLiteral("Kauppoja"),
-                                        QStringLiteral("Yhteensä")});
+    m_parties = table(area, "parhaat",
+        {StatisticsText::counterpartyCaption(LedgerMode::Sold), QStringLiteral("Kauppoja"), QStringLiteral("Yhteensä")});
     m_parties->setToolTip(QStringLiteral("Napsauta: rivit valitaan listalta"));
     m_monthTable = table(area, "kuukausitaulukko", StatisticsText::monthTableHeader());
     layout->addWidget(label(area, "parhaatotsikko", QStringLiteral("Parhaat kauppakumppanit")));
@@ -192,17 +192,17 @@ void StatisticsWindow::showSummary(const SalesSummary &summary, LedgerMode mode,
     m_summaryLine->setText(StatisticsText::summaryLine(mode, range, summary.total));
     StatisticsCharts::fillMonths(m_months->chart(), summary.months, mode);
     StatisticsCharts::fillCounts(m_weekdays->chart(), QStringLiteral("Viikonpäivät"), StatisticsText::weekdayLabels(),
-                                 tradeCounts(summary.weekdays.data(), summary.weekdays.data() + summary.weekdays.size()), 0);
+        tradeCounts(summary.weekdays.data(), summary.weekdays.data() + summary.weekdays.size()), 0);
     StatisticsCharts::fillCounts(m_hours->chart(), QStringLiteral("Sulkeutumistunnit"), StatisticsText::hourLabels(),
-                                 tradeCounts(summary.hours.data(), summary.hours.data() + summary.hours.size()), 0);
+        tradeCounts(summary.hours.data(), summary.hours.data() + summary.hours.size()), 0);
     StatisticsCharts::fillSettled(m_settled->chart(), summary, mode);
     const bool bought = mode == LedgerMode::Bought;
-    m_settledLine->setText(QStringLiteral("Maksettu %1, maksamatta %2 · %3 %4, %5 %6")
-                               .arg(StatisticsText::euros(summary.paid.cents), StatisticsText::euros(summary.unpaid.cents),
-                                    bought ? QStringLiteral("saatu") : QStringLiteral("lähetetty"),
-                                    StatisticsText::euros(summary.sent.cents),
-                                    bought ? QStringLiteral("saamatta") : QStringLiteral("lähettämättä"),
-                                    StatisticsText::euros(summary.unsent.cents)));
+    m_settledLine->setText(
+        QStringLiteral("Maksettu %1, maksamatta %2 · %3 %4, %5 %6")
+            .arg(StatisticsText::euros(summary.paid.cents), StatisticsText::euros(summary.unpaid.cents),
+                bought ? QStringLiteral("saatu") : QStringLiteral("lähetetty"), StatisticsText::euros(summary.sent.cents),
+                bought ? QStringLiteral("saamatta") : QStringLiteral("lähettämättä"),
+                StatisticsText::euros(summary.unsent.cents)));
     m_skippedLine->setText(StatisticsText::skippedLine(summary.skipped));
     m_skippedLine->setVisible(summary.skipped > 0);
     fillParties(mode);
@@ -256,8 +256,8 @@ QImage StatisticsWindow::chartsImage()
 
 void StatisticsWindow::tallennakuvanaClick()
 {
-    QString path = m_prompts.saveFileName(QStringLiteral("Tallenna kuvana"), m_pictureFolder + QStringLiteral("/tilastot.png"),
-                                          QStringLiteral("PNG-kuva (*.png)"));
+    QString path = m_prompts.saveFileName(
+        QStringLiteral("Tallenna kuvana"), m_pictureFolder + QStringLiteral("/tilastot.png"), QStringLiteral("PNG-kuva (*.png)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

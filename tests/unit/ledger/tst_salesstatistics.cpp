@@ -7,8 +7,8 @@
 #include <QtTest>
 
 namespace {
-QStringList row(const QString &item, const QString &title, const QString &closing, const QString &price,
-                const QString &party, const QString &paid = QString(), const QString &sent = QString())
+QStringList row(const QString &item, const QString &title, const QString &closing, const QString &price, const QString &party,
+    const QString &paid = QString(), const QString &sent = QString())
 {
     return {QString(), item, title, closing, price, QString(), paid, sent, QString(), party};
 }
@@ -22,7 +22,7 @@ LedgerTable table(const QVector<QStringList> &rows)
     return t;
 }
 
-const LedgerDateRange kAll{20070101, 20261231};
+const LedgerDateRange kAll {20070101, 20261231};
 
 QStringList monthLabels(const SalesSummary &s)
 {
@@ -39,7 +39,7 @@ QVector<qint64> monthCents(const SalesSummary &s)
         out << m.sum.cents;
     return out;
 }
-}
+}   // namespace
 
 class TestSalesStatistics : public QObject {
     Q_OBJECT
@@ -133,11 +133,10 @@ private slots:
     // year, with the empty months between them.
     void monthsAcrossTheYear()
     {
-        const SalesSummary s = SalesStatistics::summarize(table({row("1", "A", "15.12.2025 10:00:00", "10.00", "a/1"),
-                                                                 row("2", "B", "03.02.2026 10:00:00", "2.50", "b/2"),
-                                                                 row("3", "C", "31.12.2025 23:59:59", "1.00", "a/1"),
-                                                                 row("4", "D", "28.02.2026 08:00:00", "0.01", "c/3")}),
-                                                          kAll);
+        const SalesSummary s = SalesStatistics::summarize(
+            table({row("1", "A", "15.12.2025 10:00:00", "10.00", "a/1"), row("2", "B", "03.02.2026 10:00:00", "2.50", "b/2"),
+                row("3", "C", "31.12.2025 23:59:59", "1.00", "a/1"), row("4", "D", "28.02.2026 08:00:00", "0.01", "c/3")}),
+            kAll);
         QCOMPARE(monthLabels(s), QStringList({"joulu 2025", "tammi 2026", "helmi 2026"}));
         QCOMPARE(monthCents(s), QVector<qint64>({1100, 0, 251}));
         QCOMPARE(s.months.at(0).sum.trades, 2);
@@ -148,13 +147,12 @@ private slots:
 
     void dateRangeOfTheLedger()
     {
-        const LedgerTable t = table({row("1", "A", "31.12.2025 10:00:00", "10.00", "a/1"),
-                                     row("2", "B", "01.01.2026 10:00:00", "2.00", "a/1"),
-                                     row("3", "C", "31.01.2026 10:00:00", "3.00", "a/1"),
-                                     row("4", "D", "01.02.2026 10:00:00", "4.00", "a/1"),
-                                     // out of the range, so not even counted as left out
-                                     row("", "E", "01.02.2026 10:00:00", "zz", "a/1")});
-        const SalesSummary s = SalesStatistics::summarize(t, LedgerDateRange{20260101, 20260131});
+        const LedgerTable t
+            = table({row("1", "A", "31.12.2025 10:00:00", "10.00", "a/1"), row("2", "B", "01.01.2026 10:00:00", "2.00", "a/1"),
+                row("3", "C", "31.01.2026 10:00:00", "3.00", "a/1"), row("4", "D", "01.02.2026 10:00:00", "4.00", "a/1"),
+                // out of the range, so not even counted as left out
+                row("", "E", "01.02.2026 10:00:00", "zz", "a/1")});
+        const SalesSummary s = SalesStatistics::summarize(t, LedgerDateRange {20260101, 20260131});
         QCOMPARE(monthLabels(s), QStringList({"tammi 2026"}));
         QCOMPARE(s.total.cents, qint64(500));
         QCOMPARE(s.skipped, 0);
@@ -163,8 +161,8 @@ private slots:
     // 0.10 + 0.20 is 0.30 exactly; so are a thousand times one cent.
     void centsAreExact()
     {
-        QVector<QStringList> rows{row("1", "A", "01.01.2026 10:00:00", "0.10", "a/1"),
-                                  row("2", "B", "01.01.2026 11:00:00", "0.20", "a/1")};
+        QVector<QStringList> rows {
+            row("1", "A", "01.01.2026 10:00:00", "0.10", "a/1"), row("2", "B", "01.01.2026 11:00:00", "0.20", "a/1")};
         SalesSummary s = SalesStatistics::summarize(table(rows), kAll);
         QCOMPARE(s.total.cents, qint64(30));
         QCOMPARE(StatisticsText::euros(s.total.cents), QStringLiteral("0.30 €"));
@@ -180,9 +178,9 @@ private slots:
     void piecesFromTitles()
     {
         const SalesSummary s = SalesStatistics::summarize(table({row("1", "Lamppu (3 KPL)", "01.01.2026 10:00:00", "6.00", "a/1"),
-                                                                 row("2", "Tuoli", "02.01.2026 10:00:00", "5.00", "b/2"),
-                                                                 row("3", "Ruuvi (12 KPL)", "02.02.2026 10:00:00", "1.00", "b/2")}),
-                                                          kAll);
+                                                              row("2", "Tuoli", "02.01.2026 10:00:00", "5.00", "b/2"),
+                                                              row("3", "Ruuvi (12 KPL)", "02.02.2026 10:00:00", "1.00", "b/2")}),
+            kAll);
         QCOMPARE(s.total.trades, 3);
         QCOMPARE(s.total.pieces, qint64(16));
         QCOMPARE(s.months.at(0).sum.pieces, qint64(4));
@@ -199,14 +197,14 @@ private slots:
         QTest::newRow("date only") << row("1", "A", "01.01.2021", "1.00", "a/1") << 1;
         QTest::newRow("no closing time") << row("1", "A", "..  ", "1.00", "a/1") << 1;
         QTest::newRow("an empty grid row") << QStringList(10) << 0;
-        QTest::newRow("only a note") << QStringList{"", "", "", "", "", "muista", "", "", "", ""} << 1;
+        QTest::newRow("only a note") << QStringList {"", "", "", "", "", "muista", "", "", "", ""} << 1;
     }
     void skippedRows()
     {
         QFETCH(QStringList, cells);
         QFETCH(int, skipped);
-        const SalesSummary s =
-            SalesStatistics::summarize(table({row("9", "Hyvä", "01.01.2026 10:00:00", "2.00", "a/1"), cells}), kAll);
+        const SalesSummary s
+            = SalesStatistics::summarize(table({row("9", "Hyvä", "01.01.2026 10:00:00", "2.00", "a/1"), cells}), kAll);
         QCOMPARE(s.skipped, skipped);
         QCOMPARE(s.total.trades, 1);
         QCOMPARE(s.total.cents, qint64(200));
@@ -214,13 +212,13 @@ private slots:
 
     void bucketsAndMarks()
     {
-        const SalesSummary s =
-            SalesStatistics::summarize(table({row("1", "A", "15.12.2025 10:05:00", "1.00", "a/1", "x", "x"),        // Mon
-                                              row("2", "B", "20.12.2025 18:30:00", "2.00", "a/1", "", "x"),         // Sat
-                                              row("3", "C", "03.02.2026 20:00:00", "4.00", "b/2", "5.3.2026", ""),  // Tue
-                                              row("4", "D", "28.02.2026 20:45:00", "8.00", "c/3", "x", " "),        // Sat
-                                              row("5", "E", "01.03.2026 09:00:00", "16.00", "b/2", " ", "")}),      // Sun
-                                       kAll);
+        const SalesSummary s
+            = SalesStatistics::summarize(table({row("1", "A", "15.12.2025 10:05:00", "1.00", "a/1", "x", "x"),   // Mon
+                                             row("2", "B", "20.12.2025 18:30:00", "2.00", "a/1", "", "x"),   // Sat
+                                             row("3", "C", "03.02.2026 20:00:00", "4.00", "b/2", "5.3.2026", ""),   // Tue
+                                             row("4", "D", "28.02.2026 20:45:00", "8.00", "c/3", "x", " "),   // Sat
+                                             row("5", "E", "01.03.2026 09:00:00", "16.00", "b/2", " ", "")}),   // Sun
+                kAll);
         QCOMPARE(s.weekdays[0].trades, 1);
         QCOMPARE(s.weekdays[1].trades, 1);
         QCOMPARE(s.weekdays[5].trades, 2);
@@ -241,15 +239,13 @@ private slots:
     // do not matter; rows without a counterparty count for nobody.
     void bestCounterparties()
     {
-        QVector<QStringList> rows{row("1", "A", "01.01.2026 10:00:00", "5.00", "Matti M/12"),
-                                  row("2", "B", "01.01.2026 10:00:00", "5.00", "mattim/99"),
-                                  row("3", "C", "01.01.2026 10:00:00", "9.00", "Liisa/13"),
-                                  row("4", "D", "01.01.2026 10:00:00", "10.00", " "),
-                                  row("5", "E", "01.01.2026 10:00:00", "10.00", "")};
+        QVector<QStringList> rows {row("1", "A", "01.01.2026 10:00:00", "5.00", "Matti M/12"),
+            row("2", "B", "01.01.2026 10:00:00", "5.00", "mattim/99"), row("3", "C", "01.01.2026 10:00:00", "9.00", "Liisa/13"),
+            row("4", "D", "01.01.2026 10:00:00", "10.00", " "), row("5", "E", "01.01.2026 10:00:00", "10.00", "")};
         // Twelve small buyers after them: only ten places in all.
         for (int i = 0; i < 12; ++i)
             rows << row(QString::number(100 + i), "F", "02.01.2026 10:00:00", "0.0" + QString::number(i % 9 + 1),
-                        QStringLiteral("pieni%1/%1").arg(i, 2, 10, QLatin1Char('0')));
+                QStringLiteral("pieni%1/%1").arg(i, 2, 10, QLatin1Char('0')));
         const SalesSummary s = SalesStatistics::summarize(table(rows), kAll);
         QCOMPARE(s.bestParties.size(), SalesStatistics::BestPartyCount);
         QCOMPARE(s.bestParties.at(0).key, QStringLiteral("mattim"));
@@ -296,8 +292,8 @@ private slots:
         QCOMPARE(StatisticsText::euros(5), QStringLiteral("0.05 €"));
         TradeSum total;
         total.add(3, 1250);
-        QCOMPARE(StatisticsText::summaryLine(LedgerMode::Bought, LedgerDateRange{20250105, 20261231}, total),
-                 QStringLiteral("Ostetut kohteet 5.1.2025–31.12.2026: 1 kauppa, 3 kpl, yhteensä 12.50 €"));
+        QCOMPARE(StatisticsText::summaryLine(LedgerMode::Bought, LedgerDateRange {20250105, 20261231}, total),
+            QStringLiteral("Ostetut kohteet 5.1.2025–31.12.2026: 1 kauppa, 3 kpl, yhteensä 12.50 €"));
     }
 
     // Tabs between cells, CR LF after each line, decimal commas: a
@@ -305,13 +301,14 @@ private slots:
     void monthTableText()
     {
         const SalesSummary s = SalesStatistics::summarize(table({row("1", "A (2 KPL)", "15.12.2025 10:00:00", "0.10", "a/1"),
-                                                                 row("2", "B", "03.02.2026 10:00:00", "1234.5", "b/2")}),
-                                                          kAll);
-        QCOMPARE(StatisticsText::monthTable(s), QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\n"
-                                                               "joulu 2025\t1\t2\t0,10\r\n"
-                                                               "tammi 2026\t0\t0\t0,00\r\n"
-                                                               "helmi 2026\t1\t1\t1234,50\r\n"
-                                                               "Yhteensä\t2\t3\t1234,60\r\n"));
+                                                              row("2", "B", "03.02.2026 10:00:00", "1234.5", "b/2")}),
+            kAll);
+        QCOMPARE(StatisticsText::monthTable(s),
+            QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\n"
+                           "joulu 2025\t1\t2\t0,10\r\n"
+                           "tammi 2026\t0\t0\t0,00\r\n"
+                           "helmi 2026\t1\t1\t1234,50\r\n"
+                           "Yhteensä\t2\t3\t1234,60\r\n"));
     }
 
     void emptyList()
@@ -320,7 +317,8 @@ private slots:
         QVERIFY(s.months.isEmpty());
         QVERIFY(s.bestParties.isEmpty());
         QCOMPARE(s.skipped, 0);
-        QCOMPARE(StatisticsText::monthTable(s), QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\nYhteensä\t0\t0\t0,00\r\n"));
+        QCOMPARE(
+            StatisticsText::monthTable(s), QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\nYhteensä\t0\t0\t0,00\r\n"));
     }
 };
 

@@ -26,8 +26,7 @@ void waitWhileNothingShouldHappen(int ms)
     QTest::qWait(ms);
 }
 
-template <typename Series>
-Series *seriesOf(QChartView *view)
+template <typename Series> Series *seriesOf(QChartView *view)
 {
     for (QAbstractSeries *s : view->chart()->series()) {
         if (auto *found = qobject_cast<Series *>(s))
@@ -61,7 +60,7 @@ QStringList tableRow(QTableWidget *t, int row)
         out << (t->item(row, c) ? t->item(row, c)->text() : QString());
     return out;
 }
-}
+}   // namespace
 
 class TestStatisticsWindow : public QObject, protected LedgerWindowTest {
     Q_OBJECT
@@ -74,10 +73,7 @@ private slots:
         clickAt(w<QPushButton>("XiButton2"), w<QPushButton>("XiButton2")->rect().center());
         QCOMPARE(shownItems().size(), 7);   // not the row with no time of day
     }
-    void cleanup()
-    {
-        closeWindow();
-    }
+    void cleanup() { closeWindow(); }
 
     void buttonOpensTheFiguresOfTheList()
     {
@@ -104,9 +100,9 @@ private slots:
         // No item number, price "abc", a closing time without the time.
         QCOMPARE(stats->findChild<QLabel *>(QStringLiteral("ohitetut"))->text(), QStringLiteral("3 riviä ohitettiin"));
         QCOMPARE(stats->findChild<QLabel *>(QStringLiteral("yhteenveto"))->text(),
-                 QStringLiteral("Myydyt kohteet 1.1.2021–5.3.2026: 5 kauppaa, 7 kpl, yhteensä 60.05 €"));
+            QStringLiteral("Myydyt kohteet 1.1.2021–5.3.2026: 5 kauppaa, 7 kpl, yhteensä 60.05 €"));
         QCOMPARE(stats->findChild<QLabel *>(QStringLiteral("maksutiedot"))->text(),
-                 QStringLiteral("Maksettu 52.60 €, maksamatta 7.45 € · lähetetty 0.30 €, lähettämättä 59.75 €"));
+            QStringLiteral("Maksettu 52.60 €, maksamatta 7.45 € · lähetetty 0.30 €, lähettämättä 59.75 €"));
         auto *weekdays = stats->findChild<QChartView *>(QStringLiteral("viikonpaivat"));
         QCOMPARE(values(seriesOf<QBarSeries>(weekdays)->barSets().at(0)), QList<qreal>({1, 1, 0, 0, 0, 2, 1}));
         auto *hours = stats->findChild<QChartView *>(QStringLiteral("tunnit"));
@@ -160,7 +156,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("kuva"));
         m_prompts.files << path;
         clickAt(stats->findChild<QPushButton *>(QStringLiteral("tallennakuvana")),
-                stats->findChild<QPushButton *>(QStringLiteral("tallennakuvana"))->rect().center());
+            stats->findChild<QPushButton *>(QStringLiteral("tallennakuvana"))->rect().center());
         QImage image;
         QVERIFY(image.load(path + QStringLiteral(".png"), "PNG"));   // the extension is added
         QWidget *charts = stats->findChild<QWidget *>(QStringLiteral("kaaviot"));
@@ -193,13 +189,14 @@ private slots:
     {
         StatisticsWindow *stats = openByButton();
         clickAt(stats->findChild<QPushButton *>(QStringLiteral("kopioitaulukko")),
-                stats->findChild<QPushButton *>(QStringLiteral("kopioitaulukko"))->rect().center());
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\n"
-                                                                      "joulu 2025\t2\t4\t0,30\r\n"
-                                                                      "tammi 2026\t0\t0\t0,00\r\n"
-                                                                      "helmi 2026\t2\t2\t52,50\r\n"
-                                                                      "maalis 2026\t1\t1\t7,25\r\n"
-                                                                      "Yhteensä\t5\t7\t60,05\r\n"));
+            stats->findChild<QPushButton *>(QStringLiteral("kopioitaulukko"))->rect().center());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+            QStringLiteral("Kuukausi\tKauppoja\tKpl\tYhteensä €\r\n"
+                           "joulu 2025\t2\t4\t0,30\r\n"
+                           "tammi 2026\t0\t0\t0,00\r\n"
+                           "helmi 2026\t2\t2\t52,50\r\n"
+                           "maalis 2026\t1\t1\t7,25\r\n"
+                           "Yhteensä\t5\t7\t60,05\r\n"));
         auto *monthTable = stats->findChild<QTableWidget *>(QStringLiteral("kuukausitaulukko"));
         QCOMPARE(monthTable->rowCount(), 4);
         QCOMPARE(tableRow(monthTable, 2), QStringList({"helmi 2026", "2", "2", "52.50 €"}));
@@ -222,8 +219,8 @@ private slots:
 
         w<QComboBox>("ComboBox4")->setCurrentText(QStringLiteral("2026"));
         QTRY_COMPARE(stats->summary().total.trades, 2);
-        QCOMPARE(categories(stats->findChild<QChartView *>(QStringLiteral("kuukaudet"))),
-                 QStringList({"helmi 2026", "maalis 2026"}));
+        QCOMPARE(
+            categories(stats->findChild<QChartView *>(QStringLiteral("kuukaudet"))), QStringList({"helmi 2026", "maalis 2026"}));
     }
 
     // However fast the list changes, at most four drawings a second.
@@ -257,8 +254,8 @@ private slots:
         auto *parties = stats->findChild<QTableWidget *>(QStringLiteral("parhaat"));
         QTRY_COMPARE(parties->horizontalHeaderItem(0)->text(), QStringLiteral("Myyjä"));
         QCOMPARE(parties->rowCount(), 0);   // the mode switch clears the list
-        QCOMPARE(stats->findChild<QChartView *>(QStringLiteral("kuukaudet"))->chart()->title(),
-                 QStringLiteral("Ostot kuukausittain"));
+        QCOMPARE(
+            stats->findChild<QChartView *>(QStringLiteral("kuukaudet"))->chart()->title(), QStringLiteral("Ostot kuukausittain"));
     }
 
 private:
