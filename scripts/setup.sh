@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin
   qt6-image-formats-plugins qt6-translations-l10n libjpeg62-turbo-dev libsodium-dev libgl-dev fonts-liberation
-  libxlsxwriter-dev libminizip-dev xdg-utils qt6-wayland)
+  libxlsxwriter-dev libminizip-dev xdg-utils qt6-wayland qt6-charts-dev)
 # a compiler cache: a new checkout rebuilds from what an earlier one compiled
 PACKAGES+=(ccache)
 # a faster linker (the build falls back to the default one without it)

@@ -236,8 +236,9 @@ QWidget *LedgerControls::buildBottomBar(QWidget *parent)
     viestil = button(bar, "viestil", QStringLiteral("Kopioi viesti"));
     osoitel = button(bar, "osoitel", QStringLiteral("Kopioi osoite"));
     Tulostus = button(bar, "Tulostus", QStringLiteral("Tulosta.."));
+    Tilastot = button(bar, "Tilastot", QStringLiteral("Tilastot"));
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {XiButton2, tallennalista, XiButton5, viestinmuotoilu, viestil, osoitel, Tulostus})
+    for (QPushButton *b : {XiButton2, tallennalista, XiButton5, viestinmuotoilu, viestil, osoitel, Tulostus, Tilastot})
         buttons->addWidget(b);
     buttons->addStretch(1);
     outer->addLayout(buttons);
@@ -293,6 +294,10 @@ void LedgerControls::buildMenus(QMainWindow *window)
     tools->addActions({Poistarivi, Kopioirivileikepydlle1});
     tools->addSeparator();
     tools->addActions({ulosta1, Kopioiviesti, Kopioiosoite});
+    Tilastot1 = action(window, "Tilastot1", QStringLiteral("Tilastot"));
+    Tilastot1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    tools->addSeparator();
+    tools->addAction(Tilastot1);
 
     QMenu *settings = named(bar->addMenu(QStringLiteral("Asetukset")), "Asetukset1");
     Viestinmuotoilu1 = action(window, "Viestinmuotoilu1", QStringLiteral("Viestin muotoilu"));

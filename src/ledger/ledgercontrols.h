@@ -43,6 +43,7 @@ public:
     QPushButton *viestil = nullptr;
     QPushButton *osoitel = nullptr;
     QPushButton *Tulostus = nullptr;
+    QPushButton *Tilastot = nullptr;
     QLabel *Label1 = nullptr;                // counterparty item count
     QLabel *Label2 = nullptr;                // counterparty sum
     QPlainTextEdit *Memo1 = nullptr;         // address, read-only
@@ -53,6 +54,7 @@ public:
     QAction *Poistarivi = nullptr, *Kopioirivileikepydlle1 = nullptr;
     QAction *ulosta1 = nullptr, *Kopioiviesti = nullptr, *Kopioiosoite = nullptr;
     QAction *Viestinmuotoilu1 = nullptr;
+    QAction *Tilastot1 = nullptr;            // "Tilastot", Ctrl+Shift+S
     // Popup menu of the view and the view's own keys
     QMenu *PopupMenu1 = nullptr;
     QAction *Poistakohdelistasta1 = nullptr, *Rivileikepoydalle1 = nullptr;

@@ -10,6 +10,7 @@
 #include "ledger/ledgerprinting.h"
 #include "ledger/ledgersort.h"
 #include "ledger/ledgerviewmodel.h"
+#include "ledger/statistics/ledgerstatistics.h"
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -77,6 +78,7 @@ TForm8::TForm8(Settings &settings, Prompts &prompts, ProgramClock &clock, Endpoi
     connectControls();
     m_messages = new LedgerMessages(*this, *m_ui, m_settings);
     m_printing = new LedgerPrinting(*this, *m_ui, m_prompts);
+    new LedgerStatistics(*this, *m_ui, m_prompts);
 
     resize(816, 535 + menuBar()->sizeHint().height());
     setMinimumSize(780, 550);
