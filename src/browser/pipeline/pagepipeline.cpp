@@ -358,7 +358,9 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
         m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     }
-    // 12.5
+    // 12.5 A blank tab keeps the focus and the empty box it was opened with.
+    if (TabRules::isBlank(tab.locationUrl()))
+        return;
     addressBoxUpdate(tab.locationUrl());
     tab.focusBrowser();
 }

@@ -4,6 +4,7 @@
 #include "browser/tools/desktopshortcut.h"
 #include "browser/policy/downloadmanager.h"
 #include "browser/engine/document.h"
+#include "browser/engine/scriptsource.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tools/progresspanel.h"
 #include "browser/shellhost.h"
@@ -69,6 +70,13 @@ void PageTools::MenuItem8Click()
     if (!text)
         return;
     m_lastSearch = text->left(kLongestSearch);
+    // OK with no text takes the highlights away again.
+    if (m_lastSearch.isEmpty()) {
+        TVasaroselain *view = m_tabs->activeBrowser();
+        if (view && view->document().isHtml())
+            view->document().evaluate(ScriptSource::load(QStringLiteral("removehighlights.js")));
+        return;
+    }
     SearchAndHighlightText(m_lastSearch);
 }
 
