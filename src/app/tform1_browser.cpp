@@ -5,6 +5,7 @@
 #include "mainmenu.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/browsershell.h"
+#include "browser/findbar/findbar.h"
 #include "browser/policy/cookiebridge.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tabs/navigationbar.h"

@@ -17,6 +17,7 @@
 #include "browser/tabs/browserkeys.h"
 #include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
+#include "browser/tools/favoritesmenu.h"
 #include "browser/tools/pagetools.h"
 #include <QBoxLayout>
 #include <QFileInfo>
@@ -34,7 +35,8 @@ void TForm1::buildBrowserTools()
     m_zoomLabel->setObjectName(QStringLiteral("zoomaustaso"));
     m_zoomLabel->hide();
     static_cast<QBoxLayout *>(m_status->parentWidget()->layout())->insertWidget(1, m_zoomLabel);
-    connect(m_tabs->pageControl(), &QTabWidget::currentChanged, this, &TForm1::updateZoomLabel);
+    // In the tab manager's care: the tabs may go before this window's members.
+    connect(m_tabs->pageControl(), &QTabWidget::currentChanged, m_tabs, [this] { updateZoomLabel(); });
 
     m_session = new SessionKeeper(m_dataFolder, m_tabs, this, this);
     m_history = new HistoryStore(m_dataFolder, this);

@@ -4,6 +4,7 @@
 #include "tform1.h"
 #include "commanddispatch.h"
 #include "browser/tabs/addressbox.h"
+#include "browser/findbar/findbar.h"
 #include "browser/tabs/browserkeys.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tabs/navigationbar.h"

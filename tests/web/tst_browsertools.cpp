@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -228,6 +229,25 @@ private slots:
         // The first tab stays whatever is clicked.
         QVERIFY(WebTest::clickAt(strip(), strip()->tabRect(0).center(), Qt::MiddleButton));
         QVERIFY(tabs().isTabShown(0));
+
+        // The tab menu over the second of three tabs: "Sulje" closes that one.
+        tabs().uuteenikkunaan(kBase + QStringLiteral("testi/selain/kolme"));
+        QVERIFY(titled(active(), QStringLiteral("Selain kolme")));
+        const int under = 1;
+        QCOMPARE(tabs().activeIndex(), under);   // the hidden tab was reused
+        QVERIFY(tabs().isTabShown(2));
+        tabs().activate(2);
+        const QPoint at = strip()->tabRect(under).center();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, strip()->mapToGlobal(at));
+        QApplication::sendEvent(strip(), &menuEvent);
+        QMenu *menu = tabs().contextMenus()->PopupMenu1();
+        QVERIFY(waitFor([&] { return menu->isVisible(); }, 3000));
+        QAction *close = tabs().contextMenus()->pageItem(0);
+        QVERIFY(close->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(close).center());
+        QVERIFY(waitFor([this] { return !tabs().isTabShown(under); }, 5000));
+        QVERIFY(tabs().isTabShown(2));
+        QCOMPARE(tabs().activeIndex(), 2);
     }
 
     // Ctrl+T and the "+" button: a blank tab captioned "Uusi välilehti" with
@@ -282,7 +302,8 @@ private slots:
         QVERIFY2(waitFor([&] { return bar->countText() == QLatin1String("17/17"); }, 5000), qPrintable(bar->countText()));
 
         type(QStringLiteral("xyz"));
-        QVERIFY(waitFor([&] { return bar->countText() == QLatin1String("Ei löytynyt"); }, 5000));
+        QVERIFY2(waitFor([&] { return bar->countText() == QStringLiteral("Ei löytynyt"); }, 5000),
+                 qPrintable(bar->countText() + u'|' + bar->field()->text()));
         QVERIFY(bar->field()->palette().color(QPalette::Base) != m_w->palette().color(QPalette::Base));
         key(Qt::Key_Escape);
         QVERIFY(waitFor([&] { return !bar->isVisible(); }, 3000));
@@ -420,8 +441,13 @@ private slots:
         type(QStringLiteral("selain/paar"));
         QCOMPARE(list->topLevelItemCount(), 1);
 
-        const QRect r = list->visualItemRect(list->topLevelItem(0));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+        // A double click as the window system delivers it: press, release,
+        // press with its double-click event, release.
+        const QPoint at = list->visualItemRect(list->topLevelItem(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(titled(active(), QStringLiteral("Selain paaryna")));
         // The file keeps the list for the next run.
         QVERIFY(m_w->historyStore()->save());

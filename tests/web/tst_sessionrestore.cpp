@@ -90,8 +90,11 @@ private slots:
         first.setReadChannel(QProcess::StandardOutput);
         first.start(QCoreApplication::applicationFilePath(), {QLatin1String(kFirstRun)});
         QVERIFY(first.waitForStarted());
-        QVERIFY2(waitFor([&] { return first.readAllStandardOutput().contains("valmis")
-                                      || first.state() == QProcess::NotRunning; }, 90000)
+        QByteArray said;
+        QVERIFY2(waitFor([&] {
+                     said += first.readAllStandardOutput();
+                     return said.contains("valmis") || first.state() == QProcess::NotRunning;
+                 }, 90000)
                      && first.state() == QProcess::Running,
                  qPrintable(QStringLiteral("first run ended: %1 %2").arg(first.exitCode())
                                 .arg(QString::fromLocal8Bit(first.readAllStandardError().right(2000)))));

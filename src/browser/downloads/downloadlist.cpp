@@ -89,7 +89,7 @@ QString DownloadList::progressText(const Entry &e)
         return QStringLiteral("100 %");
     if (e.total <= 0)
         return sizeText(e.received);
-    return QStringLiteral("%1 %").arg(qBound<qint64>(0, e.received * 100 / e.total, 100));
+    return QStringLiteral("%1 %").arg(qBound(qint64(0), e.received * 100 / e.total, qint64(100)));
 }
 
 int DownloadList::rowCount(const QModelIndex &parent) const

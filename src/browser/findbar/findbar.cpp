@@ -66,7 +66,7 @@ QString FindBar::countText() const
 
 QWebEnginePage *FindBar::activePage() const
 {
-    TVasaroselain *view = m_tabs->activeBrowser();
+    TVasaroselain *view = m_tabs ? m_tabs->activeBrowser() : nullptr;
     return view ? view->page() : nullptr;
 }
 
@@ -140,14 +140,14 @@ void FindBar::closeBar()
     clearPage();
     m_searched = nullptr;
     hide();
-    if (TVasaroselain *view = m_tabs->activeBrowser())
+    if (TVasaroselain *view = activePage() ? m_tabs->activeBrowser() : nullptr)
         view->setFocus(Qt::OtherFocusReason);
 }
 
 // Another tab: its page is searched for the same text.
 void FindBar::activeTabChanged()
 {
-    if (!isVisible())
+    if (!isVisible() || !m_tabs)
         return;
     if (m_searched)
         m_searched->findText(QString());

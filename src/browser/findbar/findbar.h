@@ -39,7 +39,7 @@ private:
     void activeTabChanged();
     QWebEnginePage *activePage() const;
 
-    TabManager *m_tabs;
+    QPointer<TabManager> m_tabs;   // the window may take it down first
     QLineEdit *m_field;
     QLabel *m_count;
     QToolButton *m_previous;

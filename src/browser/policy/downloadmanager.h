@@ -17,11 +17,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QWebEngineDownloadRequest>   // a signal's argument: moc needs the whole type
 #include <optional>
 
 class ProgressPanel;
 class Prompts;
-class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 

@@ -55,7 +55,10 @@ void SessionKeeper::restoreTabs()
 {
     const SessionState saved = m_saved;
     if (saved.restoreTabs && !saved.addresses.isEmpty() && m_tabs->count() == 1) {
-        m_tabs->browser(0)->vasaroPage()->Navigate(QUrl(saved.addresses.first()));
+        // The first tab is on its way to the home page: elsewhere, it goes there instead.
+        const QUrl first(saved.addresses.first());
+        if (m_tabs->browser(0)->url() != first)
+            m_tabs->browser(0)->vasaroPage()->Navigate(first);
         for (int i = 1; i < saved.addresses.size(); ++i) {
             TVasaroselain *view = m_tabs->CreateNewTabBrowser(false);
             m_pending.insert(view, QUrl(saved.addresses.at(i)));
@@ -96,6 +99,8 @@ void SessionKeeper::watchTab(int index)
 // A restored tab loads its page the first time it is shown.
 void SessionKeeper::tabShown(int index)
 {
+    if (!m_tabs)
+        return;
     TVasaroselain *view = m_tabs->browser(index);
     const auto it = m_pending.find(view);
     if (it == m_pending.end())
@@ -136,7 +141,7 @@ SessionState SessionKeeper::current() const
 
 void SessionKeeper::save()
 {
-    if (!m_keeping)
+    if (!m_keeping || !m_tabs)
         return;
     const SessionState state = current();
     if (state != m_saved && SessionFile::write(m_path, state))

@@ -52,7 +52,7 @@ private:
     void watchTab(int index);
 
     QString m_path;
-    TabManager *m_tabs;
+    QPointer<TabManager> m_tabs;   // the window may take it down first
     QPointer<QWidget> m_window;
     SessionState m_saved;
     QTimer *m_delay;

@@ -18,6 +18,7 @@
 #include "core/settings.h"
 #include "browser/tabs/addressbox.h"
 #include <QDataStream>
+#include <QIODevice>
 #include <QMenu>
 #include <QTimer>
 #include <QWebEngineHistory>

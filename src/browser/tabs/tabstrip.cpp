@@ -90,6 +90,11 @@ void TabStrip::tabInserted(int index)
 void TabStrip::tabLayoutChange()
 {
     QTabBar::tabLayoutChange();
+    // A closed tab is hidden, not removed: so is its button.
+    for (int i = 0; i < count(); ++i) {
+        if (QToolButton *close = closeButton(i))
+            close->setVisible(isTabVisible(i));
+    }
     placeNewTabButton();
 }
 
