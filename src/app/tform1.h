@@ -195,6 +195,7 @@ private:
     void switchTab(int step);
     bool browserKey(QEvent *event);
     void browserToolKey(int action);
+    void showToolWindow(QWidget *window);
     void buildBrowserTools();
     void updateZoomLabel();
 

@@ -57,8 +57,21 @@ void TForm1::buildBrowserTools()
                     m_tabs->naytaosoite(active->locationUrl());
             });
 
-    onMenu(QStringLiteral("Lataukset1"), [this] { downloadsWindow()->show(); downloadsWindow()->raise(); });
+    onMenu(QStringLiteral("Lataukset1"), [this] { showToolWindow(downloadsWindow()); });
     onMenu(QStringLiteral("Historia1"), [this] { historyWindow()->open(); });
+}
+
+// A tool window opens over the main window the first time, not wherever
+// the window manager finds room (at 1024 x 768 that was half off the screen).
+void TForm1::showToolWindow(QWidget *window)
+{
+    if (!window->isVisible() && !window->property("vsPlaced").toBool()) {
+        window->move(geometry().center() - window->rect().center());
+        window->setProperty("vsPlaced", true);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 DownloadsWindow *TForm1::downloadsWindow()
@@ -100,8 +113,7 @@ void TForm1::browserToolKey(int action)
         updateZoomLabel();
         break;
     case BrowserKeys::Action::Downloads:
-        downloadsWindow()->show();
-        downloadsWindow()->raise();
+        showToolWindow(downloadsWindow());
         break;
     case BrowserKeys::Action::History:
         historyWindow()->open();

@@ -267,7 +267,7 @@ private slots:
         type(QStringLiteral("www.vasaro.test/testi/selain/kirjoitettu"));
         key(Qt::Key_Return);
         QVERIFY(titled(active(), QStringLiteral("Selain kirjoitettu")));
-        QCOMPARE(tabs().caption(1), QStringLiteral("Selain kirjoitettu"));
+        QVERIFY(waitFor([this] { return tabs().caption(1) == QStringLiteral("Selain kirjoitettu"); }, 5000));
 
         QToolButton *plus = strip()->newTabButton();
         QVERIFY(plus->isVisible());
@@ -481,6 +481,17 @@ private slots:
         nothingHappensFor(500);
         QVERIFY(m_prompts.inner.asked.filter(QStringLiteral("save:")).isEmpty());   // not a download
         QCOMPARE(m_w->downloadsWindow()->table()->model()->rowCount(), 0);
+
+        // Ctrl+S saves the document itself.
+        const QString path = m_files.filePath(QStringLiteral("tallennettu.pdf"));
+        QFile::remove(path);
+        m_prompts.inner.files.enqueue(path);
+        QVERIFY(focusPage());
+        key(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(waitFor([&] { return QFileInfo(path).size() > 0; }, 10000));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("%PDF-1.4"));
     }
 };
 

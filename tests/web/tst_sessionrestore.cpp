@@ -149,13 +149,15 @@ private slots:
         QVERIFY(!last.restoreTabs);
     }
 
-    // With restoring off, a new start shows the home page alone.
+    // With restoring off, a new start shows the home page alone, in the
+    // window size the screen gives.
     void restoringOff()
     {
         ScriptedPrompts prompts;
         TForm1 w(Endpoints::fromEnvironment(), &prompts);
         w.show();
         QCOMPARE(w.tabs().count(), 1);
+        QVERIFY(w.geometry() != kGeometry);
         QVERIFY(titled(w.tabs().activeBrowser(), QStringLiteral("Vasaro - etusivu")));
         w.MenuItem5Click();
     }

@@ -30,7 +30,11 @@ HistoryWindow::HistoryWindow(HistoryStore *store, Prompts *prompts, QWidget *par
     m_list->setObjectName(QStringLiteral("historialista"));
     m_list->setHeaderLabels({QStringLiteral("Otsikko"), QStringLiteral("Osoite"), QStringLiteral("Aika")});
     m_list->setRootIsDecorated(false);
+    // Title and address share the width; the time takes what it needs.
+    m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_clear->setObjectName(QStringLiteral("tyhjennaHistoria"));
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Hae:"), this));
@@ -52,6 +56,11 @@ HistoryWindow::HistoryWindow(HistoryStore *store, Prompts *prompts, QWidget *par
 void HistoryWindow::open()
 {
     refill();
+    if (!isVisible() && parentWidget() && !property("vsPlaced").toBool()) {
+        // Over the main window, not wherever the window manager finds room.
+        move(parentWidget()->window()->geometry().center() - rect().center());
+        setProperty("vsPlaced", true);
+    }
     show();
     raise();
     activateWindow();

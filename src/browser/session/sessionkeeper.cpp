@@ -37,7 +37,9 @@ void SessionKeeper::setRestoreEnabled(bool on)
 
 void SessionKeeper::restoreWindow()
 {
-    if (!m_window || !m_saved.geometry.isValid())
+    // One choice for both: with restoring off the program starts as new,
+    // sized from the screen.
+    if (!m_window || !m_saved.geometry.isValid() || !m_saved.restoreTabs)
         return;
     // A screen unplugged since: the window would open out of reach.
     const QRect g = m_saved.geometry;

@@ -29,8 +29,8 @@ public:
     // The user's choice; written at once.
     void setRestoreEnabled(bool on);
 
-    // The saved geometry and maximised state, when the file has them and the
-    // geometry lies on a screen. Call before the window is shown.
+    // The saved geometry and maximised state, when restoring is on, the file
+    // has them and the geometry lies on a screen. Call once the window is shown.
     void restoreWindow();
     // The saved tabs, when restoring is on: the first tab goes to the first
     // address, the others get tabs that load when shown, and the saved active

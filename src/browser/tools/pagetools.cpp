@@ -129,7 +129,16 @@ void PageTools::MenuItem10Click()
 void PageTools::MenuItem3Click()
 {
     TVasaroselain *view = m_tabs->activeBrowser();
-    if (!view || !view->document().isHtml())
+    if (!view)
+        return;
+    // A PDF document in the engine's viewer is saved as the file it is.
+    if (view->document().evaluate(QStringLiteral("document.contentType")).toString()
+        == QLatin1String("application/pdf")) {
+        const QUrl url = view->page()->url();
+        view->page()->download(url, QFileInfo(url.path()).fileName());
+        return;
+    }
+    if (!view->document().isHtml())
         return;
     m_downloads->savePage(view->page());
 }
