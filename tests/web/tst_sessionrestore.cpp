@@ -123,6 +123,7 @@ private slots:
         // The third tab loads only when it is first shown.
         QVERIFY(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/testi/selain/kaksi")).isEmpty());
         QCOMPARE(tabs.browser(2)->url(), QUrl());
+        QCOMPARE(tabs.caption(2), QStringLiteral("www.vasaro.test/testi/sel.."));
         tabs.pageControl()->setCurrentIndex(2);
         QVERIFY(titled(tabs.browser(2), QStringLiteral("Selain kaksi")));
         QCOMPARE(w.addressText(), kWww + QStringLiteral("testi/selain/kaksi"));

@@ -64,7 +64,10 @@ void SessionKeeper::restoreTabs()
         for (int i = 1; i < saved.addresses.size(); ++i) {
             TVasaroselain *view = m_tabs->CreateNewTabBrowser(false);
             m_pending.insert(view, QUrl(saved.addresses.at(i)));
-            m_tabs->pageControl()->setTabText(m_tabs->count() - 1, TabRules::captionFor(saved.addresses.at(i)));
+            // Named as the engine names a page without a title: its address.
+            const QString address = saved.addresses.at(i);
+            const QString withoutScheme = address.mid(address.indexOf(QLatin1String("://")) + 3);
+            m_tabs->pageControl()->setTabText(m_tabs->count() - 1, TabRules::captionFor(withoutScheme));
         }
         m_tabs->activate(saved.active);
         tabShown(saved.active);

@@ -522,6 +522,10 @@ void TabManager::updateCaptions()
         if (!isTabShown(i))
             continue;
         VasaroPage *page = browser(i)->vasaroPage();
+        // A tab kept from the last run waits, unloaded, until it is shown:
+        // it keeps the caption it was given.
+        if (page->url().isEmpty())
+            continue;
         const QString caption = TabRules::isBlank(page->LocationURL()) ? kNewTab
                                                                       : TabRules::captionFor(page->LocationName());
         if (m_pages->tabText(i) != caption)
