@@ -76,6 +76,10 @@ QString keyCommand(int key, Qt::KeyboardModifiers modifiers, const KeyContext &c
         if (!word.isEmpty())
             return word;
     }
+    // Ctrl+Shift+T and Ctrl+Shift+H are the browser's own keys (reopen the
+    // closed tab, the history list), not a second Ctrl+T / Ctrl+H.
+    if (ctrl && modifiers.testFlag(Qt::ShiftModifier) && (key == Qt::Key_T || key == Qt::Key_H))
+        return {};
     return ctrl ? ctrlCommand(key) : QString();
 }
 

@@ -10,6 +10,12 @@ void shownKey(QAction *action, Qt::Key key)
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetShortcut);
 }
+
+void shownKeys(QAction *action, const QKeySequence &keys)
+{
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
 }
 
 MainMenu::MainMenu(QMenuBar *bar) : m_bar(bar)
@@ -57,6 +63,7 @@ void MainMenu::buildFile()
     QMenu *m = menu(QStringLiteral("Tiedosto"), QStringLiteral("Tiedosto1"));
     item(m, QStringLiteral("MenuItem2"), QStringLiteral("Uusi välilehti     Ctrl+T"));
     item(m, QStringLiteral("MenuItem3"), QStringLiteral("Tallenna sivu..  Ctrl+S"));
+    shownKeys(item(m, QStringLiteral("Lataukset1"), QStringLiteral("Lataukset")), QKeySequence(Qt::CTRL | Qt::Key_J));
     m->addSeparator();
     item(m, QStringLiteral("MenuItem5"), QStringLiteral("Lopeta"));
 }
@@ -76,6 +83,8 @@ void MainMenu::buildView()
            << item(zoom, QStringLiteral("zpn2"), QStringLiteral("Suurempi (Ctrl + +)"))
            << item(zoom, QStringLiteral("zpn3"), QStringLiteral("Pienempi (Ctrl + -)"));
     item(m, QStringLiteral("MenuItem10"), QStringLiteral("Sivun lähdekoodi  Ctrl + U"));
+    shownKeys(item(m, QStringLiteral("Historia1"), QStringLiteral("Historia")),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
     shownKey(item(m, QStringLiteral("MenuItem11"), QStringLiteral("Kokoruututila")), Qt::Key_F11);
 }
 

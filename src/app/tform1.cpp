@@ -38,6 +38,7 @@
 #include "browser/pipeline/pagepipeline.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/tabs/navigationbar.h"
+#include "browser/session/sessionkeeper.h"
 
 TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start start)
     : QMainWindow(parent),
@@ -77,6 +78,7 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start sta
     buildListingAutomation();
     buildPictureUpload();
     buildWatchList();
+    buildBrowserTools();
     FormCreate();
 }
 
@@ -110,6 +112,9 @@ void TForm1::buildSettingsDialog()
 {
     m_form3 = new TForm3(m_settings, *m_prompts, m_dataFolder, m_endpoints, this);
     connect(m_form3, &TForm3::dialogClosed, this, &TForm1::settingsDialogClosed);
+    // Kept in the session file, not in the settings file.
+    m_form3->setRestoreTabs(m_session->restoreEnabled());
+    connect(m_form3, &TForm3::restoreTabsToggled, m_session, &SessionKeeper::setRestoreEnabled);
 }
 
 TForm1::~TForm1()

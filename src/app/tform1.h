@@ -56,6 +56,13 @@ class WatchListNotice;
 class WatchListTool;
 class UpdateCheck;
 class ProgressPanelView;
+class FindBar;
+class SessionKeeper;
+class DownloadList;
+class DownloadTracker;
+class DownloadsWindow;
+class HistoryStore;
+class HistoryWindow;
 
 class TForm1 final : public QMainWindow, public ShellHost, public UpdateHost {
     Q_OBJECT
@@ -105,6 +112,14 @@ public:
     const Endpoints &endpoints() const { return m_endpoints; }
     UpdateCheck &updateCheck() { return *m_update; }
     QString dataFolder() const { return m_dataFolder; }
+    // The browser's everyday tools: find bar (F3), kept tabs, downloads list
+    // (Ctrl+J) and history (Ctrl+Shift+H); the windows are built when first opened.
+    FindBar *findBar() const { return m_findBar; }
+    SessionKeeper *session() const { return m_session; }
+    DownloadsWindow *downloadsWindow();
+    HistoryWindow *historyWindow();
+    HistoryStore *historyStore() const { return m_history; }
+    QLabel *zoomLabel() const { return m_zoomLabel; }
     QString dayStamp() const { return m_dayStamp; }
 
     // Handlers of this window's own menu items and timers.
@@ -179,6 +194,10 @@ private:
     void suodatakohde();
     void switchTab(int step);
     bool browserKey(QEvent *event);
+    void browserToolKey(int action);
+    void showToolWindow(QWidget *window);
+    void buildBrowserTools();
+    void updateZoomLabel();
 
     Endpoints m_endpoints;
     Settings m_settings;
@@ -245,4 +264,13 @@ private:
     bool m_closed = false;
     bool m_navigationBarCheck = false;   // the tick's page check is under way
     Start m_start = Start::WindowFirst;
+
+    FindBar *m_findBar = nullptr;
+    SessionKeeper *m_session = nullptr;
+    DownloadList *m_downloadList = nullptr;
+    DownloadTracker *m_downloadTracker = nullptr;
+    DownloadsWindow *m_downloadsWindow = nullptr;
+    HistoryStore *m_history = nullptr;
+    HistoryWindow *m_historyWindow = nullptr;
+    QLabel *m_zoomLabel = nullptr;   // the zoom level while it is not 100 %
 };

@@ -5,6 +5,7 @@
 #include "mainmenu.h"
 #include "browser/engine/browserprofile.h"
 #include "browser/browsershell.h"
+#include "browser/findbar/findbar.h"
 #include "browser/policy/cookiebridge.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tabs/navigationbar.h"
@@ -69,7 +70,7 @@ void TForm1::wireBrowserMenus()
 {
     onMenu(QStringLiteral("MenuItem2"), [this] { m_tabs->MenuItem2Click(); });
     onMenu(QStringLiteral("MenuItem3"), [this] { m_pageTools->MenuItem3Click(); });
-    onMenu(QStringLiteral("MenuItem7"), [this] { m_pageTools->MenuItem7Click(); });
+    onMenu(QStringLiteral("MenuItem7"), [this] { m_findBar->F3(false); });
     onMenu(QStringLiteral("MenuItem8"), [this] { m_pageTools->MenuItem8Click(); });
     onMenu(QStringLiteral("MenuItem10"), [this] { m_pageTools->MenuItem10Click(); });
     onMenu(QStringLiteral("MenuItem11"), [this] { m_pageTools->MenuItem11Click(); });
@@ -79,6 +80,9 @@ void TForm1::wireBrowserMenus()
     const ZoomRule::Step steps[] = {ZoomRule::Step::Normal, ZoomRule::Step::Larger, ZoomRule::Step::Smaller};
     for (int i = 0; i < 3; ++i) {
         const ZoomRule::Step step = steps[i];
-        onMenu(m_menu->zoomActions().at(i)->objectName(), [this, step] { m_pageTools->zpnClick(step); });
+        onMenu(m_menu->zoomActions().at(i)->objectName(), [this, step] {
+            m_pageTools->zpnClick(step);
+            updateZoomLabel();
+        });
     }
 }

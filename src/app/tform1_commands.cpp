@@ -4,6 +4,7 @@
 #include "tform1.h"
 #include "commanddispatch.h"
 #include "browser/tabs/addressbox.h"
+#include "browser/findbar/findbar.h"
 #include "browser/tabs/browserkeys.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tabs/navigationbar.h"
@@ -42,13 +43,14 @@ void TForm1::buildCommandTable()
         {QStringLiteral("kohdehaku"), [this] { KohdenumerollahakuClick(); }},
         {QStringLiteral("kayttajahaku"), [this] { Kyttjhaku1Click(); }},
         {QStringLiteral("lahdekoodi"), [this] { m_pageTools->MenuItem10Click(); }},
-        {QStringLiteral("etsitekstia"), [this] { m_pageTools->MenuItem7Click(); }},
+        // F3 opens the find bar (the page's own find, as browsers have it).
+        {QStringLiteral("etsitekstia"), [this] { m_findBar->F3(false); }},
         {QStringLiteral("uusilehti"), [this] { m_tabs->MenuItem2Click(); }},
         {QStringLiteral("tallennasivu"), [this] { m_pageTools->MenuItem3Click(); }},
         {QStringLiteral("etsikorosta"), [this] { m_pageTools->MenuItem8Click(); }},
         {QStringLiteral("suljelehti"), [this] { m_tabs->Suljepois(); }},
-        {QStringLiteral("zoom+"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Larger); }},
-        {QStringLiteral("zoom-"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Smaller); }},
+        {QStringLiteral("zoom+"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Larger); updateZoomLabel(); }},
+        {QStringLiteral("zoom-"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Smaller); updateZoomLabel(); }},
         {QStringLiteral("kokoruututila"), [this] { m_pageTools->MenuItem11Click(); }},
         {QStringLiteral("poistaurl"), [this] { m_toolbar->addressBox()->poistaurl(); }},
         {QStringLiteral("tabvasen"), [this] { switchTab(-1); }},
@@ -107,6 +109,13 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
         context.resultListPage = false;
     context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));
     const QString word = CommandDispatch::keyCommand(key->key(), key->modifiers(), context);
+    // Shift+F3 steps back in the open find bar at once.
+    if (word == QLatin1String("etsitekstia") && key->modifiers().testFlag(Qt::ShiftModifier)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            m_findBar->F3(true);
+        return true;
+    }
     if (word.isEmpty())
         return window == this && browserKey(event);
     event->accept();
@@ -148,6 +157,9 @@ bool TForm1::browserKey(QEvent *event)
         m_toolbar->addressBox()->lineEdit()->selectAll();
         break;
     case BrowserKeys::Action::None:
+        break;
+    default:
+        browserToolKey(int(action));
         break;
     }
     return true;

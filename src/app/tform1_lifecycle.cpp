@@ -24,6 +24,7 @@
 #include <QTimer>
 #include "browser/tools/progresspanel.h"
 #include "browser/tabs/tabmanager.h"
+#include "browser/session/sessionkeeper.h"
 #include "buyer/sellerfilter.h"
 #include "buyer/sellerfiltertool.h"
 #include "update/programrestart.h"
@@ -96,6 +97,7 @@ void TForm1::FormShow()
     m_hook->setKeyboardHandler([this](QObject *target, QEvent *event) { return nappaimisto_viestit(target, event); });
     qApp->installEventFilter(m_hook);
     sizeFromScreen();
+    m_session->restoreWindow();
     const QDateTime now = m_clock.kellonaika();
     m_startDay = now.date().day();
     vakioasetukset();
@@ -116,6 +118,7 @@ void TForm1::FormShow()
     m_tabs->CreateNewTabBrowser(true);
     if (!m_settings.kotisivu.toLower().startsWith(QStringLiteral("javascript")))
         setAddressText(m_settings.kotisivu);
+    m_session->restoreTabs();
     m_settings.serveri = SettingsDefaults::counterAddressAtStartup(
         m_settings.serveri, SettingsDefaults::counterAddresses(m_endpoints),
         int(QRandomGenerator::global()->bounded(3)));
@@ -172,6 +175,7 @@ void TForm1::FormClose()
     m_progress->Panelsulje();
     saveOnClose();
     m_timer2->stop();
+    m_session->finish();   // before the tabs go blank
     m_tabs->suljeKaikkiSivut();
     // Temporary picture files of the upload tools.
     const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);

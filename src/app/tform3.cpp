@@ -212,6 +212,11 @@ void TForm3::buildGeneralPage()
                           &Settings::muistutakirjanmerkeista),
                  1, 2);
     g->addWidget(checkBox(p, "naytakuvat", QStringLiteral("Näytä kuvat"), &Settings::naytakuvat), 2, 2);
+    m_restoreTabs = new QCheckBox(QStringLiteral("Palauta välilehdet käynnistettäessä"), p);
+    m_restoreTabs->setObjectName(QStringLiteral("palautavalilehdet"));
+    m_restoreTabs->setChecked(true);
+    connect(m_restoreTabs, &QCheckBox::toggled, this, &TForm3::restoreTabsToggled);
+    g->addWidget(m_restoreTabs, 3, 2);
     g->addWidget(label(p, QStringLiteral("Selaimen kotisivu:")), 4, 0);
     g->addWidget(lineEdit(p, "kotisivu", &Settings::kotisivu), 4, 1, 1, 2);
     g->addWidget(label(p, QStringLiteral("Suodattimen kesto")), 5, 0);
@@ -224,6 +229,17 @@ void TForm3::buildGeneralPage()
     watchExit(templates, &TForm3::ipohjatExit);
     g->addWidget(templates, 6, 1, 1, 2);
     addOkButton(p, g, 1);
+}
+
+void TForm3::setRestoreTabs(bool on)
+{
+    const QSignalBlocker quiet(m_restoreTabs);
+    m_restoreTabs->setChecked(on);
+}
+
+bool TForm3::restoreTabs() const
+{
+    return m_restoreTabs->isChecked();
 }
 
 void TForm3::buildVsPage()

@@ -9,6 +9,7 @@
 
 class Endpoints;
 class Prompts;
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -43,7 +44,13 @@ public:
     void omapalvelinExit();
     void ipohjatExit();
 
+    // "Palauta välilehdet käynnistettäessä" (first page): kept by the main
+    // window in the session file, not in the settings.
+    void setRestoreTabs(bool on);
+    bool restoreTabs() const;
+
 signals:
+    void restoreTabsToggled(bool on);
     // OK pressed or the dialog closed: the main window enables itself,
     // refreshes the browsers' download options and sets Timer2 from
     // Settings::Timer2.
@@ -84,6 +91,7 @@ private:
     QComboBox *m_color1 = nullptr;
     QComboBox *m_colorBox3 = nullptr;
     QLabel *m_apu = nullptr;
+    QCheckBox *m_restoreTabs = nullptr;
     std::vector<std::function<void()>> m_loaders;             // settings -> controls
     std::vector<std::pair<QLineEdit *, QString Settings::*>> m_edits;
     std::vector<std::pair<QWidget *, void (TForm3::*)()>> m_exitChecks;

@@ -72,6 +72,10 @@ class Handler(BaseHTTPRequestHandler):
             self.end_headers()
             if self.command != "HEAD":
                 self.wfile.write(body)
+                # A route may stream the rest of its answer slowly (downloads in progress).
+                for chunk in getattr(resp, "chunks", None) or ():
+                    self.wfile.write(chunk)
+                    self.wfile.flush()
         except (BrokenPipeError, ConnectionResetError):
             pass
         if getattr(resp, "close", False):  # a route may drop the connection after its answer

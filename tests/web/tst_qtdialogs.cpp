@@ -162,7 +162,8 @@ private slots:
                                      << "Kohdenumerolla haku";
         QTest::newRow("user search") << int(Qt::Key_K) << Qt::KeyboardModifiers(Qt::ControlModifier)
                                      << "Käyttäjähaku";
-        QTest::newRow("find text") << int(Qt::Key_F3) << Qt::KeyboardModifiers() << "VSselain";
+        QTest::newRow("find and highlight") << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                            << "VSselain";
     }
     void inputDialogsFitTheirText()
     {

@@ -69,7 +69,11 @@ void VasaroPage::applyDownloadOptions(const HostPolicy::DownloadOptions &options
     QWebEngineSettings *s = settings();
     s->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
     s->setAttribute(QWebEngineSettings::JavascriptEnabled, options.scripts);
-    s->setAttribute(QWebEngineSettings::PluginsEnabled, options.plugins);
+    // The engine's PDF viewer is the one plugin it has left, and it shows only
+    // with plugins on: a tab shows a PDF document whatever the ActiveX choice.
+    const bool pdfViewer = !isAuxiliary();
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, options.plugins || pdfViewer);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, pdfViewer);
     // Script errors never interrupt and the engine's own error pages stay.
     s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
 }

@@ -255,7 +255,8 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
             for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
                 m_shell->setControlVisible(QLatin1String(name), false);
             addressBoxUpdate(tab.locationUrl());
-            tab.focusBrowser();
+            if (!TabRules::isBlank(tab.locationUrl()))
+                tab.focusBrowser();
         }
         return;
     }
@@ -358,7 +359,9 @@ void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
         m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
         m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
     }
-    // 12.5
+    // 12.5 A blank tab keeps the focus in the empty box it was opened with.
+    if (TabRules::isBlank(tab.locationUrl()))
+        return;
     addressBoxUpdate(tab.locationUrl());
     tab.focusBrowser();
 }
@@ -372,6 +375,9 @@ int PagePipeline::nextItemCount() const
 // sensitive, and refresh navigates to the box's text again.
 void PagePipeline::addressBoxUpdate(const QString &url)
 {
+    // A blank tab keeps the empty box the user types the address into.
+    if (TabRules::isBlank(url))
+        return;
     if (!url.toLower().startsWith(QLatin1String("javascript")))
         m_shell->setAddressText(url);
 }

@@ -6,6 +6,8 @@
 #include "client/urlscheme.h"
 #include <QMenu>
 #include <QPointer>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWebEngineContextMenuRequest>
 
@@ -105,6 +107,14 @@ void ContextMenus::buildLinkMenu()
     item(QStringLiteral("HKuudelleenlahetahyvaksy1"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
     m_linkItems << m_link->addSeparator();
     item(QStringLiteral("Lisaamuistilistaan1"), QStringLiteral("Lisää muistilistaan"));
+    // Outside the numbered items, so it shows on every link menu.
+    m_link->addSeparator();
+    QAction *copy = m_link->addAction(QStringLiteral("Kopioi linkin osoite"));
+    copy->setObjectName(QStringLiteral("Kopioilinkinosoite1"));
+    connect(copy, &QAction::triggered, this, [this] {
+        if (!m_linkAddress.isEmpty())
+            QGuiApplication::clipboard()->setText(m_linkAddress);
+    });
 }
 
 void ContextMenus::setPageItemAvailable(int index, bool available)

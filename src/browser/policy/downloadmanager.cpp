@@ -113,6 +113,8 @@ void DownloadManager::askForFile(quint32 id)
     }
     Entry &entry = m_entries[id];
     entry.target = QFileInfo(path).absoluteFilePath();
+    if (entry.download)
+        emit listed(entry.download, entry.target);
     if (entry.engineDone)
         conclude(id);
     else if (entry.download)
@@ -138,6 +140,7 @@ void DownloadManager::onRequested(QWebEngineDownloadRequest *download)
         entry.page = download->isSavePageDownload();
         m_entries.insert(download->id(), entry);
         watch(download);
+        emit listed(download, entry.target);
         showProgress(download);
         return;
     }
@@ -236,6 +239,7 @@ void DownloadManager::conclude(quint32 id)
                                      : DownloadRules::moveIntoPlace(entry.holding, entry.target);
     if (!entry.holding.isEmpty())
         QDir(QFileInfo(entry.holding).absolutePath()).removeRecursively();
+    emit concluded(id, ok, entry.cancelled);
     if (entry.failure)
         fail(entry.target, entry.page, *entry.failure);
     else if (entry.cancelled)

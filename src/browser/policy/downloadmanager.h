@@ -17,11 +17,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QWebEngineDownloadRequest>   // a signal's argument: moc needs the whole type
 #include <optional>
 
 class ProgressPanel;
 class Prompts;
-class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 
@@ -53,6 +53,10 @@ signals:
     void finished(const QString &path, bool ok, bool page);
     // The progress text shown for the download in front.
     void progressShown(const QString &text);
+    // The downloads list: a download or page save whose file is chosen (its
+    // progress is the request's), and how it ended.
+    void listed(QWebEngineDownloadRequest *download, const QString &path);
+    void concluded(quint32 id, bool ok, bool cancelled);
 
 private:
     struct Entry {

@@ -30,6 +30,17 @@ Action action(int key, Qt::KeyboardModifiers modifiers)
             return Action::Reload;
         if (key == Qt::Key_L)
             return Action::FocusAddress;
+        if (key == Qt::Key_W)
+            return Action::CloseTab;
+        if (key == Qt::Key_0)
+            return Action::ZoomReset;
+        if (key == Qt::Key_J)
+            return Action::Downloads;
+    } else if (held == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        if (key == Qt::Key_T)
+            return Action::ReopenTab;
+        if (key == Qt::Key_H)
+            return Action::History;
     } else if (held == Qt::AltModifier) {
         if (key == Qt::Key_Left)
             return Action::Back;

@@ -12,7 +12,12 @@ enum class Action {
     Back,          // Alt+Left, the keyboard's back key
     Forward,       // Alt+Right, the keyboard's forward key
     Stop,          // Escape, the keyboard's stop key: only while a page loads
-    FocusAddress   // Ctrl+L: the address box, its text selected
+    FocusAddress,  // Ctrl+L: the address box, its text selected
+    CloseTab,      // Ctrl+W: the active tab, as "Sulje"
+    ReopenTab,     // Ctrl+Shift+T: the last closed tab
+    ZoomReset,     // Ctrl+0: 100 %
+    Downloads,     // Ctrl+J: the downloads list
+    History        // Ctrl+Shift+H: the history list
 };
 
 Action action(int key, Qt::KeyboardModifiers modifiers);

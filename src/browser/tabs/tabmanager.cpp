@@ -16,6 +16,9 @@
 #include "browser/tools/zoomrule.h"
 #include "browser/shellhost.h"
 #include "core/settings.h"
+#include "browser/tabs/addressbox.h"
+#include <QDataStream>
+#include <QIODevice>
 #include <QMenu>
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -25,6 +28,7 @@
 
 namespace {
 const QString kOpening = QStringLiteral("Avataan..");
+const QString kNewTab = QStringLiteral("Uusi välilehti");
 const QUrl kBlank(QStringLiteral("about:blank"));
 constexpr int kCloseWaitMs = 3000;
 constexpr int kShutdownWaitMs = 2000;
@@ -46,6 +50,7 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
       m_endpoints(endpoints),
       m_shell(shell),
       m_prompts(prompts),
+      m_bar(bar),
       m_pages(new PageControl(parentWidget)),
       m_historyMenu(new QMenu(m_pages)),
       m_menus(new ContextMenus(shell, m_pages))
@@ -56,12 +61,17 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
         if (m_switching == 0)
             vaihto();
     });
-    connect(m_pages->strip(), &TabStrip::middleClicked, this, &TabManager::Suljepois);
+    // A middle click and the tab menu's "Sulje" close the tab under the
+    // mouse: the active one may be another page the user still wants.
+    connect(m_pages->strip(), &TabStrip::middleClicked, this, &TabManager::suljesivu);
+    connect(m_pages->strip(), &TabStrip::closeRequested, this, &TabManager::suljesivu);
+    connect(m_pages->strip(), &TabStrip::newTabRequested, this, &TabManager::MenuItem2Click);
     m_pages->strip()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pages->strip(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        m_menuTab = m_pages->strip()->tabAt(pos);
         m_menus->showForTabStrip(m_pages->strip()->mapToGlobal(pos));
     });
-    connect(m_menus->pageItem(0), &QAction::triggered, this, &TabManager::Suljepois);
+    connect(m_menus->pageItem(0), &QAction::triggered, this, &TabManager::closeFromTabMenu);
     for (int item : {5, 6, 7}) {
         connect(m_menus->pageItem(item), &QAction::triggered, this, [this, item] {
             if (TVasaroselain *view = activeBrowser())
@@ -260,6 +270,7 @@ void TabManager::suljesivu(int index)
         activate(nearestShownLeftOf(index));
         changed = true;
     }
+    rememberClosed(index);
     TVasaroselain *view = browser(index);
     VasaroPage *page = view->vasaroPage();
     page->Stop();
@@ -311,6 +322,50 @@ void TabManager::wakeTab(int index, bool settle)
     view->setZoomFactor(ZoomRule::engineFactor(view->zoomPercent()));
 }
 
+void TabManager::closeFromTabMenu()
+{
+    const int index = m_menuTab >= 0 ? m_menuTab : activeIndex();
+    m_menuTab = -1;
+    suljesivu(index);
+}
+
+void TabManager::rememberClosed(int index)
+{
+    QWebEnginePage *page = browser(index)->page();
+    if (page->url().isEmpty() || page->url() == kBlank)
+        return;
+    ClosedTab closed;
+    closed.url = page->url();
+    QDataStream out(&closed.history, QIODevice::WriteOnly);
+    out << *page->history();
+    m_closed << closed;
+    while (m_closed.size() > kClosedTabsKept)
+        m_closed.removeFirst();
+}
+
+void TabManager::reopenClosedTab()
+{
+    if (m_closed.isEmpty())
+        return;
+    const ClosedTab closed = m_closed.takeLast();
+    int index = -1;
+    for (int i = 1; i < count() && index < 0; ++i) {
+        if (!isTabShown(i) && browser(i)->vasaroPage()->ReadyState() == 4)
+            index = i;
+    }
+    if (index > 0)
+        revealTab(index, true);
+    else
+        CreateNewTabBrowser(false);
+    VasaroPage *page = activeBrowser()->vasaroPage();
+    QDataStream in(closed.history);
+    in >> *page->history();
+    // The stream loads the entry that was current; without it, the address.
+    if (in.status() != QDataStream::Ok || page->history()->count() == 0)
+        page->Navigate(closed.url);
+    naytaosoite(closed.url.toString());
+}
+
 void TabManager::Suljepois()
 {
     const int index = activeIndex();
@@ -327,8 +382,12 @@ void TabManager::vaihto()
         m_features.resultPageTools->closePreview();
     const QString address = view->locationUrl();
     naytaosoite(address);
-    if (view->document().isHtml())
+    if (TabRules::isBlank(address)) {
+        if (m_bar)
+            m_bar->addressBox()->setFocus(Qt::OtherFocusReason);
+    } else if (view->document().isHtml()) {
         view->focusBrowser();
+    }
     m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
     m_shell->setControlVisible(QStringLiteral("postia"), UrlScheme::isItemPage(address) && m_features.signIn
                                                              && m_features.signIn->capturedSignIn());
@@ -400,12 +459,20 @@ void TabManager::restoreTab(int previous)
         naytaosoite(view->locationUrl());
 }
 
+// A new blank tab waits for an address: the box is empty and has the
+// focus, and the tab is captioned as new rather than as loading.
 void TabManager::MenuItem2Click()
 {
     const int previous = activeIndex();
     uuteenikkunaan(QStringLiteral("about:blank"));
-    if (!m_settings->siirry)
+    m_pages->setTabText(activeIndex(), kNewTab);
+    if (!m_settings->siirry) {
         restoreTab(previous);
+        return;
+    }
+    m_shell->setAddressText(QString());
+    if (m_bar)
+        m_bar->addressBox()->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TabManager::Avaauuteenikkunaan1Click()
@@ -443,7 +510,9 @@ QString TabManager::aktiivisivu_locationname() const
 
 void TabManager::naytaosoite(const QString &url)
 {
-    if (TabRules::addressBoxAccepts(url))
+    if (TabRules::isBlank(url))
+        m_shell->setAddressText(QString());   // a blank tab waits for an address
+    else if (TabRules::addressBoxAccepts(url))
         m_shell->setAddressText(url);
 }
 
@@ -452,7 +521,13 @@ void TabManager::updateCaptions()
     for (int i = 0; i < count(); ++i) {
         if (!isTabShown(i))
             continue;
-        const QString caption = TabRules::captionFor(browser(i)->vasaroPage()->LocationName());
+        VasaroPage *page = browser(i)->vasaroPage();
+        // A tab kept from the last run waits, unloaded, until it is shown:
+        // it keeps the caption it was given.
+        if (page->url().isEmpty())
+            continue;
+        const QString caption = TabRules::isBlank(page->LocationURL()) ? kNewTab
+                                                                      : TabRules::captionFor(page->LocationName());
         if (m_pages->tabText(i) != caption)
             m_pages->setTabText(i, caption);
     }

@@ -33,6 +33,7 @@ class TabManager final : public QObject, public TabCaptions {
     Q_OBJECT
 public:
     static constexpr int kHistoryMenuItems = 10;
+    static constexpr int kClosedTabsKept = 10;
 
     // `bar` may be null (no toolbar). The page control is created as a child
     // of `parentWidget`; the main window places it with pageControl().
@@ -81,6 +82,9 @@ public slots:
     void vaihto();
     void MenuItem2Click();
     void Avaauuteenikkunaan1Click();
+    // Ctrl+Shift+T: the last closed tab comes back at its address with its
+    // back and forward history (the last ten closed are kept).
+    void reopenClosedTab();
 
     void aktiivisivu_navigate(const QString &url);
     QString aktiivisivu_locationurl() const;
@@ -124,18 +128,28 @@ private:
     void wakeTab(int index, bool settle);
     QWebEnginePage *ownWindow();
     int nearestShownLeftOf(int index) const;
+    void rememberClosed(int index);
+    void closeFromTabMenu();
+
+    struct ClosedTab {
+        QUrl url;
+        QByteArray history;   // QWebEngineHistory as its stream operator writes it
+    };
 
     BrowserProfile *m_profile;
     Settings *m_settings;
     Endpoints m_endpoints;
     ShellHost *m_shell;
     Prompts *m_prompts;
+    NavigationBar *m_bar;
     PageControl *m_pages;
     QMenu *m_historyMenu;
     ContextMenus *m_menus;
     PagePipeline *m_pipeline = nullptr;
     TabFeatures m_features;
     int m_switching = 0;      // >0 while the program changes the active tab
+    int m_menuTab = -1;       // the tab the strip's menu was opened over
+    QList<ClosedTab> m_closed;   // newest last
     QPointer<TVasaroselain> m_prepared;   // the first tab's browser until it is taken
     QUrl m_preparedAddress;               // what it was asked to load ahead
     bool m_preparedStarted = false;       // the engine has reported that load

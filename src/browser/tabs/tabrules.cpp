@@ -20,6 +20,11 @@ QString TabRules::captionFor(const QString &title)
     return title;
 }
 
+bool TabRules::isBlank(const QString &url)
+{
+    return url.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
+}
+
 bool TabRules::addressBoxAccepts(const QString &url)
 {
     return !url.toLower().startsWith(QStringLiteral("javascript"));

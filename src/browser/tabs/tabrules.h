@@ -8,6 +8,9 @@ namespace TabRules {
 // new-listing form, long titles cut to 25 characters + "..", "Avataan.." for
 // an empty or blank page.
 QString captionFor(const QString &title);
+// A blank tab ("about:blank"): captioned "Uusi välilehti", its address box
+// left empty for the user's address.
+bool isBlank(const QString &url);
 // The address box never shows "javascript:" addresses.
 bool addressBoxAccepts(const QString &url);
 // Refresh re-navigates to the address-box text when it is a marketplace

@@ -1,15 +1,24 @@
 #include "browser/tabs/tabstrip.h"
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolButton>
 
 namespace {
 constexpr quint32 kSkyBlue = 15780518;
 constexpr int kTextLeft = 6;
 constexpr int kTextTop = 3;
+constexpr int kButtonSize = 16;
+constexpr int kButtonGap = 4;
 }
 
-TabStrip::TabStrip(QWidget *parent) : QTabBar(parent)
+TabStrip::TabStrip(QWidget *parent) : QTabBar(parent), m_plus(new QToolButton(this))
 {
+    m_plus->setObjectName(QStringLiteral("uusiValilehti"));
+    m_plus->setText(QStringLiteral("+"));
+    m_plus->setToolTip(QStringLiteral("Uusi välilehti (Ctrl+T)"));
+    m_plus->setAutoRaise(true);
+    m_plus->setFocusPolicy(Qt::NoFocus);
+    connect(m_plus, &QToolButton::clicked, this, &TabStrip::newTabRequested);
     setObjectName(QStringLiteral("PCTabStrip"));
     setDrawBase(false);
     setElideMode(Qt::ElideNone);
@@ -39,7 +48,74 @@ QSize TabStrip::tabSizeHint(int index) const
 {
     // Room for the bold caption, so a tab does not change size when chosen.
     const QFontMetrics fm(captionFont(true));
-    return QSize(fm.horizontalAdvance(tabText(index)) + 2 * kTextLeft + 4, fm.height() + 2 * kTextTop + 2);
+    const int button = closeButton(index) ? kButtonSize + kButtonGap : 0;
+    return QSize(fm.horizontalAdvance(tabText(index)) + 2 * kTextLeft + 4 + button,
+                 qMax(fm.height() + 2 * kTextTop + 2, kButtonSize + 4));
+}
+
+QSize TabStrip::sizeHint() const
+{
+    // Room for the "+" after the last tab.
+    const QSize tabs = QTabBar::sizeHint();
+    return QSize(tabs.width() + m_plus->sizeHint().width() + kButtonGap, tabs.height());
+}
+
+QToolButton *TabStrip::closeButton(int index) const
+{
+    return qobject_cast<QToolButton *>(tabButton(index, QTabBar::RightSide));
+}
+
+// The first tab stays for the whole run: it gets no close button.
+void TabStrip::tabInserted(int index)
+{
+    QTabBar::tabInserted(index);
+    if (index == 0)
+        return;
+    auto *close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("suljeValilehti"));
+    close->setText(QStringLiteral("×"));
+    close->setToolTip(QStringLiteral("Sulje välilehti (Ctrl+W)"));
+    close->setAutoRaise(true);
+    close->setFocusPolicy(Qt::NoFocus);
+    close->setFixedSize(kButtonSize, kButtonSize);
+    connect(close, &QToolButton::clicked, this, [this, close] {
+        for (int i = 0; i < count(); ++i) {
+            if (tabButton(i, QTabBar::RightSide) == close)
+                emit closeRequested(i);
+        }
+    });
+    setTabButton(index, QTabBar::RightSide, close);
+}
+
+void TabStrip::tabLayoutChange()
+{
+    QTabBar::tabLayoutChange();
+    // A closed tab is hidden, not removed: so is its button.
+    for (int i = 0; i < count(); ++i) {
+        if (QToolButton *close = closeButton(i))
+            close->setVisible(isTabVisible(i));
+    }
+    placeNewTabButton();
+}
+
+void TabStrip::resizeEvent(QResizeEvent *event)
+{
+    QTabBar::resizeEvent(event);
+    placeNewTabButton();
+}
+
+void TabStrip::placeNewTabButton()
+{
+    int right = 0;
+    for (int i = 0; i < count(); ++i) {
+        if (isTabVisible(i))
+            right = qMax(right, tabRect(i).right() + 1);
+    }
+    const QSize size = m_plus->sizeHint();
+    const int x = qMin(right + kButtonGap / 2, width() - size.width());
+    m_plus->setGeometry(qMax(0, x), qMax(0, (height() - size.height()) / 2), size.width(),
+                        qMin(size.height(), height()));
+    m_plus->raise();
 }
 
 QSize TabStrip::minimumTabSizeHint(int index) const
@@ -68,7 +144,7 @@ void TabStrip::paintEvent(QPaintEvent *)
 void TabStrip::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::MiddleButton) {
-        emit middleClicked();
+        emit middleClicked(tabAt(event->position().toPoint()));
         event->accept();
         return;
     }

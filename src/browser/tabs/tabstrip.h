@@ -1,9 +1,12 @@
 #pragma once
 // The owner-drawn tab strip of `PageControl1`: every shown tab is filled sky
 // blue, its caption drawn 6 px from the left and 3 px from the top, in Arial,
-// bold for the active tab. A middle-button press anywhere on the strip asks
-// to close the active tab.
+// bold for the active tab. Every tab but the first has a close button, a
+// middle-button press asks to close the tab under the mouse, and a "+"
+// button after the last tab asks for a new one.
 #include <QTabBar>
+
+class QToolButton;
 
 class TabStrip final : public QTabBar {
     Q_OBJECT
@@ -14,15 +17,28 @@ public:
     static QColor tabColour();
     static QColor fromColorRef(quint32 bgr);
 
+    QToolButton *newTabButton() const { return m_plus; }
+    QToolButton *closeButton(int index) const;
+
 signals:
-    void middleClicked();
+    // -1: pressed beside the tabs.
+    void middleClicked(int index);
+    void closeRequested(int index);
+    void newTabRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
+    QSize sizeHint() const override;
+    void tabInserted(int index) override;
+    void tabLayoutChange() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QFont captionFont(bool active) const;
+    void placeNewTabButton();
+
+    QToolButton *m_plus;
 };

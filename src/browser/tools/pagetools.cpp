@@ -4,6 +4,7 @@
 #include "browser/tools/desktopshortcut.h"
 #include "browser/policy/downloadmanager.h"
 #include "browser/engine/document.h"
+#include "browser/engine/scriptsource.h"
 #include "browser/tools/favoritesmenu.h"
 #include "browser/tools/progresspanel.h"
 #include "browser/shellhost.h"
@@ -69,6 +70,13 @@ void PageTools::MenuItem8Click()
     if (!text)
         return;
     m_lastSearch = text->left(kLongestSearch);
+    // OK with no text takes the highlights away again.
+    if (m_lastSearch.isEmpty()) {
+        TVasaroselain *view = m_tabs->activeBrowser();
+        if (view && view->document().isHtml())
+            view->document().evaluate(ScriptSource::load(QStringLiteral("removehighlights.js")));
+        return;
+    }
     SearchAndHighlightText(m_lastSearch);
 }
 
@@ -121,7 +129,16 @@ void PageTools::MenuItem10Click()
 void PageTools::MenuItem3Click()
 {
     TVasaroselain *view = m_tabs->activeBrowser();
-    if (!view || !view->document().isHtml())
+    if (!view)
+        return;
+    // A PDF document in the engine's viewer is saved as the file it is.
+    if (view->document().evaluate(QStringLiteral("document.contentType")).toString()
+        == QLatin1String("application/pdf")) {
+        const QUrl url = view->page()->url();
+        view->page()->download(url, QFileInfo(url.path()).fileName());
+        return;
+    }
+    if (!view->document().isHtml())
         return;
     m_downloads->savePage(view->page());
 }

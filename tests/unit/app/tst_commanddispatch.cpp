@@ -59,7 +59,10 @@ private slots:
         row("ctrl+minus", Qt::Key_Minus, ctrl, main, "zoom-");
         row("ctrl+keypad minus", Qt::Key_Minus, ctrlKeypad, main, "zoom-");
         row("ctrl+shift+minus", Qt::Key_Underscore, ctrlShift, main, "zoom-");
-        row("ctrl+shift+t", Qt::Key_T, ctrlShift, main, "uusilehti");
+        // Ctrl+Shift+T reopens the closed tab and Ctrl+Shift+H opens the
+        // history list: the browser's keys, not the commands of T and H.
+        row("ctrl+shift+t reopens", Qt::Key_T, ctrlShift, main, "");
+        row("ctrl+shift+h history", Qt::Key_H, ctrlShift, main, "");
         row("ctrl+alt+t", Qt::Key_T, ctrl | alt, main, "uusilehti");
 
         // Keys the page keeps.
