@@ -5,6 +5,7 @@
 #include "signalwatcher.h"
 #include "tform1.h"
 #include "browser/engine/browserprofile.h"
+#include "core/privatestorage.h"
 #include "widgets/gradientstyle.h"
 #include "update/programrestart.h"
 #include <QApplication>
@@ -18,6 +19,8 @@ int runApplication(int argc, char **argv)
 {
     // Started by an update: the previous program first lets go of the profile.
     ProgramRestart::waitForPrevious();
+    // The program's and the engine's files are private to the user.
+    PrivateStorage::restrictNewFiles();
     QCoreApplication::setOrganizationName(QStringLiteral("VSselain"));
     QCoreApplication::setApplicationName(QStringLiteral("VSselain"));
     const QByteArray sandboxWarning = RootSandbox::apply(geteuid());
@@ -34,9 +37,20 @@ int runApplication(int argc, char **argv)
     const QtFinnish qtFinnish(&app);
     GradientStyle::apply(app);
 
-    TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start::HomePageFirst);
+    // Watched from before the window exists: a signal during the start is
+    // handled once the start's first event loop (a message) runs, or after it.
     SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, &TForm1::FormTerminate);
+    TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start::HomePageFirst);
+    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, [&w] {
+        // Nothing is asked; every event loop, the nested ones of open
+        // dialogs included, ends. Should the engine's shutdown hang, the
+        // alarm ends the process (the files are written by then).
+        w.FormTerminate();
+        ::alarm(10);
+        QCoreApplication::exit(0);
+    });
     w.show();
+    if (w.terminating())
+        return 0;
     return app.exec();
 }

@@ -42,6 +42,7 @@ public:
     void fonttilogoExit();
     void omapalvelinExit();
     void ipohjatExit();
+    void kotisivuExit();
 
 signals:
     // OK pressed or the dialog closed: the main window enables itself,
@@ -80,6 +81,7 @@ private:
     QString m_dataFolder;
     QString m_helpAddress;
     QString m_serviceAddress;
+    QString m_webBase;
     QTabWidget *m_pages;
     QComboBox *m_color1 = nullptr;
     QComboBox *m_colorBox3 = nullptr;

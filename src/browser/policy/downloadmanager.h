@@ -17,6 +17,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <optional>
 
 class ProgressPanel;
@@ -24,6 +25,7 @@ class Prompts;
 class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
+class VasaroPage;
 
 class DownloadManager final : public QObject {
     Q_OBJECT
@@ -67,6 +69,9 @@ private:
 
     void onRequested(QWebEngineDownloadRequest *download);
     void acceptIntoHolding(QWebEngineDownloadRequest *download);
+    // A download the page started without the user's click: nothing is
+    // fetched until the user says yes; then it is started anew.
+    bool askedBeforeFetching(QWebEngineDownloadRequest *download, const VasaroPage *page);
     void askForFile(quint32 id);
     QString confirmedPath(const QString &caption, const QString &name, const QString &filter);
     void resume(Entry &entry, QWebEngineDownloadRequest *download);
@@ -83,6 +88,7 @@ private:
     QPointer<ProgressPanel> m_panel;
     DownloadFolder m_folder;
     QTemporaryDir m_holding;
+    QList<QUrl> m_approved;   // downloads the user allowed, started anew
     QHash<quint32, Entry> m_entries;
     QPointer<QWebEngineDownloadRequest> m_shown;
 };
