@@ -41,15 +41,19 @@ int runApplication(int argc, char **argv)
     // handled once the start's first event loop (a message) runs, or after it.
     SignalWatcher watcher;
     TForm1 w(Endpoints::fromEnvironment(), nullptr, nullptr, TForm1::Start::HomePageFirst);
-    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, [&w] {
+    const auto terminate = [&w] {
         // Nothing is asked; every event loop, the nested ones of open
         // dialogs included, ends. Should the engine's shutdown hang, the
         // alarm ends the process (the files are written by then).
         w.FormTerminate();
         ::alarm(10);
         QCoreApplication::exit(0);
-    });
-    w.show();
+    };
+    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &w, terminate);
+    if (watcher.requested())   // while the window was being built
+        terminate();
+    if (!w.terminating())
+        w.show();
     if (w.terminating())
         return 0;
     return app.exec();

@@ -83,11 +83,16 @@ public:
         text->setTextInteractionFlags(Qt::TextSelectableByMouse);
         text->setOpenExternalLinks(false);
         text->setWordWrap(true);
-        text->setText(request.text);
+        // A page's endless text would make an endless dialog.
+        constexpr int kMaxShown = 5000;
+        text->setText(request.text.size() > kMaxShown ? request.text.left(kMaxShown) + QStringLiteral("…")
+                                                      : request.text);
         layout->addWidget(text);
         if (m_kind == Prompts::PageDialog::Kind::Prompt) {
             m_edit = new QLineEdit(request.value, this);
             layout->addWidget(m_edit);
+            m_edit->selectAll();
+            m_edit->setFocus();
         }
         if (request.offerBlock) {
             m_block = new QCheckBox(QStringLiteral("Estä tämän sivun lisäikkunat"), this);
@@ -147,6 +152,7 @@ protected:
         case QEvent::ShortcutOverride: {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Q && key->modifiers().testFlag(Qt::ControlModifier)) {
+                event->accept();   // no shortcut: the key press comes here
                 if (event->type() == QEvent::KeyPress)
                     m_onCtrlQ();
                 return true;
@@ -164,7 +170,9 @@ protected:
             return false;
         }
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget)
+        // A modal dialog opened meanwhile (a program's own question) holds
+        // the input itself.
+        if (!widget || QApplication::activeModalWidget())
             return false;
         // The dialog itself and other page dialogs (a nested one) take input.
         const QWidget *window = widget->window();
@@ -388,8 +396,9 @@ Prompts::PageAnswer QtPrompts::pageDialog(const PageDialog &request)
         // Closed from outside the dialogs' own waits: the pages' callbacks
         // have returned by the time the window closes.
         QTimer::singleShot(0, m_fallback, [this] {
-            if (m_fallback)
-                m_fallback->close();
+            // Once closed, the pages (a loop of alerts) ask nothing more.
+            if (m_fallback && m_fallback->close())
+                return;
             m_closeAfterPages = false;
         });
     }
