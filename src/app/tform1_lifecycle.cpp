@@ -233,6 +233,8 @@ void TForm1::saveOnClose()
 
 void TForm1::FormClose()
 {
+    if (m_qtPrompts)
+        m_qtPrompts->refusePageDialogs();
     // The previous program file an update left behind is no longer needed
     // once the new program closes in the ordinary way.
     if (!m_restartAfterUpdate)

@@ -370,7 +370,7 @@ QString QtPrompts::directory(const QString &caption, const QString &dir)
 
 Prompts::PageAnswer QtPrompts::pageDialog(const PageDialog &request)
 {
-    if (m_ended || m_closeAfterPages)
+    if (m_ended || m_closeAfterPages || m_pagesRefused)
         return {};
     QWidget *asker = askingWindow();
     PageDialogBox box(request, asker);

@@ -40,6 +40,9 @@ public:
     // The main window was asked to close while page dialogs are up: they are
     // closed, and the window's close is asked again once they are gone.
     void closeAfterPageDialogs();
+    // The program is closing: the pages' dialogs are answered at once
+    // without showing (a page may still be running while its tab goes).
+    void refusePageDialogs() { m_pagesRefused = true; }
     // The program is told to end: open dialogs are closed and every further
     // prompt is answered at once as cancelled, without showing.
     void endAll();
@@ -60,4 +63,5 @@ private:
     int m_pageDepth = 0;
     bool m_closeAfterPages = false;
     bool m_ended = false;
+    bool m_pagesRefused = false;
 };

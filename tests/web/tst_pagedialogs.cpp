@@ -17,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QWebEngineScript>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -54,6 +56,35 @@ void quietPeriod()
 {
     QTest::qWait(1500);
 }
+
+// Answers the page's dialogs one after another, each with its own step.
+// A page's dialog runs its own wait inside the engine's call, so it is
+// handled from a timer, while it is open.
+class DialogScript {
+public:
+    using Step = std::function<void(QDialog *)>;
+    explicit DialogScript(QList<Step> steps) : m_steps(std::move(steps))
+    {
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            QDialog *dialog = pageDialog();
+            if (!dialog || m_steps.isEmpty() || m_busy)
+                return;
+            m_busy = true;
+            const Step step = m_steps.takeFirst();
+            step(dialog);
+            ++handled;
+            m_busy = false;
+        });
+        m_poll.start();
+    }
+    int handled = 0;
+
+private:
+    QList<Step> m_steps;
+    QTimer m_poll;
+    bool m_busy = false;
+};
 } // namespace
 
 class TestPageDialogs : public QObject {
@@ -79,12 +110,6 @@ private:
         active()->page()->runJavaScript(
             QStringLiteral("setTimeout(function () { document.getElementById('nappi').click(); }, 50)"),
             QWebEngineScript::MainWorld);
-    }
-    QDialog *nextDialog(QDialog *previous = nullptr)
-    {
-        QDialog *d = nullptr;
-        waitFor([&] { return (d = pageDialog()) && d != previous; }, 10000);
-        return d != previous ? d : nullptr;
     }
 
 private slots:
@@ -113,56 +138,77 @@ private slots:
     void alertIsPlainTextNamingTheHost()
     {
         QVERIFY(openPage(QStringLiteral("rikas"), QStringLiteral("Rikas")));
+        QString title;
+        QStringList texts;
+        QList<Qt::TextFormat> formats;
+        bool links = false;
+        int checkBoxes = -1;
+        DialogScript script({[&](QDialog *dialog) {
+            title = dialog->windowTitle();
+            for (QLabel *label : dialog->findChildren<QLabel *>()) {
+                texts << label->text();
+                formats << label->textFormat();
+                links = links || label->openExternalLinks()
+                        || (label->textInteractionFlags() & Qt::LinksAccessibleByMouse);
+            }
+            checkBoxes = int(dialog->findChildren<QCheckBox *>().size());
+            click(button(dialog, QStringLiteral("OK")));
+        }});
         pressPageButton();
-        QDialog *dialog = nextDialog();
-        QVERIFY(dialog);
-        QVERIFY2(dialog->windowTitle().contains(QLatin1String("hyokkaaja.test")), qPrintable(dialog->windowTitle()));
-        QVERIFY(!dialog->windowTitle().contains(QLatin1String("VSselain")));
+        QVERIFY(showsTitle(QStringLiteral("hyvaksytty")));
+        QCOMPARE(script.handled, 1);
+        QVERIFY2(title.contains(QLatin1String("hyokkaaja.test")), qPrintable(title));
+        QVERIFY(!title.contains(QLatin1String("VSselain")));
         // Every text of the dialog is plain: the page's markup shows as typed.
-        bool shown = false;
-        for (QLabel *label : dialog->findChildren<QLabel *>()) {
-            QCOMPARE(label->textFormat(), Qt::PlainText);
-            QVERIFY(!label->openExternalLinks());
-            QVERIFY(!(label->textInteractionFlags() & Qt::LinksAccessibleByMouse));
-            shown = shown || label->text() == kRich;
-        }
-        QVERIFY(shown);
+        QVERIFY(texts.contains(kRich));
+        QVERIFY(!formats.isEmpty());
+        for (Qt::TextFormat f : std::as_const(formats))
+            QCOMPARE(f, Qt::PlainText);
+        QVERIFY(!links);
         // The first dialog of a page offers no blocking.
-        QVERIFY(dialog->findChildren<QCheckBox *>().isEmpty());
-        QAbstractButton *ok = button(dialog, QStringLiteral("OK"));
-        QVERIFY(ok);
-        click(ok);
-        QVERIFY(showsTitle(QStringLiteral("hyvaksytty"), 5000));
+        QCOMPARE(checkBoxes, 0);
     }
 
     void confirmAndPromptArePlainText()
     {
         QVERIFY(openPage(QStringLiteral("kysy"), QStringLiteral("Kysy")));
+        QList<Qt::TextFormat> formats;
+        QString confirmTitle;
+        bool confirmCancels = false;
+        QString offered;
+        QString blockText;
+        DialogScript script({
+            [&](QDialog *confirm) {
+                confirmTitle = confirm->windowTitle();
+                for (QLabel *label : confirm->findChildren<QLabel *>())
+                    formats << label->textFormat();
+                confirmCancels = button(confirm, QStringLiteral("Peruuta"));
+                click(button(confirm, QStringLiteral("OK")));
+            },
+            [&](QDialog *prompt) {
+                for (QLabel *label : prompt->findChildren<QLabel *>())
+                    formats << label->textFormat();
+                auto *edit = prompt->findChild<QLineEdit *>();
+                if (!edit)
+                    return;
+                offered = edit->text();
+                // The page's second dialog offers to block the rest.
+                if (auto *block = prompt->findChild<QCheckBox *>())
+                    blockText = block->text();
+                edit->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(edit, QStringLiteral("vastaus"));
+                click(button(prompt, QStringLiteral("OK")));
+            },
+        });
         pressPageButton();
-        QDialog *confirm = nextDialog();
-        QVERIFY(confirm);
-        QVERIFY(confirm->windowTitle().contains(QLatin1String("hyokkaaja.test")));
-        for (QLabel *label : confirm->findChildren<QLabel *>())
-            QCOMPARE(label->textFormat(), Qt::PlainText);
-        QVERIFY(button(confirm, QStringLiteral("Peruuta")));
-        click(button(confirm, QStringLiteral("OK")));
-
-        QDialog *prompt = nextDialog(confirm);
-        QVERIFY(prompt);
-        for (QLabel *label : prompt->findChildren<QLabel *>())
-            QCOMPARE(label->textFormat(), Qt::PlainText);
-        auto *edit = prompt->findChild<QLineEdit *>();
-        QVERIFY(edit);
-        QCOMPARE(edit->text(), QStringLiteral("<i>oletus</i>"));
-        // The page's second dialog offers to block the rest.
-        auto *block = prompt->findChild<QCheckBox *>();
-        QVERIFY(block);
-        QCOMPARE(block->text(), QStringLiteral("Estä tämän sivun lisäikkunat"));
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("vastaus"));
-        click(button(prompt, QStringLiteral("OK")));
-        QVERIFY(showsTitle(QStringLiteral("vastaus:true|vastaus"), 5000));
+        QVERIFY(showsTitle(QStringLiteral("vastaus:true|vastaus")));
+        QVERIFY(confirmTitle.contains(QLatin1String("hyokkaaja.test")));
+        QVERIFY(confirmCancels);
+        for (Qt::TextFormat f : std::as_const(formats))
+            QCOMPARE(f, Qt::PlainText);
+        QCOMPARE(offered, QStringLiteral("<i>oletus</i>"));
+        QCOMPARE(blockText, QStringLiteral("Estä tämän sivun lisäikkunat"));
     }
 
     // An endless alert loop: from its second dialog on the check box blocks
@@ -178,26 +224,32 @@ private slots:
     {
         QFETCH(bool, ctrlQ);
         QVERIFY(openPage(QStringLiteral("silmukka"), QStringLiteral("Silmukka")));
+        int firstCheckBoxes = -1;
+        bool blocked = false;
+        DialogScript script({
+            [&](QDialog *first) {
+                firstCheckBoxes = int(first->findChildren<QCheckBox *>().size());
+                click(button(first, QStringLiteral("OK")));
+            },
+            [&](QDialog *second) {
+                if (ctrlQ) {
+                    QTest::keyClick(second->focusWidget() ? second->focusWidget() : second, Qt::Key_Q,
+                                    Qt::ControlModifier);
+                    blocked = !second->isVisible();
+                    return;
+                }
+                auto *block = second->findChild<QCheckBox *>();
+                if (!block)
+                    return;
+                click(block);
+                blocked = block->isChecked();
+                click(button(second, QStringLiteral("OK")));
+            },
+        });
         pressPageButton();
-        QDialog *first = nextDialog();
-        QVERIFY(first);
-        QVERIFY(first->findChildren<QCheckBox *>().isEmpty());
-        click(button(first, QStringLiteral("OK")));
-        QDialog *second = nextDialog(first);
-        QVERIFY(second);
-        if (ctrlQ) {
-            second->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(second));
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : second, Qt::Key_Q,
-                            Qt::ControlModifier);
-        } else {
-            auto *block = second->findChild<QCheckBox *>();
-            QVERIFY(block);
-            click(block);
-            QVERIFY(block->isChecked());
-            click(button(second, QStringLiteral("OK")));
-        }
-        QVERIFY(waitFor([] { return !pageDialog(); }, 3000));
+        QVERIFY(waitFor([&] { return script.handled == 2 && !pageDialog(); }, 15000));
+        QCOMPARE(firstCheckBoxes, 0);
+        QVERIFY(blocked);
         quietPeriod();
         QVERIFY(!pageDialog());
         m_w->MenuItem5Click();   // "Lopeta"
@@ -210,12 +262,14 @@ private slots:
     void mainWindowClosesUnderAPageDialog()
     {
         QVERIFY(openPage(QStringLiteral("silmukka"), QStringLiteral("Silmukka")));
+        bool modal = true;
+        DialogScript script({[&](QDialog *) {
+            modal = QGuiApplication::modalWindow() || QApplication::activeModalWidget();
+            m_w->close();
+        }});
         pressPageButton();
-        QVERIFY(nextDialog());
-        QVERIFY(!QGuiApplication::modalWindow());
-        QVERIFY(!QApplication::activeModalWidget());
-        m_w->close();
-        QVERIFY(waitFor([&] { return !m_w->isVisible(); }, 10000));
+        QVERIFY(waitFor([&] { return !m_w->isVisible(); }, 15000));
+        QVERIFY(!modal);
         QVERIFY(!pageDialog());
         quietPeriod();
         QVERIFY(!pageDialog());

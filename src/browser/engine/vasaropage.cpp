@@ -179,6 +179,16 @@ bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     return !args.cancel;
 }
 
+// The blocking of a page's dialogs lasts until another page has loaded: a
+// navigation only started leaves the old document running (a loop of alerts
+// goes on until the new page replaces it), and a page changing its own
+// address (history.pushState) is still the same page.
+void VasaroPage::newDocument()
+{
+    m_pageDialogs = 0;
+    m_dialogsBlocked = false;
+}
+
 void VasaroPage::onFormData(const QString &action, const QString &body)
 {
     m_pendingFormAction = QUrl(action);
@@ -191,8 +201,6 @@ void VasaroPage::onLoadStarted()
         m_unreportedLoad->stop();
     m_navigatedWhileLoading.clear();
     m_loading = true;
-    m_pageDialogs = 0;
-    m_dialogsBlocked = false;
     if (m_readyState == 4 || m_readyState == 0)
         m_readyState = 1;
 }
@@ -200,6 +208,8 @@ void VasaroPage::onLoadStarted()
 void VasaroPage::onLoadFinished(bool ok)
 {
     m_loading = false;
+    if (ok)
+        newDocument();
     m_readyState = 4;
     if (!ok && m_cancelledLoads > 0) {
         --m_cancelledLoads;

@@ -112,6 +112,7 @@ private:
     void afterEngineCallback(const std::function<void()> &work);
     void watchUnreportedLoad();
     void checkUnreportedLoad();
+    void newDocument();
     bool refuseOutsideScheme(const QUrl &url, NavigationType type);
     void askOutsideProgram(const QUrl &url);
     Prompts::PageAnswer askPage(Prompts::PageDialog::Kind kind, const QUrl &origin, const QString &text,
