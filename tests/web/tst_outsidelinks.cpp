@@ -70,6 +70,12 @@ private slots:
             QDesktopServices::setUrlHandler(QLatin1String(scheme), &m_handler, "open");
     }
 
+    void cleanupTestCase()
+    {
+        for (const char *scheme : {"mailto", "tel"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
+
     void init()
     {
         m_prompts = ScriptedPrompts();
