@@ -17,6 +17,8 @@ QString failureCause(const QString &path, const QSaveFile &f)
         return QStringLiteral("Kansiota ei ole: ") + folder.absoluteFilePath();
     if (!folder.isWritable())
         return QStringLiteral("Kansioon ei voi kirjoittaa: ") + folder.absoluteFilePath();
+    if (file.isDir())
+        return QStringLiteral("Tiedoston paikalla on kansio.");
     if (file.exists() && !file.isWritable())
         return QStringLiteral("Tiedosto on kirjoitussuojattu.");
     const QStorageInfo storage(folder.absoluteFilePath());
