@@ -15,8 +15,10 @@ SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
     m_notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char c;
-        if (::read(g_fds[1], &c, 1) == 1)
+        if (::read(g_fds[1], &c, 1) == 1) {
+            m_requested = true;
             emit terminationRequested();
+        }
     });
     struct sigaction sa = {};
     sa.sa_handler = &SignalWatcher::handler;

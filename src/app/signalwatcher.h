@@ -11,10 +11,14 @@ public:
     explicit SignalWatcher(QObject *parent = nullptr);
     ~SignalWatcher() override;
 
+    // A signal arrived (also one that came before anything was connected).
+    bool requested() const { return m_requested; }
+
 signals:
     void terminationRequested();
 
 private:
     static void handler(int sig);
     QSocketNotifier *m_notifier = nullptr;
+    bool m_requested = false;
 };

@@ -15,6 +15,7 @@
 #include "buyer/searchformhost.h"
 #include "core/clockformat.h"
 #include "core/paths.h"
+#include "core/privatestorage.h"
 #include "core/settingsdefaults.h"
 #include "core/settingsfile.h"
 #include "widgets/gradientstyle.h"
@@ -60,6 +61,10 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start sta
     m_timer3->setSingleShot(true);
     connect(m_timer1, &QTimer::timeout, this, &TForm1::Timer);
     m_dataFolder = Paths::dataFolder();
+    // Qt's file dialogs keep their history in the data folder, and files an
+    // earlier run left open to others are closed to them.
+    PrivateStorage::confineToolkitSettings(m_dataFolder);
+    PrivateStorage::tighten(m_dataFolder);
     m_settings = SettingsDefaults::builtIn(m_endpoints, Paths::programFolder());
     m_http = new Http(m_endpoints, this);
     m_api = new ApiSession(*m_http, m_http->stopFlag(), m_clock, m_settings, m_endpoints.apiBase(), {}, this);
@@ -269,8 +274,9 @@ void TForm1::Palautaoletukset1Click()
     setTimer2(m_settings.Timer2);
     if (m_form3)
         m_form3->loadFromSettings();
-    if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder)) {
-        m_prompts->error(QStringLiteral("Asetusten tallentaminen ei onnistunut!"));
+    QString error;
+    if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder, &error)) {
+        m_prompts->error(error);
         return;
     }
     naytapaneeli(QStringLiteral("Asetukset palautettu!"), 3);

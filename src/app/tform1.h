@@ -7,6 +7,7 @@
 #include "core/programclock.h"
 #include "core/settings.h"
 #include "update/updatehost.h"
+#include <QDateTime>
 #include <QMainWindow>
 #include <QHash>
 #include <QList>
@@ -125,8 +126,10 @@ public:
     // Handlers of this window's own menu items and timers.
     void MenuItem5Click();
     void Paivita1Click();
-    // SIGTERM, SIGINT, SIGHUP: closes like "Lopeta" without asking.
+    // SIGTERM, SIGINT, SIGHUP: saves what "Lopeta" saves without asking
+    // anything and hides the windows; the caller then ends the event loops.
     void FormTerminate();
+    bool terminating() const { return m_terminating; }
     void KohdenumerollahakuClick();
     void Kyttjhaku1Click();
     void Timer3Timer();
@@ -174,6 +177,8 @@ private:
     void settingsDialogClosed();
     void Palautaoletukset1Click();
     void saveOnClose();
+    void removeTemporaryPictures();
+    void startupChecks(const QStringList &messages);
     void setTimer2(bool on);
     void buildCommandTable();
     void buildLedgerWindow();
@@ -262,6 +267,11 @@ private:
     bool m_restartAfterUpdate = false;
     bool m_shown = false;
     bool m_closed = false;
+    bool m_terminating = false;
+    bool m_settingsRefused = false;      // the settings file was too big to use
+    bool m_sellerNamesRefused = false;   // so was the seller-name list
+    bool m_dataFolderReadOnly = false;
+    QDateTime m_startedAt = QDateTime::currentDateTime();
     bool m_navigationBarCheck = false;   // the tick's page check is under way
     Start m_start = Start::WindowFirst;
 

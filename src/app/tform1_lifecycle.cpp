@@ -7,6 +7,7 @@
 #include "apphook.h"
 #include "tform3.h"
 #include "ledger/tform8.h"
+#include "core/atomicfile.h"
 #include "core/paths.h"
 #include "core/settingsdefaults.h"
 #include "core/settingsfile.h"
@@ -21,11 +22,15 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <cstdio>
 #include "browser/tools/progresspanel.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/session/sessionkeeper.h"
+#include "buyer/filterfile.h"
 #include "buyer/sellerfilter.h"
+#include "ledger/ledgerrecovery.h"
 #include "buyer/sellerfiltertool.h"
 #include "update/programrestart.h"
 #include "update/updatecheck.h"
@@ -106,8 +111,17 @@ void TForm1::FormShow()
     m_aukiolo->start(now);
     const QString storedClosing = m_settings.sulkeutumisaika;
     m_sellerTool->filter().asetaPaivaleima();
+    SettingsFile::LoadReport report;
     SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder(),
-                                  [this](const QString &path) { m_sellerTool->filter().lataasuodatin(path); });
+                                  [this](const QString &path) { m_sellerTool->filter().lataasuodatin(path); },
+                                  &report);
+    m_settingsRefused = report.settingsRefused;
+    m_sellerNamesRefused = report.sellerNamesRefused;
+    startupChecks(report.messages);
+    // Told to end while a start-up message was up: the rest of the start
+    // is not done (FormTerminate has saved what there was).
+    if (m_terminating)
+        return;
     if (m_settings.sulkeutumisaika != storedClosing)
         m_aukiolo->restoreStored();
     setTimer2(m_settings.Timer2);
@@ -126,12 +140,51 @@ void TForm1::FormShow()
     m_timer1->start();
 }
 
+// The data folder after the settings are read: what an earlier run left
+// half-written goes, a folder the program cannot write to is told about
+// (every change of the run would be lost), files too big to use are told
+// about, and a filter kept at a termination is offered back.
+void TForm1::startupChecks(const QStringList &messages)
+{
+    QStringList ownFiles{SettingsFile::fileName(), SettingsFile::sellerNamesFileName(),
+                         QFileInfo(LedgerRecovery::path(m_dataFolder)).fileName(),
+                         QFileInfo(SellerFilter::recoveryPath(m_dataFolder)).fileName(), FilterFile::defaultName()};
+    if (Paths::isInDataFolder(m_settings.suodatinPath))
+        ownFiles << QFileInfo(m_settings.suodatinPath).fileName();
+    AtomicFile::removeLeftovers(m_dataFolder, ownFiles, m_startedAt);
+    QTemporaryFile probe(m_dataFolder + QStringLiteral(".kirjoituskoe-XXXXXX"));
+    if (!probe.open()) {
+        m_prompts->error(QStringLiteral("Tietokansioon ei voi kirjoittaa:\r") + QDir::toNativeSeparators(m_dataFolder)
+                         + QStringLiteral("\r\rAsetuksia, suodatinta, suosikkeja ja muita muutoksia ei voida "
+                                          "tallentaa tämän käytön aikana."));
+        m_dataFolderReadOnly = true;
+    }
+    for (const QString &message : messages) {
+        if (m_terminating)
+            return;
+        m_prompts->error(message);
+    }
+    if (!m_terminating && !m_dataFolderReadOnly)
+        m_sellerTool->filter().offerRecovery(m_dataFolder);
+}
+
 void TForm1::closeEvent(QCloseEvent *event)
 {
     if (!m_closed) {
+        // A page's dialog is up: it goes first, and the window is closed
+        // once the page's callback has returned.
+        if (m_qtPrompts && m_qtPrompts->pageDialogOpen()) {
+            m_qtPrompts->closeAfterPageDialogs();
+            event->ignore();
+            return;
+        }
         // An unsaved ledger list is asked about first; Cancel keeps the
         // program running. A ledger window never opened holds no list.
         if (m_form8 && !m_form8->quitQuery()) {
+            event->ignore();
+            return;
+        }
+        if (!m_sellerTool->filter().askSaveAtClose(m_dataFolder)) {
             event->ignore();
             return;
         }
@@ -143,26 +196,52 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::FormTerminate()
 {
-    // Told to end (a logout, `kill`): nobody may be there to answer, so an
-    // unsaved ledger list goes to its recovery file instead of a question.
-    // Should even that fail, the close question is still asked.
+    // Told to end (a logout, `kill`): nobody may be there to answer, so
+    // nothing asks. Open dialogs are closed, the unsaved ledger list and the
+    // changed filter go to their files (or recovery files), the settings are
+    // saved. The pages are not navigated away: the caller ends the event
+    // loops, and the window goes with the program.
+    if (m_terminating)
+        return;
+    m_terminating = true;
+    if (m_qtPrompts)
+        m_qtPrompts->endAll();
+    if (m_form8 && !m_form8->kirjoitaPalautus())
+        std::fputs("VSselain: tallentamatonta listaa ei voitu tallentaa.\n", stderr);
+    if (!m_sellerTool->filter().saveWithoutAsking(m_dataFolder))
+        std::fputs("VSselain: suodatinta ei voitu tallentaa.\n", stderr);
+    if (!m_closed) {
+        m_closed = true;
+        if (m_shown)
+            saveOnClose();
+        removeTemporaryPictures();
+    }
+    hide();
+    if (m_form3)
+        m_form3->hide();
     if (m_form8)
-        m_form8->kirjoitaPalautus();
-    close();
+        m_form8->hide();
 }
 
 void TForm1::saveOnClose()
 {
     m_settings.Timer2 = m_timer2->isActive();
-    if (!SettingsFile::tallenna_asetukset(m_settings, m_dataFolder))
-        m_prompts->error(QStringLiteral("Asetusten tallentaminen ei onnistunut!"));
-    if (!m_settings.Suodatettavatnimimerkit.isEmpty())
+    // A file refused at start (too big) is left as it is.
+    QString error;
+    if (!m_settingsRefused && !SettingsFile::tallenna_asetukset(m_settings, m_dataFolder, &error)) {
+        if (m_terminating)
+            std::fputs(qPrintable(error + u'\n'), stderr);
+        else
+            m_prompts->error(error);
+    }
+    if (!m_sellerNamesRefused && !m_settings.Suodatettavatnimimerkit.isEmpty())
         SettingsFile::saveSellerNames(m_settings, m_dataFolder);
 }
 
 void TForm1::FormClose()
 {
-    m_sellerTool->filter().askSaveAtClose(m_dataFolder);
+    if (m_qtPrompts)
+        m_qtPrompts->refusePageDialogs();
     // The previous program file an update left behind is no longer needed
     // once the new program closes in the ordinary way.
     if (!m_restartAfterUpdate)
@@ -177,11 +256,16 @@ void TForm1::FormClose()
     m_timer2->stop();
     m_session->finish();   // before the tabs go blank
     m_tabs->suljeKaikkiSivut();
-    // Temporary picture files of the upload tools.
-    const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
-    for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))
-        QFile::remove(temp.filePath(name));
+    removeTemporaryPictures();
     // The settings are saved: the updated program takes over.
     if (m_restartAfterUpdate)
         ProgramRestart::start(m_update->installer().programFile());
+}
+
+// Temporary picture files of the upload tools.
+void TForm1::removeTemporaryPictures()
+{
+    const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
+    for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))
+        QFile::remove(temp.filePath(name));
 }

@@ -66,6 +66,7 @@ TForm3::TForm3(Settings &settings, Prompts &prompts, const QString &dataFolder, 
       m_dataFolder(dataFolder),
       m_helpAddress(SettingsDefaults::ownServerHelpAddress(endpoints)),
       m_serviceAddress(SettingsDefaults::vasarokuvaSiteAddress(endpoints)),
+      m_webBase(endpoints.webBase()),
       m_pages(new QTabWidget(this)),
       m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); }),
       m_pickColour([this](const QColor &c) {
@@ -218,7 +219,9 @@ void TForm3::buildGeneralPage()
     connect(m_restoreTabs, &QCheckBox::toggled, this, &TForm3::restoreTabsToggled);
     g->addWidget(m_restoreTabs, 3, 2);
     g->addWidget(label(p, QStringLiteral("Selaimen kotisivu:")), 4, 0);
-    g->addWidget(lineEdit(p, "kotisivu", &Settings::kotisivu), 4, 1, 1, 2);
+    QLineEdit *home = lineEdit(p, "kotisivu", &Settings::kotisivu);
+    watchExit(home, &TForm3::kotisivuExit);
+    g->addWidget(home, 4, 1, 1, 2);
     g->addWidget(label(p, QStringLiteral("Suodattimen kesto")), 5, 0);
     QLineEdit *days = lineEdit(p, "Edit5", &Settings::Edit5, 3);
     days->setFixedWidth(40);
@@ -529,6 +532,14 @@ void TForm3::omapalvelinExit()
     if (!SettingsChecks::omapalvelinExit(m_settings)) {
         refreshEdits();
         m_prompts.message(QStringLiteral("Lue ohjeet miten käyttää omaa palvelinta!"));
+    }
+}
+
+void TForm3::kotisivuExit()
+{
+    if (!SettingsChecks::kotisivuExit(m_settings, m_webBase)) {
+        refreshEdits();
+        m_prompts.message(QStringLiteral("Kotisivun osoitteessa ei voi olla ohjausmerkkejä."));
     }
 }
 

@@ -43,6 +43,7 @@ public:
     void fonttilogoExit();
     void omapalvelinExit();
     void ipohjatExit();
+    void kotisivuExit();
 
     // "Palauta välilehdet käynnistettäessä" (first page): kept by the main
     // window in the session file, not in the settings.
@@ -87,6 +88,7 @@ private:
     QString m_dataFolder;
     QString m_helpAddress;
     QString m_serviceAddress;
+    QString m_webBase;
     QTabWidget *m_pages;
     QComboBox *m_color1 = nullptr;
     QComboBox *m_colorBox3 = nullptr;

@@ -58,8 +58,16 @@ public:
     void MenuItem36Click(const QString &dataFolder);    // "Lataa suodatin levyltä"
     void MenuItem37Click(const QString &dataFolder);    // "Tallenna suodatin levylle"
     void yhjennsuodatin1Click();                        // "Tyhjennä suodatin"
-    // Shut-down: offers to save a changed filter.
-    void askSaveAtClose(const QString &dataFolder);
+    // Shut-down: offers to save a changed filter (Kyllä, Ei, Peruuta);
+    // false when the user cancels, and the program stays open.
+    bool askSaveAtClose(const QString &dataFolder);
+    // Told to end (nobody may answer): a changed filter goes to its file, or
+    // when it has none, to the data folder's recovery file. False when it
+    // could not be written.
+    bool saveWithoutAsking(const QString &dataFolder);
+    // At start: a filter kept in the recovery file is offered back.
+    void offerRecovery(const QString &dataFolder);
+    static QString recoveryPath(const QString &dataFolder);
 
     const FilterList &list() const { return m_list; }
     bool unchanged() const { return m_unchanged; }

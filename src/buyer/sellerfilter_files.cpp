@@ -5,6 +5,7 @@
 #include "filterhost.h"
 #include "core/prompts.h"
 #include "core/settings.h"
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -78,11 +79,59 @@ void SellerFilter::yhjennsuodatin1Click()
     m_host.naytapaneeli(QStringLiteral("Suodatin tyhjennetty!"), 3);
 }
 
-void SellerFilter::askSaveAtClose(const QString &dataFolder)
+bool SellerFilter::askSaveAtClose(const QString &dataFolder)
 {
     if (m_unchanged)
-        return;
-    if (m_prompts.confirm(QStringLiteral("Suodattimen sisältö on muuttunut, tallennetaanko?"))
-        == Prompts::Answer::Yes)
+        return true;
+    const Prompts::Answer answer =
+        m_prompts.confirm(QStringLiteral("Suodattimen sisältö on muuttunut, tallennetaanko?"), true);
+    if (answer == Prompts::Answer::Cancel)
+        return false;
+    if (answer == Prompts::Answer::Yes)
         MenuItem37Click(dataFolder);
+    return true;
+}
+
+QString SellerFilter::recoveryPath(const QString &dataFolder)
+{
+    return dataFolder + QStringLiteral("tallentamaton_suodatin.txt");
+}
+
+bool SellerFilter::saveWithoutAsking(const QString &dataFolder)
+{
+    if (m_unchanged)
+        return true;
+    jarjestasuodatin();
+    // The filter's own file when it has one; otherwise a recovery file that
+    // the next start offers back.
+    const QString path = m_settings.suodatinPath.isEmpty() ? recoveryPath(dataFolder) : m_settings.suodatinPath;
+    if (!FilterFile::write(path, m_list.entries()))
+        return false;
+    if (!m_settings.suodatinPath.isEmpty())
+        m_unchanged = true;
+    return true;
+}
+
+void SellerFilter::offerRecovery(const QString &dataFolder)
+{
+    const QString path = recoveryPath(dataFolder);
+    if (!QFileInfo::exists(path))
+        return;
+    const QString question = QStringLiteral("Ohjelma suljettiin viime kerralla, kun suodatinta ei ollut "
+                                            "tallennettu.\r\rPalautetaanko tallentamaton suodatin?");
+    const Prompts::Answer answer = m_prompts.confirm(question);
+    // Unanswered (the program was told to end meanwhile): offered again.
+    if (answer == Prompts::Answer::Cancel)
+        return;
+    if (answer == Prompts::Answer::Yes) {
+        FilterFile::ReadResult file = FilterFile::read(path);
+        if (!file.ok) {
+            m_prompts.error(file.error);
+        } else {
+            m_list.replace(std::move(file.lines));
+            paivitasuodatin();
+            m_unchanged = false;   // still not in a file of the user's
+        }
+    }
+    QFile::remove(path);
 }

@@ -40,7 +40,7 @@ std::optional<QStringList> LineFile::read(const QString &path)
     return split(f.readAll());
 }
 
-bool LineFile::write(const QString &path, const QStringList &lines)
+bool LineFile::write(const QString &path, const QStringList &lines, QString *cause)
 {
-    return AtomicFile::write(path, join(lines));
+    return AtomicFile::write(path, join(lines), {}, cause);
 }

@@ -11,5 +11,6 @@ QStringList split(const QByteArray &bytes);     // a final line break adds no em
 QByteArray join(const QStringList &lines);      // every line followed by CR LF
 std::optional<QStringList> read(const QString &path);   // nothing when it cannot be read
 // Replaces the file atomically; false (old file untouched) on any failure.
-bool write(const QString &path, const QStringList &lines);
+// `cause` gets the reason of a failure in Finnish.
+bool write(const QString &path, const QStringList &lines, QString *cause = nullptr);
 }

@@ -42,4 +42,41 @@ public:
         return {saveFileName(caption, dir, filter), filter.section(QStringLiteral(";;"), 0, 0)};
     }
     virtual QString directory(const QString &caption, const QString &dir) = 0;
+
+    // A page's own dialog (a script's alert, confirm or prompt). Its text is
+    // the page's, never markup; `host` says whose page speaks. With
+    // `offerBlock` the dialog offers to block the page's further dialogs.
+    struct PageDialog {
+        enum class Kind { Alert, Confirm, Prompt };
+        Kind kind = Kind::Alert;
+        QString host;
+        QString text;
+        QString value;          // a prompt's default answer
+        bool offerBlock = false;
+    };
+    struct PageAnswer {
+        bool accepted = false;  // OK (confirm, prompt)
+        QString value;          // a prompt's answer
+        bool blockFurther = false;
+    };
+    // Prompts without dialogs of their own ask through message, confirm and input.
+    virtual PageAnswer pageDialog(const PageDialog &dialog)
+    {
+        PageAnswer answer;
+        switch (dialog.kind) {
+        case PageDialog::Kind::Alert:
+            message(dialog.text);
+            break;
+        case PageDialog::Kind::Confirm:
+            answer.accepted = confirm(dialog.text) == Answer::Yes;
+            break;
+        case PageDialog::Kind::Prompt:
+            if (const std::optional<QString> typed = input(QStringLiteral("Vasaro selain"), dialog.text, dialog.value)) {
+                answer.accepted = true;
+                answer.value = *typed;
+            }
+            break;
+        }
+        return answer;
+    }
 };

@@ -1,5 +1,6 @@
 #include "settingschecks.h"
 #include "settings.h"
+#include "settingsfile.h"
 #include "wholenumber.h"
 #include <QDir>
 #include <QFileInfo>
@@ -71,4 +72,12 @@ void SettingsChecks::ipohjatExit(Settings &s, const QString &dataFolder)
     if (s.ipohjat.trimmed().isEmpty() || !QFileInfo(dir).isDir())
         dir = dataFolder;
     s.ipohjat = dir;
+}
+
+bool SettingsChecks::kotisivuExit(Settings &s, const QString &fallback)
+{
+    if (SettingsFile::isAddressText(s.kotisivu))
+        return true;
+    s.kotisivu = fallback;
+    return false;
 }

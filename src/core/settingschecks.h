@@ -24,4 +24,7 @@ bool omapalvelinExit(Settings &s);
 // Listing-template folder: a trailing "/" is added when the text ends in
 // neither "/" nor "\"; a folder that does not exist becomes the data folder.
 void ipohjatExit(Settings &s, const QString &dataFolder);
+// Home page: an address with a control character (a NUL, a line break)
+// would never load; it is refused for `fallback` and false is returned.
+bool kotisivuExit(Settings &s, const QString &fallback);
 }

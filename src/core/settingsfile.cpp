@@ -48,16 +48,17 @@ const LastCharRule kLastCharRules[] = {
 struct TextRule {
     const char *key;
     QString Settings::*field;
+    bool address = false;     // refused when it holds a control character
 };
 const TextRule kTextRules[] = {
     {"Fonttilogo:", &Settings::fonttilogo},
     {"Tekstilogo:", &Settings::tekstilogo},
     {"Lapinakyvyys:", &Settings::lapinakyvyys},
     {"Paivitys:1", &Settings::paivitysStored},
-    {"Suodatin:", &Settings::suodatinPath},
-    {"Serveri:", &Settings::serveri},
-    {"Kotisivu:", &Settings::kotisivu},
-    {"Omapalvelin:", &Settings::omapalvelin},
+    {"Suodatin:", &Settings::suodatinPath, true},
+    {"Serveri:", &Settings::serveri, true},
+    {"Kotisivu:", &Settings::kotisivu, true},
+    {"Omapalvelin:", &Settings::omapalvelin, true},
     {"Suodattimenkesto:", &Settings::Edit5},
     {"KuvanleveysL:", &Settings::Edit3},
     {"KuvankorkeusL:", &Settings::Edit4},
@@ -134,7 +135,9 @@ bool applyFixedRules(Settings &s, const QString &line)
     for (const TextRule &r : kTextRules) {
         const QLatin1String key(r.key);
         if (line.startsWith(key)) {
-            s.*r.field = line.mid(key.size());
+            const QString value = line.mid(key.size());
+            if (!r.address || SettingsFile::isAddressText(value))
+                s.*r.field = value;
             return true;
         }
     }
@@ -323,40 +326,84 @@ QStringList SettingsFile::lines(const Settings &s)
     return o;
 }
 
+namespace {
+QString tooBig(const QString &what, const QString &path)
+{
+    return what + QStringLiteral(" on liian suuri, eikä sitä käytetä:\r") + path
+           + QStringLiteral("\r\rTiedosto jätetään ennalleen.");
+}
+
+QStringList withoutLongLines(QStringList lines)
+{
+    lines.removeIf([](const QString &l) { return l.size() > SettingsFile::kMaxLineLength; });
+    return lines;
+}
+}
+
+bool SettingsFile::isAddressText(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
 bool SettingsFile::lataa_asetukset(Settings &s, const QString &dataFolder, const QString &programFolder,
-                                   const FilterLoader &loadFilter)
+                                   const FilterLoader &loadFilter, LoadReport *report)
 {
     QString path = dataFolder + fileName();
     if (!QFileInfo(path).isFile())
         path = programFolder + fileName();
     bool read = false;
-    if (QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > kMaxSettingsBytes) {
+        if (report) {
+            report->settingsRefused = true;
+            report->messages << tooBig(QStringLiteral("Asetustiedosto"), path);
+        }
+    } else if (info.isFile()) {
         if (const auto fileLines = LineFile::read(path)) {
-            for (const QString &line : *fileLines)
+            for (const QString &line : withoutLongLines(*fileLines))
                 applyLine(s, line);
             read = true;
         }
     }
     if (loadFilter && s.LS && !s.suodatinPath.isEmpty() && QFileInfo(s.suodatinPath).isFile())
         loadFilter(s.suodatinPath);
-    loadSellerNames(s, dataFolder);
+    loadSellerNames(s, dataFolder, report);
     return read;
 }
 
-bool SettingsFile::tallenna_asetukset(const Settings &s, const QString &dataFolder)
+bool SettingsFile::tallenna_asetukset(const Settings &s, const QString &dataFolder, QString *error)
 {
-    return LineFile::write(dataFolder + fileName(), lines(s));
+    const QString path = dataFolder + fileName();
+    QString cause;
+    if (LineFile::write(path, lines(s), &cause))
+        return true;
+    if (error)
+        *error = QStringLiteral("Asetusten tallentaminen ei onnistunut:\r") + path + QStringLiteral("\r\r") + cause
+                 + QStringLiteral("\r\rAiempi tiedosto säilyi ennallaan.");
+    return false;
 }
 
-bool SettingsFile::loadSellerNames(Settings &s, const QString &dataFolder)
+bool SettingsFile::loadSellerNames(Settings &s, const QString &dataFolder, LoadReport *report)
 {
     const QString path = dataFolder + sellerNamesFileName();
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.isFile())
         return false;
+    if (info.size() > kMaxSellerNamesBytes) {
+        if (report) {
+            report->sellerNamesRefused = true;
+            report->messages << tooBig(QStringLiteral("Myyjäluettelo"), path);
+        }
+        return false;
+    }
     const auto names = LineFile::read(path);
     if (!names)
         return false;
-    s.Suodatettavatnimimerkit = *names;
+    s.Suodatettavatnimimerkit = withoutLongLines(*names);
     return true;
 }
 

@@ -1,6 +1,13 @@
 #include "qtprompts.h"
 #include "core/waitfor.h"
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <functional>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -60,6 +67,123 @@ bool activeAgain(QWidget *w)
     return QApplication::activeWindow() == w;
 }
 
+// A page's dialog: the page's text as plain text (never markup or a live
+// link), its host in the caption, and once the page has asked before, a
+// check box that blocks the page's further dialogs.
+class PageDialogBox final : public QDialog {
+public:
+    PageDialogBox(const Prompts::PageDialog &request, QWidget *parent) : QDialog(parent), m_kind(request.kind)
+    {
+        setObjectName(QStringLiteral("PageDialog"));
+        setWindowTitle(QStringLiteral("Sivu ") + request.host + QStringLiteral(" sanoo"));
+        auto *layout = new QVBoxLayout(this);
+        auto *text = new QLabel(this);
+        text->setObjectName(QStringLiteral("PageDialogText"));
+        text->setTextFormat(Qt::PlainText);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        text->setOpenExternalLinks(false);
+        text->setWordWrap(true);
+        // A page's endless text would make an endless dialog.
+        constexpr int kMaxShown = 5000;
+        text->setText(request.text.size() > kMaxShown ? request.text.left(kMaxShown) + QStringLiteral("…")
+                                                      : request.text);
+        layout->addWidget(text);
+        if (m_kind == Prompts::PageDialog::Kind::Prompt) {
+            m_edit = new QLineEdit(request.value, this);
+            layout->addWidget(m_edit);
+            m_edit->selectAll();
+            m_edit->setFocus();
+        }
+        if (request.offerBlock) {
+            m_block = new QCheckBox(QStringLiteral("Estä tämän sivun lisäikkunat"), this);
+            layout->addWidget(m_block);
+        }
+        auto *buttons = new QDialogButtonBox(this);
+        QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+        ok->setDefault(true);
+        if (m_kind != Prompts::PageDialog::Kind::Alert)
+            buttons->addButton(QStringLiteral("Peruuta"), QDialogButtonBox::RejectRole);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addWidget(buttons);
+        setModal(false);
+    }
+    // Ctrl+Q: the dialog goes and the page asks nothing more.
+    void closeAndBlock()
+    {
+        m_blockForced = true;
+        reject();
+    }
+    Prompts::PageAnswer answer() const
+    {
+        Prompts::PageAnswer a;
+        a.accepted = result() == QDialog::Accepted;
+        if (a.accepted && m_edit)
+            a.value = m_edit->text();
+        a.blockFurther = m_blockForced || (m_block && m_block->isChecked());
+        return a;
+    }
+
+private:
+    Prompts::PageDialog::Kind m_kind;
+    QLineEdit *m_edit = nullptr;
+    QCheckBox *m_block = nullptr;
+    bool m_blockForced = false;
+};
+
+// While a page's dialog is up, input to every other window of the program
+// is held, as a modal dialog would hold it; only the window system's close
+// button reaches the main window. Ctrl+Q (which would close the page's tab
+// under its own dialog) closes the dialog and blocks the page's next ones.
+class InputHold final : public QObject {
+public:
+    InputHold(QDialog *dialog, std::function<void()> onCtrlQ)
+        : m_dialog(dialog), m_onCtrlQ(std::move(onCtrlQ))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputHold() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride: {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Q && key->modifiers().testFlag(Qt::ControlModifier)) {
+                event->accept();   // no shortcut: the key press comes here
+                if (event->type() == QEvent::KeyPress)
+                    m_onCtrlQ();
+                return true;
+            }
+            break;
+        }
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            break;
+        default:
+            return false;
+        }
+        auto *widget = qobject_cast<QWidget *>(watched);
+        // A modal dialog opened meanwhile (a program's own question) holds
+        // the input itself.
+        if (!widget || QApplication::activeModalWidget())
+            return false;
+        // The dialog itself and other page dialogs (a nested one) take input.
+        const QWidget *window = widget->window();
+        return window != m_dialog && window->objectName() != QLatin1String("PageDialog");
+    }
+
+private:
+    QDialog *m_dialog;
+    std::function<void()> m_onCtrlQ;
+};
+
 bool isOwnerCandidate(const QWidget *w)
 {
     if (!w || !w->isVisible())
@@ -84,12 +208,16 @@ QWidget *QtPrompts::askingWindow() const
 
 int QtPrompts::run(QDialog &dialog, QWidget *asker)
 {
+    if (m_ended)
+        return QDialog::Rejected;
     const QPointer<QWidget> back(asker);
     // A child of a stay-on-top window would otherwise open under it on
     // window managers that keep such windows in a layer of their own.
     if (asker && asker->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    m_open.append(&dialog);
     const int result = dialog.exec();
+    m_open.removeAll(&dialog);
     dialog.hide();
     m_lastAsker = asker;
     if (back && back->isVisible() && !back->isMinimized()) {
@@ -102,6 +230,22 @@ int QtPrompts::run(QDialog &dialog, QWidget *asker)
         }
     }
     return result;
+}
+
+void QtPrompts::endAll()
+{
+    m_ended = true;
+    for (const QPointer<QDialog> &d : std::as_const(m_open))
+        if (d)
+            d->reject();
+}
+
+void QtPrompts::closeAfterPageDialogs()
+{
+    m_closeAfterPages = true;
+    for (const QPointer<QDialog> &d : std::as_const(m_open))
+        if (d)
+            d->reject();
 }
 
 void QtPrompts::show(int icon, const QString &caption, const QString &text)
@@ -222,4 +366,41 @@ QString QtPrompts::directory(const QString &caption, const QString &dir)
     if (run(dlg, asker) != QDialog::Accepted)
         return QString();
     return dlg.selectedFiles().value(0);
+}
+
+Prompts::PageAnswer QtPrompts::pageDialog(const PageDialog &request)
+{
+    if (m_ended || m_closeAfterPages || m_pagesRefused)
+        return {};
+    QWidget *asker = askingWindow();
+    PageDialogBox box(request, asker);
+    fitTitle(box);
+    if (asker && asker->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const QPointer<QWidget> back(asker);
+    InputHold hold(&box, [&box] { box.closeAndBlock(); });
+    ++m_pageDepth;
+    m_open.append(&box);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    waitFor([&box] { return !box.isVisible(); }, -1);
+    m_open.removeAll(&box);
+    --m_pageDepth;
+    PageAnswer answer = box.answer();
+    if (back && back->isVisible() && !m_ended) {
+        back->raise();
+        back->activateWindow();
+    }
+    if (m_pageDepth == 0 && m_closeAfterPages) {
+        // Closed from outside the dialogs' own waits: the pages' callbacks
+        // have returned by the time the window closes.
+        QTimer::singleShot(0, m_fallback, [this] {
+            // Once closed, the pages (a loop of alerts) ask nothing more.
+            if (m_fallback && m_fallback->close())
+                return;
+            m_closeAfterPages = false;
+        });
+    }
+    return answer;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/prompts.h"
+#include <QList>
 #include <QPointer>
 
 class QDialog;
@@ -31,6 +32,21 @@ public:
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override;
     SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override;
     QString directory(const QString &caption, const QString &dir) override;
+    // A page's dialog: not modal, so that the main window can still be
+    // closed (and Ctrl+Q reach it) while it is up; input to the program's
+    // other windows is held meanwhile, as a modal dialog would.
+    PageAnswer pageDialog(const PageDialog &dialog) override;
+    bool pageDialogOpen() const { return m_pageDepth > 0; }
+    // The main window was asked to close while page dialogs are up: they are
+    // closed, and the window's close is asked again once they are gone.
+    void closeAfterPageDialogs();
+    // The program is closing: the pages' dialogs are answered at once
+    // without showing (a page may still be running while its tab goes).
+    void refusePageDialogs() { m_pagesRefused = true; }
+    // The program is told to end: open dialogs are closed and every further
+    // prompt is answered at once as cancelled, without showing.
+    void endAll();
+    bool ended() const { return m_ended; }
 
 private:
     // Shows the dialog modally above the asking window and hands the focus
@@ -43,4 +59,9 @@ private:
     // the window system may not have activated it again yet, and a second
     // prompt (an error after a file dialog) belongs to it as well.
     QPointer<QWidget> m_lastAsker;
+    QList<QPointer<QDialog>> m_open;   // dialogs shown now, innermost last
+    int m_pageDepth = 0;
+    bool m_closeAfterPages = false;
+    bool m_ended = false;
+    bool m_pagesRefused = false;
 };

@@ -418,7 +418,7 @@ void TstPageTools::favouritesAddAndDelete()
     FavoritesFolder folder(favourites());
     FavoritesMenu noPage(&folder, &m_prompts, [] { return FavoritesMenu::Page{}; });
     noPage.lisaaSuosikkeihin();
-    QCOMPARE(m_prompts.asked, QStringList{"message: Failed - Empty URL string!"});
+    QCOMPARE(m_prompts.asked, QStringList{"message: Sivulla ei ole osoitetta, jota lisätä suosikkeihin."});
 }
 
 void TstPageTools::favouritesOrganise()

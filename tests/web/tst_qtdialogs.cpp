@@ -249,8 +249,20 @@ private slots:
         QString alertText;
         int width = 0;
         int needed = 0;
-        DialogWatch<QMessageBox> watch([&](QMessageBox *box) {
-            alertText = box->text();
+        // A page's dialog is not modal (the main window can still be closed
+        // under it): it is found among the top-level windows.
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QDialog *box = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("PageDialog") && w->isVisible())
+                    box = qobject_cast<QDialog *>(w);
+            if (!box)
+                return;
+            poll.stop();
+            if (auto *text = box->findChild<QLabel *>(QStringLiteral("PageDialogText")))
+                alertText = text->text();
             width = box->width();
             QFont bold = box->font();
             bold.setBold(true);
@@ -264,6 +276,7 @@ private slots:
                 closed = true;
             });
         });
+        poll.start();
         active()->page()->runJavaScript(QStringLiteral("setTimeout(function () { alert('Hei'); }, 50)"),
                                         QWebEngineScript::MainWorld);
         QVERIFY(waitFor([&] { return closed && !QApplication::activeModalWidget(); }, 20000));

@@ -195,7 +195,13 @@ private slots:
             w.MenuItem5Click();
             QVERIFY(!w.isVisible());
         }
-        QVERIFY(prompts.asked.contains(QStringLiteral("error: Asetusten tallentaminen ei onnistunut!")));
+        // The message names the file, the cause and that the earlier file was kept.
+        const QString told = prompts.asked.value(prompts.asked.size() - 1);
+        QVERIFY2(told.startsWith(QStringLiteral("error: Asetusten tallentaminen ei onnistunut:\r") + data.path()
+                                 + QStringLiteral("/VSselain.dat")),
+                 qPrintable(prompts.asked.join(u'|')));
+        QVERIFY2(told.contains(QStringLiteral("Tiedoston paikalla on kansio.")), qPrintable(told));
+        QVERIFY2(told.endsWith(QStringLiteral("Aiempi tiedosto säilyi ennallaan.")), qPrintable(told));
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("VSselain.dat"))).isDir());
         qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
     }

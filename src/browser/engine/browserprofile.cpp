@@ -5,6 +5,7 @@
 #include "browser/engine/vasaropage.h"
 #include "core/endpoints.h"
 #include "core/paths.h"
+#include "core/privatestorage.h"
 #include "core/settings.h"
 #include <QNetworkProxy>
 #include <QWebEngineProfile>
@@ -56,8 +57,18 @@ BrowserProfile::BrowserProfile(Settings *settings, const Endpoints &endpoints, Q
       m_policy(settings, endpoints.domain(), wwwHost(endpoints))
 {
     applyProxy(endpoints);
-    m_profile = new QWebEngineProfile(QStringLiteral("VSselain"), this);
     const QString data = Paths::dataFolder();
+    {
+        // The engine creates a profile's first folders, and those of its
+        // default profile (made even when unused), from the XDG folders
+        // under HOME: they point into the data folder meanwhile, and the
+        // default profile gets folders of its own there.
+        const PrivateStorage::XdgRedirect redirect(data);
+        QWebEngineProfile *unused = QWebEngineProfile::defaultProfile();
+        unused->setPersistentStoragePath(data + QStringLiteral("selain/oletus"));
+        unused->setCachePath(data + QStringLiteral("selain/oletus/valimuisti"));
+        m_profile = new QWebEngineProfile(QStringLiteral("VSselain"), this);
+    }
     m_profile->setPersistentStoragePath(data + QStringLiteral("selain"));
     m_profile->setCachePath(data + QStringLiteral("selain/valimuisti"));
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);

@@ -2,6 +2,7 @@
 #include "browser/engine/document.h"
 #include "browser/engine/vasaropage.h"
 #include "browser/tools/zoomrule.h"
+#include <QChildEvent>
 #include <QContextMenuEvent>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineHistory>
@@ -71,4 +72,27 @@ void TVasaroselain::contextMenuEvent(QContextMenuEvent *event)
         return;
     }
     QWebEngineView::contextMenuEvent(event);
+}
+
+bool TVasaroselain::event(QEvent *event)
+{
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            child->installEventFilter(this);
+    }
+    return QWebEngineView::event(event);
+}
+
+bool TVasaroselain::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::TouchBegin:
+        m_page->noteUserInput();
+        break;
+    default:
+        break;
+    }
+    return QWebEngineView::eventFilter(watched, event);
 }

@@ -54,6 +54,10 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // The engine's input widget is a child made later: the page hears of
+    // the user's clicks and keys through it (see VasaroPage::noteUserInput).
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     VasaroPage *m_page;

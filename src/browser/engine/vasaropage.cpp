@@ -6,6 +6,7 @@
 #include "browser/engine/webdocument.h"
 #include "core/prompts.h"
 #include "core/waitfor.h"
+#include <QDesktopServices>
 #include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebChannel>
@@ -76,6 +77,9 @@ void VasaroPage::applyDownloadOptions(const HostPolicy::DownloadOptions &options
     s->setAttribute(QWebEngineSettings::PdfViewerEnabled, pdfViewer);
     // Script errors never interrupt and the engine's own error pages stay.
     s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    // Outside programs only after the user's click; the question is asked
+    // in acceptNavigationRequest.
+    s->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
 }
 
 void VasaroPage::Copycutpaste(int item)
@@ -97,8 +101,67 @@ void VasaroPage::triggerAction(WebAction action, bool checked)
     QWebEnginePage::triggerAction(action, checked);
 }
 
+void VasaroPage::noteUserInput()
+{
+    ++m_inputSerial;
+    m_lastInput.start();
+}
+
+namespace {
+// How long a click or key counts as the user's wish (the engine's own
+// window for a user's activation is five seconds as well).
+constexpr qint64 kUserActionMs = 5000;
+}
+
+bool VasaroPage::userActedRecently() const
+{
+    return m_lastInput.isValid() && m_lastInput.elapsed() < kUserActionMs;
+}
+
+namespace {
+// Schemes the engine shows itself; any other goes to an outside program.
+bool isEngineScheme(const QString &scheme)
+{
+    static const QStringList own{QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"),
+                                 QStringLiteral("about"), QStringLiteral("data"), QStringLiteral("blob"),
+                                 QStringLiteral("javascript"), QStringLiteral("qrc"), QStringLiteral("view-source"),
+                                 QStringLiteral("chrome"), QStringLiteral("devtools"), QStringLiteral("ws"),
+                                 QStringLiteral("wss"), QStringLiteral("ftp"), QStringLiteral("filesystem")};
+    return own.contains(scheme) || scheme == HostPolicy::replacementScheme();
+}
+}
+
+// An address for an outside program (mailto: and the like) never leaves
+// without a question, and the question comes only for the user's own click
+// or typed address, once per click: a page cannot start programs by
+// itself, nor ask again and again. The engine is never let open it itself.
+bool VasaroPage::refuseOutsideScheme(const QUrl &url, NavigationType type)
+{
+    if (url.scheme().isEmpty() || isEngineScheme(url.scheme().toLower()))
+        return false;
+    const bool typed = type == NavigationTypeTyped;
+    const bool clicked = m_inputSerial != m_askedSerial && userActedRecently();
+    if (typed || clicked) {
+        m_askedSerial = m_inputSerial;
+        // Not from inside the engine's navigation callback.
+        QTimer::singleShot(0, this, [this, url] { askOutsideProgram(url); });
+    }
+    return true;
+}
+
+void VasaroPage::askOutsideProgram(const QUrl &url)
+{
+    if (!m_prompts)
+        return;
+    const QString question = QStringLiteral("Avataanko linkki ulkoisessa ohjelmassa?\r") + url.toDisplayString();
+    if (m_prompts->confirm(question) == Prompts::Answer::Yes)
+        QDesktopServices::openUrl(url);
+}
+
 bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    if (refuseOutsideScheme(url, type))
+        return false;
     NavigationArgs args;
     args.url = url;
     args.mainFrame = isMainFrame;
@@ -120,6 +183,16 @@ bool VasaroPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     return !args.cancel;
 }
 
+// The blocking of a page's dialogs lasts until another page has loaded: a
+// navigation only started leaves the old document running (a loop of alerts
+// goes on until the new page replaces it), and a page changing its own
+// address (history.pushState) is still the same page.
+void VasaroPage::newDocument()
+{
+    m_pageDialogs = 0;
+    m_dialogsBlocked = false;
+}
+
 void VasaroPage::onFormData(const QString &action, const QString &body)
 {
     m_pendingFormAction = QUrl(action);
@@ -139,6 +212,8 @@ void VasaroPage::onLoadStarted()
 void VasaroPage::onLoadFinished(bool ok)
 {
     m_loading = false;
+    if (ok)
+        newDocument();
     m_readyState = 4;
     if (!ok && m_cancelledLoads > 0) {
         --m_cancelledLoads;
@@ -196,33 +271,55 @@ QWebEnginePage *VasaroPage::createWindow(WebWindowType type)
     return m_windowFactory ? m_windowFactory(type) : nullptr;
 }
 
-void VasaroPage::javaScriptAlert(const QUrl &, const QString &msg)
+void VasaroPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
 {
-    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Alert) || !m_prompts)
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Alert))
         return;
-    m_prompts->message(msg);
+    askPage(Prompts::PageDialog::Kind::Alert, securityOrigin, msg);
 }
 
-bool VasaroPage::javaScriptConfirm(const QUrl &, const QString &msg)
+bool VasaroPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 {
     // The engine asks its leave-page question here too, in English.
     if (EngineTexts::isLeavePageQuestion(msg))
         return !m_prompts || m_prompts->confirm(EngineTexts::leavePageQuestion()) == Prompts::Answer::Yes;
-    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Confirm) || !m_prompts)
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Confirm))
         return true;
-    return m_prompts->confirm(msg) == Prompts::Answer::Yes;
+    return askPage(Prompts::PageDialog::Kind::Confirm, securityOrigin, msg).accepted;
 }
 
-bool VasaroPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result)
+bool VasaroPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                                  QString *result)
 {
-    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Prompt) || !m_prompts)
+    if (HostPolicy::swallowsMessage(msg, HostPolicy::MessageKind::Prompt))
         return false;
-    const std::optional<QString> answer = m_prompts->input(QStringLiteral("Vasaro selain"), msg, defaultValue);
-    if (!answer)
-        return false;
-    if (result)
-        *result = *answer;
-    return true;
+    const Prompts::PageAnswer answer = askPage(Prompts::PageDialog::Kind::Prompt, securityOrigin, msg, defaultValue);
+    if (answer.accepted && result)
+        *result = answer.value;
+    return answer.accepted;
+}
+
+// A page's dialog names the page's host. From the page's second dialog on
+// the user may block the rest (a page looping alerts would otherwise hold
+// the program); blocked dialogs are answered at once as cancelled, until
+// the page loads another document.
+Prompts::PageAnswer VasaroPage::askPage(Prompts::PageDialog::Kind kind, const QUrl &origin, const QString &text,
+                                        const QString &value)
+{
+    if (!m_prompts || m_dialogsBlocked)
+        return {};
+    Prompts::PageDialog dialog;
+    dialog.kind = kind;
+    dialog.host = origin.host().isEmpty() ? url().host() : origin.host();
+    if (dialog.host.isEmpty())
+        dialog.host = (origin.isEmpty() ? url() : origin).toDisplayString();
+    dialog.text = text;
+    dialog.value = value;
+    dialog.offerBlock = ++m_pageDialogs > 1;
+    const Prompts::PageAnswer answer = m_prompts->pageDialog(dialog);
+    if (answer.blockFurther)
+        m_dialogsBlocked = true;
+    return answer;
 }
 
 void VasaroPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &)

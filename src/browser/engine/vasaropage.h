@@ -18,6 +18,8 @@
 #include "browser/engine/browser.h"
 #include "browser/policy/hostpolicy.h"
 #include "browser/pipeline/navigationargs.h"
+#include "core/prompts.h"
+#include <QElapsedTimer>
 #include <QWebEnginePage>
 
 class QTimer;
@@ -28,7 +30,6 @@ class BrowserProfile;
 class PageBridge;
 class PagePipeline;
 class PipelineTab;
-class Prompts;
 class QWebChannel;
 class WebDocument;
 
@@ -54,6 +55,12 @@ public:
 
     void applyDownloadOptions(const HostPolicy::DownloadOptions &options);
     const HostPolicy::DownloadOptions &downloadOptions() const { return m_options; }
+
+    // The user clicked or typed in the page: an outside program may be
+    // asked for once (see acceptNavigationRequest).
+    void noteUserInput();
+    // The user clicked or typed in the page a moment ago.
+    bool userActedRecently() const;
 
     // Items 5-7 of the page menu: copy, cut, paste in the focused page field.
     void Copycutpaste(int item);
@@ -105,6 +112,11 @@ private:
     void afterEngineCallback(const std::function<void()> &work);
     void watchUnreportedLoad();
     void checkUnreportedLoad();
+    void newDocument();
+    bool refuseOutsideScheme(const QUrl &url, NavigationType type);
+    void askOutsideProgram(const QUrl &url);
+    Prompts::PageAnswer askPage(Prompts::PageDialog::Kind kind, const QUrl &origin, const QString &text,
+                                const QString &value = QString());
 
     BrowserProfile *m_profile;
     Prompts *m_prompts;
@@ -129,4 +141,9 @@ private:
     int m_unreportedChecks = 0;
     QUrl m_pendingFormAction;          // body captured for the next form navigation
     QByteArray m_pendingFormBody;
+    int m_pageDialogs = 0;             // script dialogs of the current document
+    bool m_dialogsBlocked = false;     // the user blocked this document's further dialogs
+    quint64 m_inputSerial = 0;         // the user's clicks and keys in the page
+    quint64 m_askedSerial = 0;         // the click an outside program was last asked for
+    QElapsedTimer m_lastInput;
 };

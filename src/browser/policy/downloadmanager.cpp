@@ -150,10 +150,31 @@ void DownloadManager::onRequested(QWebEngineDownloadRequest *download)
     const auto *page = qobject_cast<const VasaroPage *>(download->page());
     if (DownloadRules::offersDownload(page && page->isAuxiliary()) && !download->isSavePageDownload()
         && m_holding.isValid()) {
-        acceptIntoHolding(download);
+        if (!askedBeforeFetching(download, page))
+            acceptIntoHolding(download);
         return;
     }
     download->cancel();
+}
+
+bool DownloadManager::askedBeforeFetching(QWebEngineDownloadRequest *download, const VasaroPage *page)
+{
+    if (m_approved.removeOne(download->url()) || !page || page->userActedRecently())
+        return false;
+    const QUrl url = download->url();
+    const QString name = DownloadRules::safeFileName(download->suggestedFileName(), QStringLiteral("lataus"));
+    QPointer<QWebEnginePage> from(download->page());
+    download->cancel();
+    QTimer::singleShot(0, this, [this, url, name, from] {
+        const QString question = QStringLiteral("Sivu ") + (from ? from->url().host() : QString())
+                                 + QStringLiteral(" haluaa ladata tiedoston ") + name
+                                 + QStringLiteral(".\rLadataanko tiedosto?");
+        if (!from || !m_prompts || m_prompts->confirm(question) != Prompts::Answer::Yes)
+            return;
+        m_approved << url;
+        from->download(url, name);
+    });
+    return true;
 }
 
 void DownloadManager::acceptIntoHolding(QWebEngineDownloadRequest *download)

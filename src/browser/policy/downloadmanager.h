@@ -18,12 +18,14 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QWebEngineDownloadRequest>   // a signal's argument: moc needs the whole type
+#include <QUrl>
 #include <optional>
 
 class ProgressPanel;
 class Prompts;
 class QWebEnginePage;
 class QWebEngineProfile;
+class VasaroPage;
 
 class DownloadManager final : public QObject {
     Q_OBJECT
@@ -71,6 +73,9 @@ private:
 
     void onRequested(QWebEngineDownloadRequest *download);
     void acceptIntoHolding(QWebEngineDownloadRequest *download);
+    // A download the page started without the user's click: nothing is
+    // fetched until the user says yes; then it is started anew.
+    bool askedBeforeFetching(QWebEngineDownloadRequest *download, const VasaroPage *page);
     void askForFile(quint32 id);
     QString confirmedPath(const QString &caption, const QString &name, const QString &filter);
     void resume(Entry &entry, QWebEngineDownloadRequest *download);
@@ -87,6 +92,7 @@ private:
     QPointer<ProgressPanel> m_panel;
     DownloadFolder m_folder;
     QTemporaryDir m_holding;
+    QList<QUrl> m_approved;   // downloads the user allowed, started anew
     QHash<quint32, Entry> m_entries;
     QPointer<QWebEngineDownloadRequest> m_shown;
 };

@@ -77,7 +77,11 @@ FavoritesFolder::FavoritesFolder(const QString &rootPath) : m_root(QDir::cleanPa
 
 bool FavoritesFolder::ensureRoot() const
 {
-    return QDir().mkpath(m_root);
+    if (QFileInfo(m_root).isDir())
+        return true;
+    // Owner-only, as everything in the data folder.
+    QDir().mkpath(QFileInfo(m_root).absolutePath());
+    return QDir().mkdir(m_root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 std::optional<QList<FavoriteEntry>> FavoritesFolder::list(const QString &folder) const

@@ -30,8 +30,13 @@ void FavoritesMenu::rebuild()
     organise->setObjectName(QStringLiteral("Jarjestasuosikit"));
     connect(organise, &QAction::triggered, this, &FavoritesMenu::jarjestaSuosikit);
     addSeparator();
-    m_folder->ensureRoot();
-    fill(this, m_folder->rootPath(), QStringLiteral("Failed Enum objects!"));
+    // A data folder that cannot be written to is told about once, at start;
+    // the menu then just has no favourites.
+    if (!m_folder->ensureRoot()) {
+        addAction(QStringLiteral(" (Empty) "))->setEnabled(false);
+        return;
+    }
+    fill(this, m_folder->rootPath(), QStringLiteral("Suosikkikansiota ei voi lukea:\r") + m_folder->rootPath());
 }
 
 bool FavoritesMenu::fill(QMenu *menu, const QString &folder, const QString &failure)
@@ -72,14 +77,14 @@ void FavoritesMenu::addFolderItem(QMenu *menu, const QString &path, const QStrin
             return;
         sub->setProperty(kFilledProperty, true);
         sub->clear();
-        fill(sub, path, QStringLiteral("Failed retrieves an IShellFolder object for a subfolder!"));
+        fill(sub, path, QStringLiteral("Suosikkien alikansiota ei voi lukea:\r") + path);
     });
 }
 
 void FavoritesMenu::openItem(const QString &path)
 {
     if (!QFileInfo::exists(QFileInfo(path).absolutePath())) {
-        m_prompts->message(QStringLiteral("Failed Retrieves an IShellFolder object for a subfolder!"));
+        m_prompts->message(QStringLiteral("Suosikin kansiota ei löydy:\r") + QFileInfo(path).absolutePath());
         return;
     }
     emit openRequested(FavoritesFolder::target(path));
@@ -90,10 +95,10 @@ void FavoritesMenu::lisaaSuosikkeihin()
     const Page page = m_currentPage ? m_currentPage() : Page();
     switch (m_folder->add(page.url, page.title)) {
     case FavoritesFolder::AddResult::EmptyUrl:
-        m_prompts->message(QStringLiteral("Failed - Empty URL string!"));
+        m_prompts->message(QStringLiteral("Sivulla ei ole osoitetta, jota lisätä suosikkeihin."));
         return;
     case FavoritesFolder::AddResult::Failed:
-        m_prompts->message(QStringLiteral("Failed while adding to favorites!"));
+        m_prompts->message(QStringLiteral("Suosikin lisääminen ei onnistunut:\r") + m_folder->rootPath());
         return;
     case FavoritesFolder::AddResult::Added:
         rebuild();
@@ -104,11 +109,11 @@ void FavoritesMenu::lisaaSuosikkeihin()
 void FavoritesMenu::jarjestaSuosikit()
 {
     if (!m_folder->ensureRoot()) {
-        m_prompts->message(QStringLiteral("Failed while getting path for the favorites!"));
+        m_prompts->message(QStringLiteral("Suosikkikansiota ei voi luoda:\r") + m_folder->rootPath());
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder->rootPath())))
-        m_prompts->message(QStringLiteral("Failed while loading library!"));
+        m_prompts->message(QStringLiteral("Suosikkikansiota ei voitu avata:\r") + m_folder->rootPath());
     rebuild();
 }
 

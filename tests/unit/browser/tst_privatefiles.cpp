@@ -93,6 +93,9 @@ private slots:
         }
         }
         QCOMPARE(QString::number(mode(data + file), 8), QStringLiteral("600"));
+        // Folders the program makes there are the user's alone too.
+        if (writer == Favourite)
+            QCOMPARE(QString::number(mode(data + QStringLiteral("Suosikit")), 8), QStringLiteral("700"));
     }
 
     void filesTheUserSavesElsewhereKeepTheUsualPermissions()

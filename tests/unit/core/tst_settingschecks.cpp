@@ -118,6 +118,28 @@ private slots:
         QCOMPARE(s.ipohjat, data);
     }
 
+    // A home page with a control character would never load: refused for
+    // the marketplace's address.
+    void homePage_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("ordinary") << "http://www.vasaro.test/haku?q=ä" << true;
+        QTest::newRow("NUL") << QStringLiteral("http://www.vasaro.test/") + QChar(0) + u'x' << false;
+        QTest::newRow("line feed") << "http://a.test/\nb" << false;
+        QTest::newRow("C1 control") << QStringLiteral("http://a.test/") + QChar(0x85) << false;
+    }
+    void homePage()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, kept);
+        Settings s;
+        s.kotisivu = address;
+        const QString fallback = QStringLiteral("http://www.vasaro.test/");
+        QCOMPARE(SettingsChecks::kotisivuExit(s, fallback), kept);
+        QCOMPARE(s.kotisivu, kept ? address : fallback);
+    }
+
     void closingTime_data()
     {
         QTest::addColumn<QString>("value");

@@ -1,4 +1,5 @@
 #include "core/colourlist.h"
+#include "core/cp1252.h"
 #include "core/endpoints.h"
 #include "core/paymenttemplates.h"
 #include "core/settings.h"
@@ -174,6 +175,13 @@ private slots:
     void sellerNames();
     void failedSaveReturnsFalse();
     void failedWriteKeepsTheOldFile();
+    void saveFailureNamesItsCause_data();
+    void saveFailureNamesItsCause();
+    void oversizedFilesAreRefusedAndKept_data();
+    void oversizedFilesAreRefusedAndKept();
+    void overlongLinesAreSkipped();
+    void addressesWithControlCharactersAreRefused_data();
+    void addressesWithControlCharactersAreRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -539,6 +547,126 @@ void TestSettingsFile::failedWriteKeepsTheOldFile()
     QCOMPARE(readAll(m_data + "VSselain.dat"), old);
     const QStringList left = QDir(m_data).entryList(QDir::Files);
     QCOMPARE(left, QStringList{QStringLiteral("VSselain.dat")});   // no temporary file left behind
+}
+
+// The message names the file, the cause and that the earlier file was kept.
+void TestSettingsFile::saveFailureNamesItsCause_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("missing folder") << "puuttuu" << "Kansiota ei ole";
+    QTest::newRow("write broken off") << "data" << "Kirjoittaminen ei onnistunut";
+}
+
+void TestSettingsFile::saveFailureNamesItsCause()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, cause);
+    const QString dir = m_dir.path() + u'/' + folder + u'/';
+    const QByteArray old = "ActiveX:1\r\n";
+    if (QFileInfo(dir).isDir())
+        writeAll(dir + "VSselain.dat", old);
+    QString error;
+    bool ok = true;
+    if (folder == QLatin1String("data")) {
+        // The file-size limit binds root too; on a disk with room the
+        // cause is the failed write itself.
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 64;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        ok = SettingsFile::tallenna_asetukset(full(m_data), dir, &error);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    } else {
+        ok = SettingsFile::tallenna_asetukset(full(m_data), dir, &error);
+    }
+    QVERIFY(!ok);
+    QVERIFY2(error.startsWith(QStringLiteral("Asetusten tallentaminen ei onnistunut:\r") + dir + "VSselain.dat"),
+             qPrintable(error));
+    QVERIFY2(error.contains(cause), qPrintable(error));
+    QVERIFY2(error.endsWith(QStringLiteral("Aiempi tiedosto säilyi ennallaan.")), qPrintable(error));
+    if (QFileInfo(dir).isDir())
+        QCOMPARE(readAll(dir + "VSselain.dat"), old);
+}
+
+// A settings file or seller-name list far bigger than any real one is not
+// read; the report says so in Finnish, and the file is left on disk as it is.
+void TestSettingsFile::oversizedFilesAreRefusedAndKept_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("settings at the limit") << "VSselain.dat" << SettingsFile::kMaxSettingsBytes << false;
+    QTest::newRow("settings past the limit") << "VSselain.dat" << SettingsFile::kMaxSettingsBytes + 1 << true;
+    QTest::newRow("seller names past the limit") << "myyjasuodatin.txt" << SettingsFile::kMaxSellerNamesBytes + 1
+                                                 << true;
+}
+
+void TestSettingsFile::oversizedFilesAreRefusedAndKept()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, size);
+    QFETCH(bool, refused);
+    // One favourite line of the given size (a name list: one name as long).
+    const bool settings = name == QLatin1String("VSselain.dat");
+    QByteArray bytes = settings ? QByteArray("Tagit:2\r\nSuosikkimyyja00:") : QByteArray("nimi\r\n");
+    bytes += QByteArray(size - bytes.size() - 2, 'x') + "\r\n";
+    writeAll(m_data + name, bytes);
+    Settings s = base();
+    SettingsFile::LoadReport report;
+    SettingsFile::lataa_asetukset(s, m_data, m_prog, {}, &report);
+    QCOMPARE(settings ? report.settingsRefused : report.sellerNamesRefused, refused);
+    QCOMPARE(report.messages.size(), refused ? 1 : 0);
+    if (refused) {
+        QVERIFY2(report.messages.first().contains(QStringLiteral("liian suuri")), qPrintable(report.messages.first()));
+        QVERIFY(report.messages.first().contains(m_data + name));
+        QCOMPARE(s.tagit, base().tagit);
+        QCOMPARE(s.Suodatettavatnimimerkit, base().Suodatettavatnimimerkit);
+    } else {
+        QCOMPARE(s.tagit, 2);
+    }
+    QCOMPARE(QFileInfo(m_data + name).size(), size);
+}
+
+void TestSettingsFile::overlongLinesAreSkipped()
+{
+    const QByteArray longName(SettingsFile::kMaxLineLength + 1, 'y');
+    writeAll(m_data + "VSselain.dat", "Suosikkimyyja00:" + longName + "\r\nSuosikkimyyja01:lyhyt\r\n");
+    writeAll(m_data + "myyjasuodatin.txt", longName + "\r\nmyyja\r\n");
+    Settings s = base();
+    SettingsFile::LoadReport report;
+    SettingsFile::lataa_asetukset(s, m_data, m_prog, {}, &report);
+    QCOMPARE(s.suosikkimyyjat, QStringList{QStringLiteral("lyhyt")});
+    QCOMPARE(s.Suodatettavatnimimerkit, QStringList{QStringLiteral("myyja")});
+    QVERIFY(report.messages.isEmpty());
+}
+
+// A NUL or another control character in an address would never load (the
+// first tab stayed at "Avataan.." on every start): the line is refused and
+// the built-in address stays.
+void TestSettingsFile::addressesWithControlCharactersAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("NUL in the home page") << QByteArray("Kotisivu:http://www.vasaro.test/\0x", 35) << "kotisivu";
+    QTest::newRow("tab in the home page") << QByteArray("Kotisivu:http://a.test/\tb") << "kotisivu";
+    QTest::newRow("escape in the counter") << QByteArray("Serveri:http://a.test/\x1b.php") << "serveri";
+    QTest::newRow("DEL in the own server") << QByteArray("Omapalvelin:http://a.test/\x7f.php") << "omapalvelin";
+}
+
+void TestSettingsFile::addressesWithControlCharactersAreRefused()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, field);
+    Settings s = base();
+    SettingsFile::applyLine(s, Cp1252::decode(line));
+    QCOMPARE(describe(s).value(field), describe(base()).value(field));
+    // An ordinary address is taken.
+    SettingsFile::applyLine(s, QStringLiteral("Kotisivu:http://www.vasaro.test/haku?q=ä"));
+    QCOMPARE(s.kotisivu, QStringLiteral("http://www.vasaro.test/haku?q=ä"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
