@@ -1,6 +1,10 @@
 #include "qtprompts.h"
 #include "core/waitfor.h"
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -60,6 +64,32 @@ bool activeAgain(QWidget *w)
     return QApplication::activeWindow() == w;
 }
 
+// Several names typed into the file name field ("a.jpg" "b.jpg", as the
+// dialog itself writes a selection there), in the order they were typed.
+// The dialog's own answer follows its list's selection instead, which may
+// hold one of them only. Names that are not files are left out; empty when
+// the field holds fewer than two names.
+QStringList typedFiles(const QFileDialog &dlg)
+{
+    const auto *field = dlg.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!field)
+        return {};
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+    QStringList names;
+    for (auto it = quoted.globalMatch(field->text()); it.hasNext();)
+        names << it.next().captured(1);
+    if (names.size() < 2)
+        return {};
+    const QDir folder = dlg.directory();
+    QStringList files;
+    for (const QString &name : names) {
+        const QFileInfo file(QDir::isAbsolutePath(name) ? name : folder.absoluteFilePath(name));
+        if (file.isFile() && !files.contains(file.absoluteFilePath()))
+            files << file.absoluteFilePath();
+    }
+    return files;
+}
+
 bool isOwnerCandidate(const QWidget *w)
 {
     if (!w || !w->isVisible())
@@ -102,6 +132,11 @@ int QtPrompts::run(QDialog &dialog, QWidget *asker)
         }
     }
     return result;
+}
+
+void QtPrompts::fitCaption(QMessageBox &box)
+{
+    fitTitle(box);
 }
 
 void QtPrompts::show(int icon, const QString &caption, const QString &text)
@@ -191,7 +226,8 @@ QStringList QtPrompts::openFileNames(const QString &caption, const QString &dir,
     dlg.setFileMode(QFileDialog::ExistingFiles);
     if (run(dlg, asker) != QDialog::Accepted)
         return QStringList();
-    return dlg.selectedFiles();
+    const QStringList typed = typedFiles(dlg);
+    return typed.isEmpty() ? dlg.selectedFiles() : typed;
 }
 
 QString QtPrompts::saveFileName(const QString &caption, const QString &dir, const QString &filter)

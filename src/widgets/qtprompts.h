@@ -3,6 +3,7 @@
 #include <QPointer>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // Prompts shown as Qt dialogs with Finnish button texts.
@@ -31,6 +32,11 @@ public:
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override;
     SaveChoice saveFile(const QString &caption, const QString &dir, const QString &filter) override;
     QString directory(const QString &caption, const QString &dir) override;
+
+    // Makes a message box wide enough for its caption in the window
+    // manager's bold title bar with its buttons (a box sizes itself to its
+    // text only, and the title would be elided).
+    static void fitCaption(QMessageBox &box);
 
 private:
     // Shows the dialog modally above the asking window and hands the focus

@@ -2,6 +2,7 @@
 #include "browser/tools/favoritesfolder.h"
 #include "core/prompts.h"
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QStyle>
@@ -107,8 +108,11 @@ void FavoritesMenu::jarjestaSuosikit()
         m_prompts->message(QStringLiteral("Failed while getting path for the favorites!"));
         return;
     }
+    // The folder goes to the desktop's file manager; where nothing opens it,
+    // the user learns where it is and can open it by hand.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder->rootPath())))
-        m_prompts->message(QStringLiteral("Failed while loading library!"));
+        m_prompts->message(QStringLiteral("Suosikkikansiota ei voitu avata. Se on täällä:\n")
+                           + QDir::toNativeSeparators(m_folder->rootPath()));
     rebuild();
 }
 
