@@ -2,10 +2,27 @@
 // sorting and the calendar. Saving and closing: tst_ledgersaving.cpp.
 #include "layoutfit.h"
 #include "ledgerwindowtest.h"
+#include <QDir>
 #include <QTabWidget>
+#include <QTemporaryFile>
 #include <QToolButton>
 
 using namespace LedgerRows;
+
+namespace {
+// A 1280 × 1024 screen for the offscreen platform, set before the
+// application starts: the window is tried at that size too.
+const bool kScreen = [] {
+    static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/vss-screen-XXXXXX.json"));
+    if (config.open()) {
+        config.write(R"({"screens": [{"name": "s1", "x": 0, "y": 0, "width": 1280, "height": 1024,
+                         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+    return true;
+}();
+}
 
 class TestTForm8 : public QObject, protected LedgerWindowTest {
     Q_OBJECT
@@ -530,6 +547,8 @@ private slots:
     void paymentMessagePanelFits()
     {
         QFETCH(QSize, size);
+        QVERIFY(kScreen);
+        m_form->move(0, 0);
         m_form->resize(size.isEmpty() ? m_form->minimumSize() : size);
         QTRY_COMPARE(m_form->size(), size.isEmpty() ? m_form->minimumSize() : size);
         auto *open = w<QPushButton>("viestinmuotoilu");
