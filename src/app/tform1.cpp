@@ -18,6 +18,7 @@
 #include "core/privatestorage.h"
 #include "core/settingsdefaults.h"
 #include "core/settingsfile.h"
+#include "widgets/featurerow.h"
 #include "widgets/gradientstyle.h"
 #include "widgets/qtprompts.h"
 #include "update/progresspanelview.h"
@@ -142,6 +143,9 @@ void TForm1::buildLayout()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     buildBrowser(central);
+    // Under the toolbar: the address box keeps the toolbar's width.
+    m_featureRow = new FeatureRow(central);
+    layout->insertWidget(layout->indexOf(m_toolbar) + 1, m_featureRow);
     buildToolbar();
     setCentralWidget(central);
     buildStatusBar();
@@ -164,7 +168,7 @@ void TForm1::buildToolbar()
     m_aukiolo = new ClosingTimePanel(&m_settings, m_toolbar);
     for (QWidget *w : {static_cast<QWidget *>(favourite), static_cast<QWidget *>(mail),
                        static_cast<QWidget *>(m_aukiolo)}) {
-        m_toolbar->extraLayout()->addWidget(w);
+        m_featureRow->addFeature(w);
         registerControl(w);
         w->hide();
     }
@@ -193,6 +197,7 @@ void TForm1::buildHiddenPanels()
 {
     m_paneeli = new MessagePanel(QStringLiteral("paneeli"), this);
     m_xipanel6 = new MessagePanel(QStringLiteral("Xipanel6"), this);
+    m_xipanel6->placeTopRightBelow(m_toolbar);
     registerControl(m_paneeli);
     registerControl(m_xipanel6);
 }
@@ -269,6 +274,10 @@ void TForm1::setTimer2(bool on)
 
 void TForm1::Palautaoletukset1Click()
 {
+    // The reset overwrites what the user has set: a slip of the mouse must
+    // not cost it.
+    if (m_prompts->confirm(QStringLiteral("Palautetaanko oletusasetukset?")) != Prompts::Answer::Yes)
+        return;
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     SettingsDefaults::restoreDefaults(m_settings, m_endpoints, m_dataFolder);
     setTimer2(m_settings.Timer2);
@@ -310,6 +319,7 @@ void TForm1::About1Click()
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vasaro selain"), text + Links::makerContact(),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("AboutBox"));
+    QtPrompts::fitCaption(box);
     box.exec();
 }
 

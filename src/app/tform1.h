@@ -47,6 +47,7 @@ class BrowserProfile;
 class BrowserShell;
 class ClosingTimePanel;
 class CookieBridge;
+class FeatureRow;
 class NavigationBar;
 class PagePipeline;
 class PageTools;
@@ -237,6 +238,7 @@ private:
     BrowserProfile *m_profile = nullptr;
     CookieBridge *m_cookies = nullptr;
     NavigationBar *m_toolbar = nullptr;   // XiPanel9 with the address box Ieaddress1
+    FeatureRow *m_featureRow = nullptr;   // the features' controls, under the toolbar
     TabManager *m_tabs = nullptr;
     PagePipeline *m_pipeline = nullptr;
     PageTools *m_pageTools = nullptr;

@@ -2,6 +2,7 @@
 // its hidden list `ListBox1`, the deferred command "pikkukuva", and the
 // mouse rule that opens the picture preview instead of the listing.
 #include "tform1.h"
+#include "widgets/featurerow.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/pipeline/pagepipeline.h"
 #include "browser/tabs/navigationbar.h"
@@ -22,7 +23,7 @@ void TForm1::buildResultPageTools()
     next->setObjectName(QStringLiteral("seur"));
     next->setText(QStringLiteral("-> Seuraava kohde"));
     next->setToolTip(QStringLiteral("Selaa sivun kohteet läpi"));
-    m_toolbar->extraLayout()->addWidget(next);
+    m_featureRow->addFeature(next);
     registerControl(next);
     next->hide();
     auto *list = new QListWidget(this);

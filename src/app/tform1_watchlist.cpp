@@ -2,6 +2,7 @@
 // the tool bar with its desktop notification, the ten-minute check of
 // `Timer2`, the link menu item "Lisää muistilistaan" and the button `postia`.
 #include "tform1.h"
+#include "widgets/featurerow.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/pipeline/pagepipeline.h"
 #include "browser/policy/contextmenus.h"
@@ -51,7 +52,7 @@ private:
 void TForm1::buildWatchList()
 {
     m_watchAlert = new WatchListAlert(m_toolbar);
-    m_toolbar->extraLayout()->addWidget(m_watchAlert);
+    m_featureRow->addFeature(m_watchAlert);
     registerControl(m_watchAlert);
     m_watchNotice = new WatchListNotice(this, [this] { m_tabs->Selain_kirjanmerkitClick(); });
 

@@ -75,8 +75,10 @@ TForm3::TForm3(Settings &settings, Prompts &prompts, const QString &dataFolder, 
 {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Yleiset asetukset"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A fixed size: the title bar offers closing only (no maximise or
+    // minimise buttons that would do nothing).
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowStaysOnTopHint);
     setFixedSize(450, 300);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     auto *layout = new QVBoxLayout(this);
@@ -370,14 +372,20 @@ void TForm3::buildLogoPage()
     g->addWidget(font, 1, 1);
     g->addWidget(label(p, QStringLiteral("Läpinäkyvyys:")), 2, 0);
     g->addWidget(row(p, {alpha, label(p, QStringLiteral("%"))}), 2, 1);
-    g->addWidget(comboBox(p, "logonpaikka",
-                          {QStringLiteral("Vasen yläreuna"), QStringLiteral("Vasen alareuna"),
-                           QStringLiteral("Oikea yläreuna"), QStringLiteral("Oikea alareuna"),
-                           QStringLiteral("Keskellä")},
-                          &Settings::logonpaikka),
-                 3, 1);
+    QComboBox *place = comboBox(p, "logonpaikka",
+                                {QStringLiteral("Vasen yläreuna"), QStringLiteral("Vasen alareuna"),
+                                 QStringLiteral("Oikea yläreuna"), QStringLiteral("Oikea alareuna"),
+                                 QStringLiteral("Keskellä")},
+                                &Settings::logonpaikka);
     m_color1 = colourBox(p, "Color1");
-    g->addWidget(m_color1, 4, 1);
+    const std::pair<QString, QWidget *> named[] = {{QStringLiteral("Paikka:"), place},
+                                                   {QStringLiteral("Väri:"), m_color1}};
+    for (int i = 0; i < 2; ++i) {
+        QLabel *caption = label(p, named[i].first);
+        caption->setBuddy(named[i].second);
+        g->addWidget(caption, 3 + i, 0);
+        g->addWidget(named[i].second, 3 + i, 1);
+    }
     g->addWidget(checkBox(p, "lisaalogo", QStringLiteral("Lisää logoteksti kuviin"), &Settings::lisaalogo), 5, 0,
                  1, 3);
     // Carries the logo font and text; the picture tools measure the logo with it.
@@ -527,8 +535,16 @@ void TForm3::fonttilogoExit()
     refreshLogoPreview();
 }
 
+// Only an address the user typed is checked: passing through the field
+// (an empty one, or one loaded from the settings) asks nothing.
 void TForm3::omapalvelinExit()
 {
+    auto *own = findChild<QLineEdit *>(QStringLiteral("omapalvelin"));
+    if (!own || !own->isModified())
+        return;
+    own->setModified(false);
+    if (own->text().isEmpty())
+        return;
     if (!SettingsChecks::omapalvelinExit(m_settings)) {
         refreshEdits();
         m_prompts.message(QStringLiteral("Lue ohjeet miten käyttää omaa palvelinta!"));

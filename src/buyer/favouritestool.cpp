@@ -64,8 +64,12 @@ void FavouritesTool::Lissuosikkimyyjiin1Click()
     const auto name = m_parts.prompts->input(kSellerCaption, QStringLiteral("Anna tunnus?"));
     if (!name || name->isEmpty())
         return;
-    m_favourites.addSellerByName(*name);
-    m_parts.host->naytapaneeli(QStringLiteral("Lisätty!"), kTicks);
+    // A favourite that begins with the name counts as that seller: saying
+    // "Lisätty!" then would claim an addition that never happened.
+    const bool added = m_favourites.addSellerByName(*name);
+    m_parts.host->naytapaneeli(added ? QStringLiteral("Lisätty!")
+                                     : QStringLiteral("Suosikkimyyjissä on jo vastaava tunnus!"),
+                               kTicks);
 }
 
 void FavouritesTool::Poistasuosikkimyyjist1Click()
@@ -106,8 +110,8 @@ void FavouritesTool::WB_previewBeforeNavigate2(NavigationArgs *args)
         QTimer::singleShot(0, this, [this, name = link.name] { openSeller(name); });
         break;
     case FavouritesOverview::Link::Kind::DeleteSearch:
-        m_favourites.removeSearchAt(link.position);
-        m_parts.host->queueCommand(QStringLiteral("suosikkihaut"));
+        // The question waits: it is asked after the engine's callback.
+        QTimer::singleShot(0, this, [this, position = link.position] { deleteSearch(position); });
         break;
     case FavouritesOverview::Link::Kind::Search:
         QTimer::singleShot(0, this, [this, target] {
@@ -117,6 +121,14 @@ void FavouritesTool::WB_previewBeforeNavigate2(NavigationArgs *args)
         break;
     }
     args->cancel = true;
+}
+
+void FavouritesTool::deleteSearch(int position)
+{
+    if (m_parts.prompts->confirm(QStringLiteral("Poistetaanko tallennettu haku?")) != Prompts::Answer::Yes)
+        return;
+    m_favourites.removeSearchAt(position);
+    m_parts.host->queueCommand(QStringLiteral("suosikkihaut"));
 }
 
 // A name the marketplace does not know leaves the active tab as it is.

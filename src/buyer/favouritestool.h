@@ -44,6 +44,7 @@ public:
 private:
     void addSellerOfActivePage();
     void addActiveSearch();
+    void deleteSearch(int position);
     void openSeller(const QString &name);
 
     Parts m_parts;

@@ -72,10 +72,22 @@ void ResultPageTools::naytapikkukuva()
     const QString item = m_item;
     const QString answer =
         m_parts.http->xmlhttpget(HttpApi::General, m_parts.apiBase + QStringLiteral("items/") + item, kItemTimeoutMs);
-    if (answer.isEmpty() || generation != m_generation)
+    if (generation != m_generation)
         return;
-    const PicturePreview::Info info = PicturePreview::fromAnswer(
-        JsonScan::JsonUnescapeCp1252(answer), [this, &item] { return m_parts.api->latestBidder(item); });
+    // A click answered with nothing to show says so in the status line; the
+    // bidder is asked only for a panel that opens.
+    if (answer.isEmpty()) {
+        m_parts.host->setStatusText(QStringLiteral("Kohteen ") + item + QStringLiteral(" tietoja ei saatu."));
+        return;
+    }
+    const QString text = JsonScan::JsonUnescapeCp1252(answer);
+    bool hasPicture = false;
+    PicturePreview::pictureAddress(PicturePreview::renameSellerAddress(text), &hasPicture);
+    const PicturePreview::Info info = PicturePreview::fromAnswer(text, [this, &item, hasPicture] {
+        return hasPicture ? m_parts.api->latestBidder(item) : QStringLiteral("-");
+    });
+    if (!hasPicture)
+        m_parts.host->setStatusText(QStringLiteral("Kohteella ") + item + QStringLiteral(" ei ole isoa kuvaa."));
     // The bidder lookup waited too: a newer click or a close wins.
     if (generation != m_generation)
         return;

@@ -89,6 +89,16 @@ void SearchFormPanel::build()
     all->addLayout(columns, 1);
     all->addLayout(buttons);
     all->addWidget(buildQuickFields());
+
+    // Enter in a text field of the form searches as "HAE" does; the quick
+    // fields run their own arrow buttons.
+    for (QLineEdit *e : {m_words, m_priceMin, m_priceMax, m_area, m_seller, m_bidder})
+        connect(e, &QLineEdit::returnPressed, this, [this] {
+            if (m_teeHaku->isEnabled())
+                tee_hakuClick();
+        });
+    connect(m_hakuKohde, &QLineEdit::returnPressed, this, &SearchFormPanel::XiButton2Click);
+    connect(m_hakuKayttaja, &QLineEdit::returnPressed, this, &SearchFormPanel::XiButton6Click);
 }
 
 QWidget *SearchFormPanel::buildChoices()

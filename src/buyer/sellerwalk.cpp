@@ -15,28 +15,30 @@ SellerWalk::SellerWalk(SellerFilter &filter, Browser &WB_suodatin, SellerWalkVie
 {
 }
 
-bool SellerWalk::suodatatunnus(const QString &name)
+SellerWalk::Outcome SellerWalk::suodatatunnus(const QString &name)
 {
     QString cleaned = name;
     cleaned.remove(u'\r');
     cleaned.remove(u'\n');
     if (cleaned.size() <= 2)
-        return false;
+        return Outcome::NotFound;
     const QString userId = m_lookup ? m_lookup(cleaned) : QString();
     if (userId.isEmpty())
-        return false;
+        return Outcome::NotFound;
     m_filter.markChanged();
     m_view.showProgress();
+    int listings = 0;
     for (int page = 1; !m_stop; ++page) {
         if (!loadPage(userId, cleaned, page))
             break;
         DocumentCards cards(m_browser.document());
         const int seen = m_filter.wbmustalista(cards);
         m_view.setProgress(cards.divCount(), cards.divCount());
+        listings += seen;
         if (seen == 0)
             break;
     }
-    return true;
+    return listings > 0 || m_stop ? Outcome::Added : Outcome::NoListings;
 }
 
 // A page that does not load in time is read as it is.
@@ -53,16 +55,28 @@ bool SellerWalk::loadPage(const QString &userId, const QString &name, int page)
     return true;
 }
 
-void SellerWalk::naytajarjestasuodatin()
+// The notice tells what happened: "Lisätty suodattimeen!" only when
+// listings were added.
+void SellerWalk::naytajarjestasuodatin(Outcome outcome)
 {
     m_view.setLabel8(QStringLiteral("Järjestetään.."));
     waitMs(0);
     m_filter.jarjestasuodatin();
     m_view.setLabel8(QString());
     m_view.hideProgress();
-    m_host.naytapaneeli(QStringLiteral("Lisätty suodattimeen!"), 3);
+    m_host.naytapaneeli(notice(outcome), 3);
     m_browser.Navigate(QUrl(QStringLiteral("about:blank")));
     m_browser.browser_wait(3000);
+}
+
+QString SellerWalk::notice(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::NotFound: return QStringLiteral("Käyttäjää ei löytynyt!");
+    case Outcome::NoListings: return QStringLiteral("Myyjällä ei ole kohteita.");
+    case Outcome::Added: break;
+    }
+    return QStringLiteral("Lisätty suodattimeen!");
 }
 
 void SellerWalk::MenuItem35Click(Prompts &prompts)
@@ -74,8 +88,7 @@ void SellerWalk::MenuItem35Click(Prompts &prompts)
     if (!name || name->isEmpty())
         return;
     m_running = true;
-    suodatatunnus(*name);
-    naytajarjestasuodatin();
+    naytajarjestasuodatin(suodatatunnus(*name));
     m_running = false;
 }
 
@@ -89,12 +102,17 @@ bool SellerWalk::XiButton12Click(const QStringList &names, Prompts &prompts)
         return true;
     m_running = true;
     m_stop = false;
+    // Of several names, any one that added listings makes the whole an
+    // addition; otherwise the last name's outcome is told.
+    Outcome outcome = Outcome::NotFound;
     for (const QString &name : names) {
         if (m_stop)
             break;
-        suodatatunnus(name);
+        const Outcome one = suodatatunnus(name);
+        if (outcome != Outcome::Added)
+            outcome = one;
     }
-    naytajarjestasuodatin();
+    naytajarjestasuodatin(outcome);
     m_running = false;
     return true;
 }

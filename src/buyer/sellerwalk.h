@@ -32,11 +32,19 @@ public:
     SellerWalk(SellerFilter &filter, Browser &WB_suodatin, SellerWalkView &view, FilterHost &host,
                UserIdLookup lookup, QString webBase);
 
-    // Adds every open listing of one seller; false when the name was too
-    // short or no user id was found.
-    bool suodatatunnus(const QString &name);
-    // Ends a fetch: clean-up, "Lisätty suodattimeen!", blank hidden browser.
-    void naytajarjestasuodatin();
+    // What one seller's walk did.
+    enum class Outcome {
+        Added,        // listings added (or the walk was stopped)
+        NotFound,     // name too short, or no such user
+        NoListings,   // the seller's first page had no listings
+    };
+    // Adds every open listing of one seller.
+    Outcome suodatatunnus(const QString &name);
+    // Ends a fetch: clean-up, the outcome's notice ("Lisätty suodattimeen!",
+    // "Käyttäjää ei löytynyt!" or "Myyjällä ei ole kohteita."), blank hidden
+    // browser.
+    void naytajarjestasuodatin(Outcome outcome);
+    static QString notice(Outcome outcome);
 
     // "Lisää myyjän kohteet suodattimeen": asks for one name.
     void MenuItem35Click(Prompts &prompts);

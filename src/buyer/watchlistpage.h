@@ -9,7 +9,9 @@ namespace WatchListPage {
 // The closing time of the first listing the page marks as closing: the
 // text after the last "sulkeutumisaika" before the first "class=closing>"
 // (quotes, tabs and line breaks removed first), inside the next element.
-// Empty when the page marks no listing or the time cannot be found.
+// Marks on the table's heading row and texts without a digit (a column
+// heading) are passed over. Empty when the page marks no listing or the
+// time cannot be found.
 QString closingTime(const QString &html);
 
 // The alert's text for that closing time.

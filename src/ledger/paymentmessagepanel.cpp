@@ -22,6 +22,8 @@ T *named(T *w, const char *name)
     return w;
 }
 
+constexpr int kIbanLength = 34;
+
 QStringList builtIn(int page)
 {
     const PaymentTemplates t = builtInPaymentTemplates();
@@ -41,9 +43,11 @@ PaymentMessagePanel::PaymentMessagePanel(Settings &settings, QWidget *parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);
-    setFixedSize(409, 313);
 
     m_pages = named(new QTabWidget(this), "PageControl1");
+    // Every template's tab is in view: the panel grows to hold them all
+    // rather than hiding some behind scroll arrows.
+    m_pages->setUsesScrollButtons(false);
     static const char *const names[] = {"myyd1", "myyd2", "osto1", "osto2"};
     static const char *const captions[] = {"Myytyjä vain yksi", "Myytyjä useampia",
                                            "Ostettuja vain yksi", "Ostettuja useampia"};
@@ -71,6 +75,8 @@ PaymentMessagePanel::PaymentMessagePanel(Settings &settings, QWidget *parent)
     buttons->addStretch(1);
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
+    // Its own size: what the tabs, the legend and the fields need.
+    setFixedSize(sizeHint().expandedTo(QSize(409, 313)));
     load();
     hide();
 }
@@ -95,19 +101,28 @@ QWidget *PaymentMessagePanel::buildLegend()
 QWidget *PaymentMessagePanel::buildFields()
 {
     auto *fields = new QWidget(this);
-    auto *row = new QHBoxLayout(fields);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
     m_postage = named(new QLineEdit(fields), "Edit3");
     m_postage->setFixedWidth(44);
     m_account = named(new QLineEdit(fields), "Edit5");
+    // An IBAN is at most 34 characters: the box shows the longest whole.
+    m_account->setMinimumWidth(m_account->fontMetrics().horizontalAdvance(QString(kIbanLength, u'W')) + 12);
     m_currency = named(new QComboBox(fields), "valuutta");
     m_currency->addItems({QStringLiteral("€"), QStringLiteral("Euroa")});
-    row->addWidget(new QLabel(QStringLiteral("%pk% = Postikulut "), fields));
-    row->addWidget(m_postage);
-    row->addWidget(new QLabel(QStringLiteral("%tn% = Tilinro"), fields));
-    row->addWidget(m_account, 1);
-    row->addWidget(new QLabel(QStringLiteral("Valuutta ="), fields));
-    row->addWidget(m_currency);
+    auto *postageRow = new QHBoxLayout;
+    postageRow->addWidget(m_postage);
+    postageRow->addSpacing(12);
+    postageRow->addWidget(new QLabel(QStringLiteral("Valuutta ="), fields));
+    postageRow->addWidget(m_currency);
+    postageRow->addStretch(1);
+    grid->addWidget(new QLabel(QStringLiteral("%pk% = Postikulut "), fields), 0, 0);
+    grid->addLayout(postageRow, 0, 1);
+    auto *accountLabel = new QLabel(QStringLiteral("%tn% = Tilinro"), fields);
+    accountLabel->setBuddy(m_account);
+    grid->addWidget(accountLabel, 1, 0);
+    grid->addWidget(m_account, 1, 1);
+    grid->setColumnStretch(1, 1);
 
     m_postage->installEventFilter(this);
     connect(m_postage, &QLineEdit::textEdited, this, [this](const QString &t) { m_settings.postikulut = t; });

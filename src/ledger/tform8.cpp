@@ -362,7 +362,15 @@ void TForm8::clearList()
     m_sg.clearRows();
     m_sg2.clear();
     rebuildView();
-    restoreRow(1);
+    // No row is left to be selected: the boxes of the last buyer go too, or
+    // "Kopioi osoite" would copy an address no longer listed and a note typed
+    // next would be stored in the empty row.
+    m_quietSelection = true;
+    m_ui->sg2->selectionModel()->clear();
+    m_quietSelection = false;
+    m_model->setSelectedRow(-1);
+    m_ui->Memo1->clear();
+    m_ui->Memo4->setPlainText(LedgerView::notesPlaceholder());
     m_unsaved = false;
 }
 

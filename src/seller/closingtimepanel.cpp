@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -40,16 +41,26 @@ ClosingTimePanel::ClosingTimePanel(Settings *settings, QWidget *parent)
     m_e2->setObjectName(QStringLiteral("e2"));
     m_apply->setObjectName(QStringLiteral("XiButton3"));
     m_auto->setObjectName(QStringLiteral("CheckBox1"));
+    m_auto->setText(QStringLiteral("Automaattinen"));
     m_auto->setToolTip(QStringLiteral("Automaattinen"));
+    m_apply->setToolTip(QStringLiteral("Kohteen kesto vuorokausina: aseta sulkeutumisaika lomakkeelle"));
     connect(m_cb, &QComboBox::currentIndexChanged, this, &ClosingTimePanel::rebuildClosingTime);   // CbChange
     connect(m_apply, &QAbstractButton::clicked, this, &ClosingTimePanel::applyClicked);
     connect(m_auto, &QAbstractButton::clicked, this, &ClosingTimePanel::CheckBox1Click);
+    // The button's caption is a bare number of days: the labels around it
+    // say what it is.
+    auto *closes = new QLabel(QStringLiteral("Sulkeutuu:"), this);
+    closes->setBuddy(m_cb);
+    auto *days = new QLabel(QStringLiteral("vrk"), this);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(closes);
     row->addWidget(m_cb);
     row->addWidget(m_e1);
+    row->addWidget(new QLabel(QStringLiteral(":"), this));
     row->addWidget(m_e2);
     row->addWidget(m_apply);
+    row->addWidget(days);
     row->addWidget(m_auto);
 }
 

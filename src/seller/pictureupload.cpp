@@ -39,7 +39,7 @@ PictureUpload::PictureUpload(Settings &settings, HttpApi &http, Prompts &prompts
 QString PictureUpload::dialogFilter()
 {
     // WebP is decoded too, so it is offered with the rest.
-    return QStringLiteral("All (*.jpg *.jpeg *.bmp *.gif *.tif *.tiff *.png *.psp *.webp);;Any file (*)");
+    return QStringLiteral("Kuvat (*.jpg *.jpeg *.bmp *.gif *.tif *.tiff *.png *.psp *.webp);;Kaikki tiedostot (*)");
 }
 
 QStringList PictureUpload::numberedFields(const QString &stem, int count)

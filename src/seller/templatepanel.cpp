@@ -39,7 +39,8 @@ TemplatePanel::TemplatePanel(ListingTemplates *templates, QWidget *parent)
     for (QPushButton *b : {save, clear, remove})
         row->addWidget(b);
     column->addLayout(row);
-    resize(kWidth, kHeight);
+    // As wide as the three captions need, at least the usual width.
+    resize(qMax(kWidth, row->sizeHint().width() + 2 * kMargin), kHeight);
 
     connect(save, &QPushButton::clicked, templates, &ListingTemplates::savedraftClick);
     connect(clear, &QPushButton::clicked, templates, &ListingTemplates::XiButton5Click);

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <functional>
 #include <QFileDialog>
@@ -184,6 +187,32 @@ private:
     std::function<void()> m_onCtrlQ;
 };
 
+// Several names typed into the file name field ("a.jpg" "b.jpg", as the
+// dialog itself writes a selection there), in the order they were typed.
+// The dialog's own answer follows its list's selection instead, which may
+// hold one of them only. Names that are not files are left out; empty when
+// the field holds fewer than two names.
+QStringList typedFiles(const QFileDialog &dlg)
+{
+    const auto *field = dlg.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!field)
+        return {};
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+    QStringList names;
+    for (auto it = quoted.globalMatch(field->text()); it.hasNext();)
+        names << it.next().captured(1);
+    if (names.size() < 2)
+        return {};
+    const QDir folder = dlg.directory();
+    QStringList files;
+    for (const QString &name : names) {
+        const QFileInfo file(QDir::isAbsolutePath(name) ? name : folder.absoluteFilePath(name));
+        if (file.isFile() && !files.contains(file.absoluteFilePath()))
+            files << file.absoluteFilePath();
+    }
+    return files;
+}
+
 bool isOwnerCandidate(const QWidget *w)
 {
     if (!w || !w->isVisible())
@@ -246,6 +275,11 @@ void QtPrompts::closeAfterPageDialogs()
     for (const QPointer<QDialog> &d : std::as_const(m_open))
         if (d)
             d->reject();
+}
+
+void QtPrompts::fitCaption(QMessageBox &box)
+{
+    fitTitle(box);
 }
 
 void QtPrompts::show(int icon, const QString &caption, const QString &text)
@@ -335,7 +369,8 @@ QStringList QtPrompts::openFileNames(const QString &caption, const QString &dir,
     dlg.setFileMode(QFileDialog::ExistingFiles);
     if (run(dlg, asker) != QDialog::Accepted)
         return QStringList();
-    return dlg.selectedFiles();
+    const QStringList typed = typedFiles(dlg);
+    return typed.isEmpty() ? dlg.selectedFiles() : typed;
 }
 
 QString QtPrompts::saveFileName(const QString &caption, const QString &dir, const QString &filter)

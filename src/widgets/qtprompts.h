@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // Prompts shown as Qt dialogs with Finnish button texts.
@@ -47,6 +48,11 @@ public:
     // prompt is answered at once as cancelled, without showing.
     void endAll();
     bool ended() const { return m_ended; }
+
+    // Makes a message box wide enough for its caption in the window
+    // manager's bold title bar with its buttons (a box sizes itself to its
+    // text only, and the title would be elided).
+    static void fitCaption(QMessageBox &box);
 
 private:
     // Shows the dialog modally above the asking window and hands the focus

@@ -230,6 +230,49 @@ private slots:
         QCOMPARE(active()->url(), home);
     }
 
+    // Deleting a saved search asks first; "Ei" keeps it.
+    void deleteAsksFirst()
+    {
+        const QString only = kBase + "haku/words/ccc";
+        m_w->settings().suosikkihaut = QStringList{only};
+        openOverview();
+        QVERIFY(overviewShows(QStringLiteral("Sanat: ccc")));
+        m_prompts.answers.enqueue(Prompts::Answer::No);
+        const QString question = QStringLiteral("confirm: Poistetaanko tallennettu haku?");
+        clickLink(QStringLiteral("poistahauista/0"), [&] { return m_prompts.asked.contains(question); });
+        waitMs(300);
+        QCOMPARE(m_w->settings().suosikkihaut, QStringList{only});
+        QVERIFY(preview()->isVisible());
+        QCOMPARE(m_prompts.asked.count(question), 1);
+    }
+
+    // "Lisää suosikkimyyjiin" of the menu: a name that a favourite begins
+    // with adds nothing and says so (it once said "Lisätty!").
+    void addByNameTellsWhatHappened_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QStringList>("after");
+        const QString there = QStringLiteral("Suosikkimyyjissä on jo vastaava tunnus!");
+        QTest::newRow("new name") << QStringList{"myyja1"} << "Matti" << "Lisätty!" << QStringList{"Matti", "myyja1"};
+        QTest::newRow("beginning of a favourite") << QStringList{"myyja12"} << "myyja1" << there
+                                                  << QStringList{"myyja12"};
+        QTest::newRow("same name, other case") << QStringList{"Myyja1"} << "myyja1" << there << QStringList{"Myyja1"};
+    }
+    void addByNameTellsWhatHappened()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, typed);
+        m_w->settings().suosikkimyyjat = before;
+        m_prompts.inputs.enqueue(typed);
+        QAction *item = m_w->findChild<QAction *>(QStringLiteral("Lissuosikkimyyjiin1"));
+        QVERIFY(item);
+        item->trigger();
+        QTEST(paneeli(), "told");
+        QTEST(m_w->settings().suosikkimyyjat, "after");
+    }
+
     // A click outside the panel closes it.
     void outsideClickCloses()
     {

@@ -181,6 +181,33 @@ private slots:
         QVERIFY(!control<QCheckBox>(QStringLiteral("kunto5"))->isChecked());
     }
 
+    // Enter in a text field of the form searches as "HAE" does (it once did
+    // nothing); the quick item field runs its own arrow.
+    void enterSearches_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("request");
+        QTest::newRow("Hakusanat") << "words" << "lamppu" << "Hakutulos - Vasaro" << "/haku/words/lamppu/";
+        QTest::newRow("Tuotteen sijainti") << "area" << "Espoo" << "Hakutulos - Vasaro" << "/haku/";
+        QTest::newRow("Hinta nyt") << "price_max" << "20" << "Hakutulos - Vasaro" << "/haku/";
+        QTest::newRow("Kohdehaku") << "haku_kohde" << "12345678" << "Kohde 12345678" << "/kohteet/12345678";
+    }
+    void enterSearches()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(QString, request);
+        openFromMenu();
+        typeInto(field, text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY2(showsTitle(title), qPrintable(active()->title()));
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(!m_market.requests(QStringLiteral("www.vasaro.test"), request).isEmpty());
+    }
+
     // A category listed under two parents is selected in both places.
     void resultPageWithSellerAndBidder()
     {

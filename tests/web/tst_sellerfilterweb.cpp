@@ -62,6 +62,7 @@ private slots:
     void sellerWalkCollectsEveryPage();
     void stopEndsTheWalkBeforeTheNextPage();
     void unknownSellerAddsNothing();
+    void sellerWithoutListingsAddsNothing();
     void stopAlsoEndsTheListOfNames();
     void earlyPassHidesBeforeCompletion_data();
     void earlyPassHidesBeforeCompletion();
@@ -193,8 +194,26 @@ void TestSellerFilterWeb::unknownSellerAddsNothing()
     walk(QStringLiteral("ab"));
     QVERIFY(m_filter->list().isEmpty());
     QVERIFY(m_view.labels.contains(QStringLiteral("Järjestetään..")));
-    QCOMPARE(m_host.panel, QStringList(2, QStringLiteral("Lisätty suodattimeen!")));
+    // Nothing was added, and the notice says why (it once said "Lisätty
+    // suodattimeen!").
+    QCOMPARE(m_host.panel, QStringList(2, QStringLiteral("Käyttäjää ei löytynyt!")));
     QVERIFY(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/haku/sellernro/")).isEmpty());
+    // Of a list of names, one that added listings makes it an addition.
+    m_host.panel.clear();
+    QVERIFY(m_walk->XiButton12Click({QStringLiteral("Ei Ketaan"), QStringLiteral("Matti Myyjä")}, m_prompts));
+    QCOMPARE(m_host.panel, QStringList{"Lisätty suodattimeen!"});
+    QCOMPARE(m_filter->list().size(), 5);
+}
+
+void TestSellerFilterWeb::sellerWithoutListingsAddsNothing()
+{
+    m_market.setState(QStringLiteral("sellernro_23456789"), QStringLiteral("0"));
+    walk(QStringLiteral("Matti Myyjä"));
+    QVERIFY(m_filter->list().isEmpty());
+    QCOMPARE(m_host.panel, QStringList{"Myyjällä ei ole kohteita."});
+    QCOMPARE(m_market.requests(QStringLiteral("www.vasaro.test"), QStringLiteral("/haku/sellernro/23456789/page/1")).size(),
+             1);
+    m_market.setState(QStringLiteral("sellernro_23456789"), QString());
 }
 
 void TestSellerFilterWeb::stopAlsoEndsTheListOfNames()
@@ -215,16 +234,20 @@ void TestSellerFilterWeb::stopAlsoEndsTheListOfNames()
 void TestSellerFilterWeb::earlyPassHidesBeforeCompletion_data()
 {
     QTest::addColumn<QString>("query");
-    QTest::addColumn<int>("count");
-    QTest::newRow("one element per card") << "" << 13;
-    QTest::newRow("nested card markup") << "&sisakkaiset=1" << 26;
-    QTest::newRow("markup shadowing document methods") << "&varjo=1" << 13;
+    QTest::addColumn<int>("count");      // listings hidden, as the notice tells
+    QTest::addColumn<int>("elements");   // card elements hidden
+    QTest::newRow("one element per card") << "" << 13 << 13;
+    // Each listing is two nested card elements: both are hidden, the notice
+    // counts listings (it once said 26).
+    QTest::newRow("nested card markup") << "&sisakkaiset=1" << 13 << 26;
+    QTest::newRow("markup shadowing document methods") << "&varjo=1" << 13 << 13;
 }
 
 void TestSellerFilterWeb::earlyPassHidesBeforeCompletion()
 {
     QFETCH(QString, query);
     QFETCH(int, count);
+    QFETCH(int, elements);
     walk(QStringLiteral("Testaaja"));
     // One listing of another seller, through the link menu's path on a page.
     QVERIFY(m_tab->load(url("/haku/suodatintesti/tuoli?kortit=24&mainokset=0")));
@@ -236,7 +259,7 @@ void TestSellerFilterWeb::earlyPassHidesBeforeCompletion()
     QCOMPARE(m_host.notices, QStringList{QStringLiteral("Suodatettu %1kpl").arg(count)});
     QVERIFY2(readyState != QLatin1String("complete"), qPrintable(readyState));
     const QStringList hidden = hiddenCards();
-    QCOMPARE(hidden.size(), count);
+    QCOMPARE(hidden.size(), elements);
     QVERIFY(hidden.contains(QStringLiteral("kortti-40000411")));
     for (int k = 1; k <= 12; ++k)
         QVERIFY(hidden.contains(QStringLiteral("kortti-%1").arg(40032100 + k)));

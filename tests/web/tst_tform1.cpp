@@ -8,6 +8,9 @@
 #include <QLabel>
 #include "ledger/tform8.h"
 #include <QAction>
+#include <QFontMetrics>
+#include <QApplication>
+#include <QTimer>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -124,9 +127,23 @@ private slots:
         TForm1 w{Endpoints()};
         w.show();
         QString text;
-        answerNextMessageBox(&text);
+        int width = 0;
+        int titleWidth = 0;
+        QTimer::singleShot(200, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text = box->text();
+                QFont bold = box->font();
+                bold.setBold(true);
+                titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+                width = box->width();
+                box->accept();
+            }
+        });
         w.About1Click();
         QVERIFY2(text.startsWith(QStringLiteral("Vasaro selain\n\nVersio 4.05\n\n")), qPrintable(text));
+        // Room for the whole caption in a bold title bar with its icon and
+        // buttons (it was elided to "Vasa...lain").
+        QVERIFY2(width >= titleWidth + 100, qPrintable(QStringLiteral("%1 %2").arg(width).arg(titleWidth)));
     }
 
     void ledgerNeedsSignIn()
@@ -158,8 +175,19 @@ private slots:
         QVERIFY(w.isEnabled());
     }
 
-    void restoreDefaultsSavesAndTellsSo()
+    // The reset asks first (it once acted at once): "Kyllä" resets, saves
+    // and tells so; "Ei" leaves everything as it was.
+    void restoreDefaultsAsksSavesAndTellsSo_data()
     {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("yes") << "Kyllä" << true;
+        QTest::newRow("no") << "Ei" << false;
+    }
+    void restoreDefaultsAsksSavesAndTellsSo()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, reset);
         QTemporaryDir data;
         qputenv("VSSELAIN_DATA_DIR", data.path().toUtf8());
         TForm1 w{Endpoints()};
@@ -167,17 +195,30 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.settings().Edit5 = QStringLiteral("200");
         w.settings().naytakuvat = false;      // not reset by the command
+        QString question;
+        QTimer::singleShot(0, [&question, answer] {
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(QTest::qWaitForWindowExposed(box));
+            question = box->text();
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == answer)
+                    QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        });
         findAction(&w, QStringLiteral("Palautaoletukset1"))->trigger();
-        QCOMPARE(w.settings().Edit5, QStringLiteral("60"));
+        QCOMPARE(question, QStringLiteral("Palautetaanko oletusasetukset?"));
+        QCOMPARE(w.settings().Edit5, reset ? QStringLiteral("60") : QStringLiteral("200"));
         QVERIFY(!w.settings().naytakuvat);
         auto *panel = w.findChild<QLabel *>(QStringLiteral("paneeli"));
-        QVERIFY(panel && panel->isVisible());
-        QCOMPARE(panel->text(), QStringLiteral("Asetukset palautettu!"));
+        QVERIFY(panel);
+        QCOMPARE(panel->isVisible() && panel->text() == QStringLiteral("Asetukset palautettu!"), reset);
         QFile saved(data.filePath(QStringLiteral("VSselain.dat")));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray bytes = saved.readAll();
-        QVERIFY(bytes.contains("Suodattimenkesto:60\r\n"));
-        QVERIFY(bytes.contains("Naytakuvat:0\r\n"));
+        if (reset) {
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            const QByteArray bytes = saved.readAll();
+            QVERIFY(bytes.contains("Suodattimenkesto:60\r\n"));
+            QVERIFY(bytes.contains("Naytakuvat:0\r\n"));
+        }
         qputenv("VSSELAIN_DATA_DIR", m_data.path().toUtf8());
     }
 

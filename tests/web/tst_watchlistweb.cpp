@@ -164,6 +164,29 @@ private slots:
         alert()->hide();
     }
 
+    // A list holding only its table's heading row (whose state column is
+    // styled "closing", after the "Sulkeutumisaika" heading) alerts neither
+    // at the tick nor when the page is opened: the heading once read as a
+    // closing time ("… sulkeutuu Sulkeutumisaika").
+    void headingOnlyListNeverAlerts()
+    {
+        alert()->hide();
+        m_market.setState(QStringLiteral("muistilista_sulkeutuva"), QString());
+        m_market.setState(QStringLiteral("muistilista_kohteet"), QString());
+        tickTimer2(1);
+        waitMs(300);
+        QVERIFY2(!alert()->isVisible(), qPrintable(alert()->text()));
+        QVERIFY(open(QStringLiteral("omasivu/muistilista"), QStringLiteral("Muistilista")));
+        waitMs(300);
+        QVERIFY2(!alert()->isVisible(), qPrintable(alert()->text()));
+        // Behind the heading, a closing listing still alerts.
+        m_market.setState(QStringLiteral("muistilista_sulkeutuva"), QStringLiteral("9.3.2022 19:45"));
+        tickTimer2(1);
+        QVERIFY(waitFor([this] { return alert()->isVisible(); }, 3000));
+        QCOMPARE(alert()->text(), kAlert + QStringLiteral("9.3.2022 19:45"));
+        alert()->hide();
+    }
+
     // The program still holds the sign-in but the marketplace has ended the
     // session: the list cannot be read and nothing is shown.
     void endedSessionShowsNothing()

@@ -2,6 +2,7 @@
 #include "browser/tools/favoritesfolder.h"
 #include "core/prompts.h"
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QStyle>
@@ -112,8 +113,11 @@ void FavoritesMenu::jarjestaSuosikit()
         m_prompts->message(QStringLiteral("Suosikkikansiota ei voi luoda:\r") + m_folder->rootPath());
         return;
     }
+    // The folder goes to the desktop's file manager; where nothing opens it,
+    // the user learns where it is and can open it by hand.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder->rootPath())))
-        m_prompts->message(QStringLiteral("Suosikkikansiota ei voitu avata:\r") + m_folder->rootPath());
+        m_prompts->message(QStringLiteral("Suosikkikansiota ei voitu avata. Se on täällä:\n")
+                           + QDir::toNativeSeparators(m_folder->rootPath()));
     rebuild();
 }
 

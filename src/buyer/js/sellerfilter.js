@@ -2,7 +2,7 @@
 // walks the page's div elements from the last to the first and returns the
 // inner HTML of every possible card (the caller applies the card rule and
 // computes keys); hide() hides cards of that read by position and counts
-// those that were not hidden yet. A read is identified by a token so a hide
+// the listings that were not hidden yet. A read is identified by a token so a hide
 // never reaches the cards of a newer document or read. The helpers sit under
 // a symbol and the document is read through the prototypes, so element ids
 // and names of the page cannot shadow them.
@@ -13,7 +13,20 @@
     var byTag = Document.prototype.getElementsByTagName;
     var innerHtml = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML').get;
     var styleOf = Object.getOwnPropertyDescriptor(HTMLElement.prototype, 'style').get;
+    var parentOf = Object.getOwnPropertyDescriptor(Node.prototype, 'parentElement').get;
     var last = {token: 0, cards: []};
+    function insideHidden(element) {
+        for (var p = parentOf.call(element); p; p = parentOf.call(p)) {
+            var style = null;
+            try {
+                style = styleOf.call(p);   // not every ancestor is an HTML element
+            } catch (e) {
+            }
+            if (style && style.display === 'none')
+                return true;
+        }
+        return false;
+    }
     window[key] = {
         read: function () {
             var divs = byTag.call(document, 'div');
@@ -29,10 +42,13 @@
             last = {token: last.token + 1, cards: cards};
             return {t: last.token, n: divs.length, c: out};
         },
+        // One listing may be marked up as several nested card elements: the
+        // count is of listings, so an element hidden inside another hidden
+        // element (one of this call's or one hidden before) is not counted.
         hide: function (token, positions) {
             if (token !== last.token)
                 return -1;
-            var hidden = 0;
+            var fresh = [];
             for (var i = 0; i < positions.length; ++i) {
                 var card = last.cards[positions[i]];
                 if (!card)
@@ -40,8 +56,13 @@
                 var style = styleOf.call(card);
                 if (style.display !== 'none') {
                     style.display = 'none';
-                    ++hidden;
+                    fresh.push(card);
                 }
+            }
+            var hidden = 0;
+            for (var j = 0; j < fresh.length; ++j) {
+                if (!insideHidden(fresh[j]))
+                    ++hidden;
             }
             return hidden;
         }

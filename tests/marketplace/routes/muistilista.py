@@ -3,6 +3,10 @@
 GET /omasivu/muistilista                     the watch list of the signed-in user
 GET /omasivu/muistilista/add-ajax/item/<n>   adds item n; JSON answer
 
+The table starts with its heading row, whose cells carry the classes of the
+columns they name (the state column's heading is styled as "closing"), as
+the marketplace's list does; an empty list has only that row.
+
 Without the session cookie of a sign-in (routes/login.py) both answer as the
 marketplace does to a visitor: the list shows the login prompt and the add
 call an error. Rows carry the closing time in <td class="sulkeutumisaika">;
@@ -37,6 +41,11 @@ def _row(number, closes, closing):
             % (number, number, number, htmlmod.escape(closes), state))
 
 
+HEADING = ('<thead><tr><th class="kohde">Kohde</th>'
+           '<th class="sulkeutumisaika"><span>Sulkeutumisaika</span></th>'
+           '<th class="closing">Tila</th></tr></thead>')
+
+
 def register(app):
     def watch_list(req):
         delay = float(app.state.get("muistilista_viive_ms", "0")) / 1000.0
@@ -53,8 +62,8 @@ def register(app):
         clock = app.state.get("clock", "4.3.2022 12:34:56")
         return html("<!DOCTYPE html><html><head><title>Muistilista</title></head><body>"
                     "<div class='header'><span class=\"clock_alt\">%s</span></div>"
-                    "<h1>Muistilista</h1><table class=\"muistilista\">%s</table></body></html>"
-                    % (clock, "".join(rows)))
+                    "<h1>Muistilista</h1><table class=\"muistilista\">%s<tbody>%s</tbody></table></body></html>"
+                    % (clock, HEADING, "".join(rows)))
 
     def add(req):
         if not _signed_in(app, req):

@@ -8,6 +8,9 @@
 #include "core/settingsdefaults.h"
 #include "ledger/tform8.h"
 #include "widgets/qtprompts.h"
+#include "seller/pictureupload.h"
+#include <QFileInfo>
+#include <QListView>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
@@ -209,6 +212,79 @@ private slots:
         top.resize(200, 100);
         QVERIFY(activate(&top));
         QCOMPARE(prompts.askingWindow(), &top);
+    }
+
+    // Several names typed into the picture dialog's file name field, quoted
+    // as the dialog itself writes them, are all taken in the typed order,
+    // also when the dialog's list has one file selected (only the first, or
+    // the selected one, was taken before).
+    void typedNamesAreAllTaken_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("three names") << QString() << "\"a.jpg\" \"b.jpg\" \"c.jpg\""
+                                     << QStringList{"a.jpg", "b.jpg", "c.jpg"};
+        QTest::newRow("list selection on another file") << "b.jpg" << "\"c.jpg\" \"a.jpg\""
+                                                        << QStringList{"c.jpg", "a.jpg"};
+        QTest::newRow("one name") << QString() << "c.jpg" << QStringList{"c.jpg"};
+    }
+    void typedNamesAreAllTaken()
+    {
+        QFETCH(QString, selected);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, expected);
+        QTemporaryDir folder;
+        for (const char *name : {"a.jpg", "b.jpg", "c.jpg"}) {
+            QFile f(folder.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("x");
+        }
+        QStringList filters;
+        QTimer::singleShot(0, [&filters, selected, typed] {
+            QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            filters = dialog->nameFilters();
+            if (!selected.isEmpty()) {
+                auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+                QVERIFY(list);
+                QModelIndex item;
+                QTRY_VERIFY((item = findRow(list, selected)).isValid());
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+                QTRY_VERIFY(list->selectionModel()->isSelected(item));
+            }
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QTest::mouseClick(field, Qt::LeftButton);
+            QTRY_COMPARE(QApplication::focusWidget(), field);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            // A completion list opened by the typing has the keyboard, as
+            // under a window system.
+            if (QWidget *popup = QApplication::activePopupWidget())
+                QTest::keyClick(popup, Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        const QStringList files =
+            m_prompts->openFileNames(QStringLiteral("Valitse kuvat"), folder.path(), PictureUpload::dialogFilter());
+        QStringList names;
+        for (const QString &f : files)
+            names << QFileInfo(f).fileName();
+        QCOMPARE(names, expected);
+        QCOMPARE(filters.value(0).section(u'(', 0, 0), QStringLiteral("Kuvat "));
+        QCOMPARE(filters.value(1), QStringLiteral("Kaikki tiedostot (*)"));
+    }
+
+private:
+    static QModelIndex findRow(QListView *list, const QString &name)
+    {
+        const QModelIndex root = list->rootIndex();
+        for (int r = 0; r < list->model()->rowCount(root); ++r) {
+            const QModelIndex i = list->model()->index(r, 0, root);
+            if (i.data().toString() == name)
+                return i;
+        }
+        return {};
     }
 };
 

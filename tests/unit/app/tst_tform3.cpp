@@ -35,6 +35,11 @@ private slots:
         QCOMPARE(m_form->size(), QSize(450, 300));
         QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
         QVERIFY(m_form->windowFlags() & Qt::WindowStaysOnTopHint);
+        // A fixed size: no maximise or minimise buttons in the title bar.
+        QVERIFY(m_form->windowFlags() & Qt::CustomizeWindowHint);
+        QVERIFY(m_form->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(m_form->windowFlags() & Qt::WindowMinimizeButtonHint));
         auto *pages = find<QTabWidget>("PageControl1");
         QCOMPARE(pages->count(), 5);
         const QStringList captions{"Yleiset", "VS asetukset", "Lisäkuvien asetukset", "Kävijälaskuri", "Logo"};
@@ -63,6 +68,35 @@ private slots:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(4).center());
         QCOMPARE(pages->currentIndex(), 4);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Logo"));
+    }
+
+    // The logo page's two combo boxes have captions that show whole inside
+    // the dialog.
+    void logoComboBoxesHaveLabels_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("place") << "logonpaikka" << "Paikka:";
+        QTest::newRow("colour") << "Color1" << "Väri:";
+    }
+    void logoComboBoxesHaveLabels()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        m_form->openPage(4);
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        auto *box = find<QComboBox>(name);
+        QLabel *label = nullptr;
+        for (QLabel *l : m_form->findChildren<QLabel *>())
+            if (l->buddy() == box)
+                label = l;
+        QVERIFY(label);
+        QCOMPARE(label->text(), caption);
+        QVERIFY(label->isVisible());
+        QVERIFY(label->fontMetrics().horizontalAdvance(caption) <= label->width());
+        const QRect shown(label->mapTo(m_form.get(), QPoint()), label->size());
+        QVERIFY(m_form->rect().contains(shown));
+        QVERIFY(shown.right() < box->mapTo(m_form.get(), QPoint()).x());
     }
 
     void checkBoxes_data()
@@ -282,18 +316,44 @@ private slots:
         QCOMPARE(days->text(), QStringLiteral("1"));
     }
 
+    // Only an address the user typed is checked; passing through the field
+    // with Tab (empty, or holding what the settings gave) asks nothing (the
+    // empty field once popped "Lue ohjeet …").
+    void ownServerCheck_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("told");
+        const QString good = QStringLiteral("http://oma.test/upload.php");
+        QTest::newRow("empty, passed through") << QString() << QString() << QString() << false;
+        QTest::newRow("stored, passed through") << QStringLiteral("ftp://vanha.test/up") << QString()
+                                                << QStringLiteral("ftp://vanha.test/up") << false;
+        QTest::newRow("typed address kept") << QString() << good << good << false;
+        QTest::newRow("typed wrong address") << QString() << QStringLiteral("ftp://oma.test/upload") << QString()
+                                             << true;
+    }
     void ownServerCheck()
     {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(bool, told);
+        m_settings.omapalvelin = stored;
+        m_form->loadFromSettings();
+        m_form->openPage(2);
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         QLineEdit *own = find<QLineEdit>("omapalvelin");
-        own->setText(QStringLiteral("http://oma.test/upload.php"));
-        leave(own);
-        QCOMPARE(own->text(), QStringLiteral("http://oma.test/upload.php"));
-        QVERIFY(m_prompts.asked.isEmpty());
-        own->setText(QStringLiteral("ftp://oma.test/upload"));
-        leave(own);
-        QCOMPARE(own->text(), QString());
-        QCOMPARE(m_settings.omapalvelin, QString());
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("message: Lue ohjeet miten käyttää omaa palvelinta!")});
+        QTest::mouseClick(own, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), own);
+        if (!typed.isEmpty())
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(!own->hasFocus());
+        QTEST(own->text(), "after");
+        QTEST(m_settings.omapalvelin, "after");
+        QCOMPARE(m_prompts.asked, told ? QStringList{QStringLiteral("message: Lue ohjeet miten käyttää omaa palvelinta!")}
+                                       : QStringList());
     }
 
     void templateFolderCheck()

@@ -188,6 +188,17 @@ private slots:
         QTest::newRow("no time before the mark") << "<td class=\"closing\">x</td><td class=\"sulkeutumisaika\">"
                                                     "<b>1.4.2022</b></td>" << "";
         QTest::newRow("empty time") << row.arg("", "closing", "x") << "";
+        // The table's heading row names the columns with their classes; the
+        // state column's heading is styled "closing". It is no listing.
+        const QString heading = QStringLiteral("<tr><th class=\"kohde\">Kohde</th><th class=\"sulkeutumisaika\">"
+                                               "<span>Sulkeutumisaika</span></th><th class=\"closing\">Tila</th></tr>");
+        QTest::newRow("heading row only") << heading << "";
+        QTest::newRow("heading row in thead") << "<table><thead>" + heading + "</thead><tbody></tbody></table>" << "";
+        QTest::newRow("heading, then a closing row")
+            << "<table><thead>" + heading + "</thead><tbody>" + row.arg("10.3.2022 10:00", "open", "x")
+                   + row.arg("11.3.2022 11:00", "closing", "x") + "</tbody></table>"
+            << "11.3.2022 11:00";
+        QTest::newRow("heading in td cells") << row.arg("Sulkeutumisaika", "closing", "Tila") << "";
         QTest::newRow("empty page") << "" << "";
     }
     void closingTime()

@@ -2,6 +2,8 @@
 // dialog's filter, the note being typed, the close question and the list kept
 // for the next run when nobody could be asked.
 #include "ledgerwindowtest.h"
+#include "ledger/ledgerlistcommands.h"
+#include <QFile>
 
 using namespace LedgerRows;
 
@@ -10,6 +12,32 @@ class TestLedgerSaving : public QObject, protected LedgerWindowTest {
 private slots:
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
+
+    // The README's row on ledger lists names what the dialogs offer, the
+    // list format first (it once named "*.dat" and called "*.xls" the
+    // default).
+    void readmeTellsTheListFormats()
+    {
+        QFile readme(QStringLiteral(VS_SOURCE_DIR "/README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        QString row;
+        for (const QString &line : QString::fromUtf8(readme.readAll()).split(u'\n'))
+            if (line.startsWith(QLatin1String("| ledger lists |")))
+                row = line;
+        QVERIFY(!row.isEmpty());
+        for (LedgerMode mode : {LedgerMode::Sold, LedgerMode::Bought}) {
+            const QStringList entries = LedgerListCommands::saveFilter(mode).split(QStringLiteral(";;"));
+            int previous = -1;
+            for (const QString &entry : entries) {
+                const QString pattern = entry.section(u'(', 1).chopped(1);
+                const int at = row.indexOf(u'`' + pattern + u'`');
+                QVERIFY2(at > previous, qPrintable(pattern));
+                previous = at;
+            }
+        }
+        QVERIFY(!row.contains(QLatin1String("*.dat")));
+        QVERIFY(!row.contains(QLatin1String("the default)")));
+    }
 
     void noteBeingTypedIsKeptOnClosing()
     {

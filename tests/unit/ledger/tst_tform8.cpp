@@ -1,8 +1,28 @@
 // The ledger window driven as a user would: the view, its marks, notes,
 // sorting and the calendar. Saving and closing: tst_ledgersaving.cpp.
+#include "layoutfit.h"
 #include "ledgerwindowtest.h"
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryFile>
+#include <QToolButton>
 
 using namespace LedgerRows;
+
+namespace {
+// A 1280 × 1024 screen for the offscreen platform, set before the
+// application starts: the window is tried at that size too.
+const bool kScreen = [] {
+    static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/vss-screen-XXXXXX.json"));
+    if (config.open()) {
+        config.write(R"({"screens": [{"name": "s1", "x": 0, "y": 0, "width": 1280, "height": 1024,
+                         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+    return true;
+}();
+}
 
 class TestTForm8 : public QObject, protected LedgerWindowTest {
     Q_OBJECT
@@ -471,6 +491,87 @@ private slots:
         w<QAction>("Tyhjennlista")->trigger();
         QCOMPARE(m_form->view().rowCount(), 2);
         QCOMPARE(w<QLabel>("Label1")->text(), QStringLiteral("2"));   // totals kept
+    }
+
+    // Clearing the list forgets the last buyer too (it once left the address
+    // and note in their boxes): nothing is selected, "Kopioi osoite" and
+    // "Kopioi viesti" carry no address of a buyer no longer listed, and a
+    // note typed afterwards is stored nowhere.
+    void clearingForgetsTheLastBuyer_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("Tyhjennä") << false;
+        QTest::newRow("Tyhjennä lista") << true;
+    }
+    void clearingForgetsTheLastBuyer()
+    {
+        QFETCH(bool, fromMenu);
+        load(sampleRows());
+        select("11111111");
+        QVERIFY(!w<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+        if (fromMenu)
+            chooseFromFileMenu("Tyhjennlista");
+        else
+            clickAt(w<QPushButton>("XiButton5"), w<QPushButton>("XiButton5")->rect().center());
+        QCOMPARE(m_form->view().rowCount(), 2);
+        QCOMPARE(w<QPlainTextEdit>("Memo1")->toPlainText(), QString());
+        QCOMPARE(w<QPlainTextEdit>("Memo4")->toPlainText(), QStringLiteral("Lisätiedot, kirjoita tähän"));
+        QVERIFY(!grid()->currentIndex().isValid());
+        QVERIFY(!grid()->selectionModel()->hasSelection());
+        for (const char *copy : {"osoitel", "viestil"}) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+            clickAt(w<QPushButton>(copy), w<QPushButton>(copy)->rect().center());
+            QVERIFY2(!QGuiApplication::clipboard()->text().contains(QLatin1String("Matti"), Qt::CaseInsensitive), copy);
+            QVERIFY2(!QGuiApplication::clipboard()->text().contains(QLatin1String("Katu")), copy);
+        }
+        auto *memo = w<QPlainTextEdit>("Memo4");
+        clickAt(memo->viewport(), memo->viewport()->rect().center());
+        QTRY_COMPARE(QApplication::focusWidget(), memo);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("muista"));
+        clickAt(w<QLineEdit>("Edit2"), w<QLineEdit>("Edit2")->rect().center());
+        QTRY_VERIFY(!memo->hasFocus());
+        QVERIFY(m_form->masterList().isEmpty());
+        QVERIFY(m_form->view().cell(5, 1).isEmpty());
+    }
+
+    // "Viestien muotoilu" at the ledger's usual sizes and its minimum: every
+    // caption and all four template tabs whole (no scroll arrows), and the
+    // account box shows a 34-character IBAN whole (it was 25 pixels wide).
+    void paymentMessagePanelFits_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1280x1024") << QSize(1280, 1024);
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("minimum") << QSize();
+    }
+    void paymentMessagePanelFits()
+    {
+        QFETCH(QSize, size);
+        QVERIFY(kScreen);
+        m_form->move(0, 0);
+        m_form->resize(size.isEmpty() ? m_form->minimumSize() : size);
+        QTRY_COMPARE(m_form->size(), size.isEmpty() ? m_form->minimumSize() : size);
+        auto *open = w<QPushButton>("viestinmuotoilu");
+        clickAt(open, open->rect().center());
+        auto *panel = w<QWidget>("XiPanel4");
+        QTRY_VERIFY(panel->isVisible());
+        const QStringList faults = LayoutFit::check(panel);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        for (QToolButton *arrow : w<QTabWidget>("PageControl1")->tabBar()->findChildren<QToolButton *>())
+            QVERIFY(!arrow->isVisible());
+        auto *account = w<QLineEdit>("Edit5");
+        clickAt(account, account->rect().center());
+        QTRY_COMPARE(QApplication::focusWidget(), account);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        const QString iban = QStringLiteral("MT84MALT011000012345MTLCAST001SWWW");
+        QCOMPARE(iban.size(), 34);
+        QTest::keyClicks(QApplication::focusWidget(), iban);
+        QCOMPARE(account->text(), iban);
+        QCOMPARE(m_settings.tilinumero, iban);
+        QVERIFY2(account->fontMetrics().horizontalAdvance(iban) + 8 <= account->width(),
+                 qPrintable(QString::number(account->width())));
+        clickAt(w<QPushButton>("XiButton12"), w<QPushButton>("XiButton12")->rect().center());
+        QTRY_VERIFY(!panel->isVisible());
     }
 
     void pickedDateGivesFocusBackToTheList()

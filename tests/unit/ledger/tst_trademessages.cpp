@@ -235,9 +235,10 @@ private slots:
         QVERIFY(!panel->isVisible());
         clickAt(w<QPushButton>("viestinmuotoilu"), w<QPushButton>("viestinmuotoilu")->rect().center());
         QVERIFY(panel->isVisible());
-        QCOMPARE(panel->size(), QSize(409, 313));
-        QCOMPARE(panel->x(), (m_form->width() - 409) / 2);
-        QCOMPARE(panel->y(), (m_form->height() - 313) / 2 - 20);
+        // At least its old size, grown to what its tabs and fields need.
+        QVERIFY(panel->width() >= 409 && panel->height() >= 313);
+        QCOMPARE(panel->x(), (m_form->width() - panel->width()) / 2);
+        QCOMPARE(panel->y(), (m_form->height() - panel->height()) / 2 - 20);
         auto *pages = w<QTabWidget>("PageControl1");
         QCOMPARE(pages->count(), 4);
         QCOMPARE(pages->tabText(1), QStringLiteral("Myytyjä useampia"));
