@@ -1,5 +1,6 @@
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/emptypagehandler.h"
+#include "browser/engine/processmodel.h"
 #include "browser/policy/requestinterceptor.h"
 #include "browser/engine/scriptsource.h"
 #include "browser/engine/vasaropage.h"
@@ -33,6 +34,7 @@ QString wwwHost(const Endpoints &endpoints)
 
 void BrowserProfile::registerSchemes()
 {
+    ProcessModel::apply();
     if (QWebEngineUrlScheme::schemeByName(HostPolicy::replacementScheme().toLatin1()).name().isEmpty()) {
         QWebEngineUrlScheme scheme(HostPolicy::replacementScheme().toLatin1());
         scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
@@ -57,6 +59,7 @@ BrowserProfile::BrowserProfile(Settings *settings, const Endpoints &endpoints, Q
 {
     applyProxy(endpoints);
     m_profile = new QWebEngineProfile(QStringLiteral("VSselain"), this);
+    ProcessModel::engineStarted();
     const QString data = Paths::dataFolder();
     m_profile->setPersistentStoragePath(data + QStringLiteral("selain"));
     m_profile->setCachePath(data + QStringLiteral("selain/valimuisti"));
