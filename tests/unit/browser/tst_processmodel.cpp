@@ -5,8 +5,14 @@
 #include "browser/engine/processmodel.h"
 #include <QtTest>
 
-#define ADD " --disable-features=SpareRendererForSitePerProcess --process-per-site --site-per-process"
-#define ADD0 "--disable-features=SpareRendererForSitePerProcess --process-per-site --site-per-process"
+namespace {
+// What the program adds: one renderer per site, site isolation, no spare renderer.
+const QByteArray kAdded("--disable-features=SpareRendererForSitePerProcess --process-per-site --site-per-process");
+QByteArray withAdded(const char *flags)
+{
+    return QByteArray(flags) + ' ' + kAdded;
+}
+}
 
 class TestProcessModel : public QObject {
     Q_OBJECT
@@ -16,11 +22,11 @@ private slots:
         QTest::addColumn<QByteArray>("env");       // "-" = not set
         QTest::addColumn<QByteArray>("arguments"); // space-separated command line
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("nothing set") << QByteArray("-") << QByteArray("vsselain") << QByteArray(ADD0);
-        QTest::newRow("empty variable") << QByteArray("") << QByteArray("vsselain") << QByteArray(ADD0);
+        QTest::newRow("nothing set") << QByteArray("-") << QByteArray("vsselain") << kAdded;
+        QTest::newRow("empty variable") << QByteArray("") << QByteArray("vsselain") << kAdded;
         QTest::newRow("user's flags kept as written")
             << QByteArray("--disable-gpu  --lang=\"fi FI\"") << QByteArray("vsselain")
-            << QByteArray("--disable-gpu  --lang=\"fi FI\"" ADD);
+            << withAdded("--disable-gpu  --lang=\"fi FI\"");
         QTest::newRow("user's disabled features get the spare renderer")
             << QByteArray("--disable-features=A,B --disable-gpu") << QByteArray("vsselain")
             << QByteArray("--disable-features=A,B,SpareRendererForSitePerProcess --disable-gpu"
@@ -37,17 +43,17 @@ private slots:
                                        << QByteArray("--process-per-site");
         QTest::newRow("a flag that only starts like one")
             << QByteArray("--process-per-site-x") << QByteArray("vsselain")
-            << QByteArray("--process-per-site-x" ADD);
+            << withAdded("--process-per-site-x");
         // The engine ignores the command line once the variable is set: the
         // engine arguments move into it.
         QTest::newRow("command-line engine arguments")
             << QByteArray("-") << QByteArray("vsselain -platform xcb --webEngineArgs --disable-gpu")
-            << QByteArray("--disable-gpu" ADD);
+            << withAdded("--disable-gpu");
         QTest::newRow("program arguments alone are not the engine's")
-            << QByteArray("-") << QByteArray("vsselain --disable-gpu") << QByteArray(ADD0);
+            << QByteArray("-") << QByteArray("vsselain --disable-gpu") << kAdded;
         QTest::newRow("variable wins over the command line")
             << QByteArray("--disable-gpu") << QByteArray("vsselain --webEngineArgs --single-process")
-            << QByteArray("--disable-gpu" ADD);
+            << withAdded("--disable-gpu");
     }
     void flags()
     {
