@@ -91,6 +91,11 @@ void HangWatch::check()
         m_silent.restart();
         return;
     }
+    // No renderer (not started yet, or ended): nothing there can hang.
+    if (m_page->renderProcessPid() <= 0) {
+        m_asked = 0;
+        return;
+    }
     if (m_asked == 0) {
         ask();
         return;
