@@ -30,11 +30,23 @@ QString wwwHost(const Endpoints &endpoints)
 {
     return QUrl(endpoints.webBase()).host();
 }
+
+// The marketplace's web and API origins, for the engine's process model.
+QByteArray marketplaceOrigins(const Endpoints &endpoints)
+{
+    QList<QByteArray> origins;
+    for (const QString &address : {endpoints.webBase(), endpoints.apiBase()}) {
+        const QUrl url(address);
+        if (url.isValid() && !url.host().isEmpty() && !url.host().contains(u','))
+            origins << url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                    | QUrl::RemoveUserInfo).toString(QUrl::FullyEncoded).toLatin1();
+    }
+    return origins.join(',');
+}
 }
 
 void BrowserProfile::registerSchemes()
 {
-    ProcessModel::apply();
     if (QWebEngineUrlScheme::schemeByName(HostPolicy::replacementScheme().toLatin1()).name().isEmpty()) {
         QWebEngineUrlScheme scheme(HostPolicy::replacementScheme().toLatin1());
         scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
@@ -58,6 +70,7 @@ BrowserProfile::BrowserProfile(Settings *settings, const Endpoints &endpoints, Q
       m_policy(settings, endpoints.domain(), wwwHost(endpoints))
 {
     applyProxy(endpoints);
+    ProcessModel::apply(marketplaceOrigins(endpoints));
     m_profile = new QWebEngineProfile(QStringLiteral("VSselain"), this);
     ProcessModel::engineStarted();
     const QString data = Paths::dataFolder();

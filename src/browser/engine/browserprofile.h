@@ -21,15 +21,15 @@ struct Settings;
 class BrowserProfile final : public QObject {
     Q_OBJECT
 public:
-    // Registers the replacement page's scheme and sets the engine's process
-    // model (one renderer per site, see ProcessModel). Must run before the
-    // QApplication is created (main, web tests and benchmarks call it first).
+    // Registers the replacement page's scheme. Must run before the
+    // QApplication is created (main and web tests call it first).
     static void registerSchemes();
     // The engine's own agent with "; VSselain4.05" before its first ")";
     // a text without ")" is returned unchanged.
     static QString agentWithVersion(const QString &engineAgent);
 
-    // `settings` is read on every request; it must outlive the profile.
+    // `settings` is read on every request; it must outlive the profile. The
+    // first profile starts the engine with its process model (ProcessModel).
     BrowserProfile(Settings *settings, const Endpoints &endpoints, QObject *parent = nullptr);
     ~BrowserProfile() override;
 

@@ -4,14 +4,8 @@
 
 namespace {
 const char kFlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
-// One renderer per site. Strict site isolation goes with it: without it the
-// engine puts a new tab's first (empty) document into the renderer of the
-// site-less document that opened first and then keeps every site the tab
-// loads in it, so all tabs would end up in one process. Site isolation keeps
-// a spare renderer started ahead for the next navigation; it is not wanted.
-const char kSharedSiteProcess[] = "--process-per-site --site-per-process";
-const char kDisableFeatures[] = "--disable-features=";
-const char kNoSpareRenderer[] = "SpareRendererForSitePerProcess";
+const char kSharedSiteProcess[] = "--process-per-site";
+const char kIsolateOrigins[] = "--isolate-origins=";
 // A user who chose a process model keeps it.
 const char *const kModelSwitches[] = {"--process-per-site", "--process-per-tab", "--single-process",
                                       "--site-per-process", "--disable-site-isolation-trials"};
@@ -22,14 +16,18 @@ QByteArray userValue;
 
 bool choosesModel(const QList<QByteArray> &flags)
 {
-    for (const QByteArray &flag : flags)
+    for (const QByteArray &flag : flags) {
+        if (flag.startsWith(kIsolateOrigins))
+            return true;
         for (const char *model : kModelSwitches)
             if (flag == model)
                 return true;
+    }
     return false;
 }
 
-// This process's command line (the QApplication does not exist yet).
+// This process's command line (read from the system: the engine may start
+// before anything else has looked at it).
 QList<QByteArray> ownArguments()
 {
     QFile cmdline(QStringLiteral("/proc/self/cmdline"));
@@ -42,39 +40,31 @@ QList<QByteArray> ownArguments()
 }
 }
 
-QByteArray ProcessModel::engineFlags(const QByteArray &envFlags, bool envSet, const QList<QByteArray> &arguments)
+QByteArray ProcessModel::engineFlags(const QByteArray &envFlags, bool envSet, const QList<QByteArray> &arguments,
+                                     const QByteArray &ownOrigins)
 {
     // The user's variable stays as it is written (the engine parses its
-    // quotes); only the switch is added.
+    // quotes); only the switches are added.
     QByteArray flags = envFlags.trimmed();
     if (!envSet) {
         const int marker = arguments.indexOf("--webEngineArgs");
         flags = marker >= 0 ? arguments.mid(marker + 1).join(' ') : QByteArray();
     }
-    const QList<QByteArray> words = flags.simplified().split(' ');
-    if (choosesModel(words))
+    if (choosesModel(flags.simplified().split(' ')))
         return flags;
-    // The engine takes one --disable-features (the last): the user's gets the
-    // spare renderer added to its list.
-    const int at = flags.lastIndexOf(kDisableFeatures);
-    if (at >= 0 && (at == 0 || flags.at(at - 1) == ' ')) {
-        int end = flags.indexOf(' ', at);
-        if (end < 0)
-            end = flags.size();
-        flags.insert(end, QByteArray(",") + kNoSpareRenderer);
-    } else {
-        flags += QByteArray(flags.isEmpty() ? "" : " ") + kDisableFeatures + kNoSpareRenderer;
-    }
-    return flags + ' ' + kSharedSiteProcess;
+    QByteArray added = kSharedSiteProcess;
+    if (!ownOrigins.isEmpty())
+        added += QByteArray(" ") + kIsolateOrigins + ownOrigins;
+    return flags.isEmpty() ? added : flags + ' ' + added;
 }
 
-void ProcessModel::apply()
+void ProcessModel::apply(const QByteArray &ownOrigins)
 {
     if (setHere)
         return;
     userSet = qEnvironmentVariableIsSet(kFlagsVariable);
     userValue = qgetenv(kFlagsVariable);
-    qputenv(kFlagsVariable, engineFlags(userValue, userSet, ownArguments()));
+    qputenv(kFlagsVariable, engineFlags(userValue, userSet, ownArguments(), ownOrigins));
     setHere = true;
 }
 
