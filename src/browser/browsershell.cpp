@@ -2,6 +2,7 @@
 #include "browser/engine/browserprofile.h"
 #include "browser/policy/cookiebridge.h"
 #include "browser/tools/favoritesmenu.h"
+#include "browser/tabs/hungpagebar.h"
 #include "browser/tabs/navigationbar.h"
 #include "browser/tabs/pagecontrol.h"
 #include "browser/pipeline/pagepipeline.h"
@@ -35,7 +36,9 @@ BrowserShell::BrowserShell(const Parts &parts, QWidget *container)
         box = new QVBoxLayout(container);
         box->setContentsMargins(0, 0, 0, 0);
     }
+    m_hungBar = new HungPageBar(m_tabs, container);
     box->addWidget(m_toolbar);
+    box->addWidget(m_hungBar);
     box->addWidget(m_tabs->pageControl(), 1);
     // Children go in the order they were added: the shell, and the profile it
     // owns, after the tabs' pages made with that profile.

@@ -19,6 +19,7 @@
 class BrowserProfile;
 class CookieBridge;
 class Http;
+class HungPageBar;
 class NavigationBar;
 class PagePipeline;
 class PageTools;
@@ -79,6 +80,8 @@ public:
     CookieBridge *cookies() const { return m_cookies; }
     PageTools *pageTools() const { return m_pageTools; }
     ProgressPanel *progress() const { return m_progress; }
+    // "Sivu ei vastaa": shown while the active tab's page does not answer.
+    HungPageBar *hungPageBar() const { return m_hungBar; }
 
 private:
     void startFirstPage();
@@ -92,4 +95,5 @@ private:
     CookieBridge *m_cookies = nullptr;
     ProgressPanel *m_progress = nullptr;
     PageTools *m_pageTools = nullptr;
+    HungPageBar *m_hungBar = nullptr;
 };

@@ -300,6 +300,13 @@ void TstPageTools::cacheEmptied()
     QVERIFY(loaded(m_w->tabs->activeBrowser(), "valimuisti"));
     QVERIFY(m_market.requests("www.vasaro.test", "/testi/kuva.gif").isEmpty());
 
+    // The cache's entries (its index files are kept).
+    QStringList entries;
+    for (const QString &file : cacheFiles())
+        if (!file.contains(QLatin1String("index")))
+            entries << file;
+    QVERIFY(!entries.isEmpty());
+
     QSignalSpy done(m_tools, &PageTools::cacheEmptied);
     m_tools->MenuItem28Click();
     QVERIFY(m_panel->isVisible());
@@ -312,11 +319,11 @@ void TstPageTools::cacheEmptied()
     QVERIFY(m_panel->label().isEmpty());
     QCOMPARE(m_w->shell.notices, QStringList{"Tyhjennetty!/3"});
 
-    // The picture is fetched from the marketplace again in a new tab.
-    m_market.clear();
-    m_w->tabs->uuteenikkunaan(base() + "testi/valimuisti");
-    QVERIFY(loaded(m_w->tabs->activeBrowser(), "valimuisti"));
-    QCOMPARE(requestsSeen(m_market, "www.vasaro.test", "/testi/kuva.gif", 1), 1);
+    // Every entry is gone from the disk. (A new marketplace tab may still get
+    // the picture without a request: the marketplace's tabs share one
+    // renderer, whose own memory keeps what its pages have shown.)
+    for (const QString &file : std::as_const(entries))
+        QVERIFY2(!QFile::exists(file), qPrintable(file));
 }
 
 void TstPageTools::cacheCancelled()

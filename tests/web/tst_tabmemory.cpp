@@ -1,5 +1,6 @@
 // Closed tabs give their engine memory back: a hidden tab's renderer process
 // ends, and the tab comes back with its index and state when it is reused.
+// The marketplace's tabs share one renderer; another site gets its own.
 #include "browser/policy/contextmenus.h"
 #include "browser/tabs/tabstrip.h"
 #include "fakemarketplace.h"
@@ -88,9 +89,11 @@ private slots:
     void reusedTabComesBack();
     void newWindowTakesDiscardedTab();
     void homePageLoadsInRendererStartedFirst();
+    void marketplaceTabsShareOneRenderer();
 
 private:
     TVasaroselain *openTab(const QString &path);
+    TVasaroselain *openOtherSiteTab(const QString &title);
     void closeActive(const QString &how);
     QString base() const { return m_endpoints.webBase(); }
 
@@ -135,6 +138,12 @@ TVasaroselain *TstTabMemory::openTab(const QString &path)
     return openInNewTab(*m_w, base(), path);
 }
 
+// A tab of another site (its own renderer process).
+TVasaroselain *TstTabMemory::openOtherSiteTab(const QString &title)
+{
+    return openInNewTab(*m_w, QStringLiteral("http://vieras.test/"), QStringLiteral("testi/otsikko?t=") + title);
+}
+
 // Closes the active tab the way the user does.
 void TstTabMemory::closeActive(const QString &how)
 {
@@ -158,10 +167,12 @@ void TstTabMemory::closedTabsEndTheirRenderers()
 {
     QFETCH(QString, how);
     TabManager *tabs = m_w->tabs;
+    // The other site's four tabs share one renderer (and the marketplace's
+    // first tab has its own).
     for (int i = 1; i <= 4; ++i)
-        QVERIFY(openTab(QStringLiteral("testi/otsikko?t=Sivu%1").arg(i)));
+        QVERIFY(openOtherSiteTab(QStringLiteral("Sivu%1").arg(i)));
     QCOMPARE(tabs->count(), 5);
-    QVERIFY2(rendererCountBecomes(5), qPrintable(QString::number(rendererProcesses())));
+    QVERIFY2(rendererCountBecomes(2), qPrintable(QString::number(rendererProcesses())));
 
     for (int closed = 1; closed <= 4; ++closed) {
         closeActive(how);
@@ -177,7 +188,7 @@ void TstTabMemory::closedTabsEndTheirRenderers()
 void TstTabMemory::reusedTabComesBack()
 {
     TabManager *tabs = m_w->tabs;
-    TVasaroselain *one = openTab("testi/otsikko?t=Yksi");
+    TVasaroselain *one = openOtherSiteTab("Yksi");
     QVERIFY(one);
     QVERIFY(one->asetaZoom(150));
     QVERIFY(rendererCountBecomes(2));
@@ -185,7 +196,7 @@ void TstTabMemory::reusedTabComesBack()
     QVERIFY(rendererCountBecomes(1));
     QCOMPARE(one->vasaroPage()->LocationURL(), QStringLiteral("about:blank"));
 
-    tabs->uuteenikkunaan(base() + "testi/otsikko?t=Taas");
+    tabs->uuteenikkunaan("http://vieras.test/testi/otsikko?t=Taas");
     QCOMPARE(tabs->count(), 2);
     QCOMPARE(tabs->browser(1), one);
     QCOMPARE(one->pageIndex(), 1);
@@ -252,6 +263,24 @@ void TstTabMemory::homePageLoadsInRendererStartedFirst()
     QCOMPARE(shell->tabs()->count(), 1);
     QCOMPARE(first->pageIndex(), 0);
     QCOMPARE(rendererPids(), early);
+}
+
+// Five tabs of the marketplace run in one renderer process; a page of
+// another site gets one of its own.
+void TstTabMemory::marketplaceTabsShareOneRenderer()
+{
+    const QSet<qint64> marketplace = rendererPids();
+    QCOMPARE(marketplace.size(), 1);
+    for (int i = 1; i <= 4; ++i)
+        QVERIFY(openTab(QStringLiteral("testi/otsikko?t=Sivu%1").arg(i)));
+    QCOMPARE(m_w->tabs->count(), 5);
+    QVERIFY(rendererCountBecomes(1));
+    QCOMPARE(rendererPids(), marketplace);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m_w->tabs->browser(i)->page()->renderProcessPid(), *marketplace.cbegin());
+    QVERIFY(openOtherSiteTab(QStringLiteral("Vieras")));
+    QVERIFY2(rendererCountBecomes(2), qPrintable(QString::number(rendererProcesses())));
+    QVERIFY(rendererPids().contains(marketplace));
 }
 
 QTEST_MAIN(TstTabMemory)

@@ -1,5 +1,6 @@
 #include "browser/engine/browserprofile.h"
 #include "browser/engine/emptypagehandler.h"
+#include "browser/engine/processmodel.h"
 #include "browser/policy/requestinterceptor.h"
 #include "browser/engine/scriptsource.h"
 #include "browser/engine/vasaropage.h"
@@ -30,6 +31,19 @@ QString wwwHost(const Endpoints &endpoints)
 {
     return QUrl(endpoints.webBase()).host();
 }
+
+// The marketplace's web and API origins, for the engine's process model.
+QByteArray marketplaceOrigins(const Endpoints &endpoints)
+{
+    QList<QByteArray> origins;
+    for (const QString &address : {endpoints.webBase(), endpoints.apiBase()}) {
+        const QUrl url(address);
+        if (url.isValid() && !url.host().isEmpty() && !url.host().contains(u','))
+            origins << url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                    | QUrl::RemoveUserInfo).toString(QUrl::FullyEncoded).toLatin1();
+    }
+    return origins.join(',');
+}
 }
 
 void BrowserProfile::registerSchemes()
@@ -57,6 +71,7 @@ BrowserProfile::BrowserProfile(Settings *settings, const Endpoints &endpoints, Q
       m_policy(settings, endpoints.domain(), wwwHost(endpoints))
 {
     applyProxy(endpoints);
+    ProcessModel::apply(marketplaceOrigins(endpoints));
     const QString data = Paths::dataFolder();
     {
         // The engine creates a profile's first folders, and those of its
@@ -68,6 +83,7 @@ BrowserProfile::BrowserProfile(Settings *settings, const Endpoints &endpoints, Q
         unused->setPersistentStoragePath(data + QStringLiteral("selain/oletus"));
         unused->setCachePath(data + QStringLiteral("selain/oletus/valimuisti"));
         m_profile = new QWebEngineProfile(QStringLiteral("VSselain"), this);
+        ProcessModel::engineStarted();
     }
     m_profile->setPersistentStoragePath(data + QStringLiteral("selain"));
     m_profile->setCachePath(data + QStringLiteral("selain/valimuisti"));

@@ -28,7 +28,8 @@ public:
     // a text without ")" is returned unchanged.
     static QString agentWithVersion(const QString &engineAgent);
 
-    // `settings` is read on every request; it must outlive the profile.
+    // `settings` is read on every request; it must outlive the profile. The
+    // first profile starts the engine with its process model (ProcessModel).
     BrowserProfile(Settings *settings, const Endpoints &endpoints, QObject *parent = nullptr);
     ~BrowserProfile() override;
 

@@ -9,6 +9,8 @@
 /testi/valimuisti      a page with a cacheable picture (/testi/kuva.png)
 /testi/hidas?ms=...    a page that answers after a delay
 /testi/kohteet/<n>     an item-like page, /testi/haku a search-like page
+/testi/jumittaa?ms=..  a page whose script spins forever after its load (a hung renderer)
+(/testi/otsikko also answers for vieras.test: a tab of another site)
 """
 import html as htmlmod
 import time
@@ -36,7 +38,7 @@ def register(app):
 <a id='tavallinen' href='/testi/otsikko?t=Tavallinen'>tavallinen</a>
 """)
 
-    @app.route(r"www\.vasaro\.test", r"/testi/otsikko")
+    @app.route(r"www\.vasaro\.test|vieras\.test", r"/testi/otsikko")
     def titled(req):
         title = req.args.get("t", "")
         return page(title, "<p id='teksti'>Otsikko: %s</p>" % htmlmod.escape(title))
@@ -92,3 +94,10 @@ def register(app):
     @app.route(r"www\.vasaro\.test", r"/testi/haku")
     def search(req):
         return page("Haku", "<p>haku</p>")
+
+    @app.route(r"www\.vasaro\.test", r"/testi/jumittaa")
+    def hang(req):
+        # Loads normally, then its script never returns: the renderer hangs.
+        ms = min(int(req.args.get("ms", "300")), 10000)
+        return page("Jumittaa", "<p id='teksti'>jumittuu</p><script>window.addEventListener('load', function () {"
+                    " setTimeout(function () { for (;;) {} }, %d); });</script>" % ms)
