@@ -65,7 +65,8 @@ def register(app):
                 "<button id='monta' style='width:300px;height:60px'>Monta</button>"
                 "<a id='m1' href='mailto:yksi@hyokkaaja.test'></a><a id='m2' href='mailto:kaksi@hyokkaaja.test'></a>"
                 "<a id='m3' href='mailto:kolme@hyokkaaja.test'></a>")
-        script = ("document.getElementById('monta').onclick = function () {"
+        script = ("document.addEventListener('mousedown', function () { document.body.dataset.hiiri = '1'; });"
+                  "document.getElementById('monta').onclick = function () {"
                   " ['m1', 'm2', 'm3'].forEach(function (id) { document.getElementById(id).click(); }); };"
                   + itself + " document.title = 'Ulkoinen';")
         return html("<!DOCTYPE html><html><head><meta charset='utf-8'><title>Ulkoinen</title></head>"
