@@ -8,6 +8,15 @@
 // Long enough for a deferred command's zero-time or short timer and a page's
 // answer on loopback to have arrived, were they coming.
 constexpr int kQuietMs = 300;
+// For a page's own timers and the engine's round trips to have run out.
+constexpr int kQuietPeriodMs = 1500;
+
+// Lets the given time pass with events processed, for checks made after it
+// (what was recorded meanwhile) that nothing happened.
+inline void quietFor(int ms)
+{
+    QTest::qWait(ms);
+}
 
 // True when the predicate holds all through the given time (checked as the
 // events of that time are processed); false as soon as it stops holding.

@@ -21,6 +21,7 @@
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
+#include "stillafter.h"
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -83,11 +84,6 @@ void type(const QString &text)
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
-// The one fixed wait: a check that something does not happen meanwhile.
-void nothingHappensFor(int ms)
-{
-    QTest::qWait(ms);
-}
 }
 
 class TestBrowserTools : public QObject {
@@ -260,7 +256,7 @@ private slots:
         QVERIFY(waitFor([this] { return tabs().activeIndex() == 1; }, 3000));
         QCOMPARE(tabs().caption(1), QStringLiteral("Uusi välilehti"));
         QVERIFY(waitFor([this] { return active()->vasaroPage()->ReadyState() == 4; }, 5000));
-        nothingHappensFor(300);   // the blank page's own completion must not take the box back
+        quietFor(300);   // the blank page's own completion must not take the box back
         QCOMPARE(tabs().caption(1), QStringLiteral("Uusi välilehti"));
         QCOMPARE(m_w->addressText(), QString());
         QVERIFY(addressBox()->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == addressBox());
@@ -478,7 +474,7 @@ private slots:
             return active()->url().path() == QLatin1String("/testi/asiakirja.pdf") && !active()->vasaroPage()->Busy();
         }, 15000));
         QVERIFY(waitFor([this] { return active()->title().contains(QStringLiteral("asiakirja.pdf")); }, 10000));
-        nothingHappensFor(500);
+        quietFor(500);
         QVERIFY(m_prompts.inner.asked.filter(QStringLiteral("save:")).isEmpty());   // not a download
         QCOMPARE(m_w->downloadsWindow()->table()->model()->rowCount(), 0);
 

@@ -10,6 +10,7 @@
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
+#include "stillafter.h"
 #include <QDesktopServices>
 #include <QtTest>
 #include <memory>
@@ -17,11 +18,6 @@
 namespace {
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 
-// A check that nothing happens waits this long.
-void quietPeriod()
-{
-    QTest::qWait(1500);
-}
 }
 
 // Stands in for the desktop's mail program: what reached the system.
@@ -105,7 +101,7 @@ private slots:
     void pageCannotStartAProgramByItself()
     {
         QVERIFY(openPage(QStringLiteral("http://hyokkaaja.test/ulkoinen?itse=1")));
-        quietPeriod();
+        quietFor(kQuietPeriodMs);
         QCOMPARE(m_prompts.asked, QStringList());
         QCOMPARE(m_handler.opened, QList<QUrl>());
     }
@@ -129,7 +125,7 @@ private slots:
         m_prompts.answers.enqueue(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
         QVERIFY(clickElement(element));
         QTRY_VERIFY_WITH_TIMEOUT(!m_prompts.asked.isEmpty(), 5000);
-        quietPeriod();
+        quietFor(kQuietPeriodMs);
         QCOMPARE(m_prompts.asked.size(), 1);
         const QString question = QStringLiteral("confirm: Avataanko linkki ulkoisessa ohjelmassa?\r");
         QVERIFY2(m_prompts.asked.first().startsWith(question + address), qPrintable(m_prompts.asked.first()));
@@ -145,7 +141,7 @@ private slots:
         m_prompts.answers.enqueue(Prompts::Answer::No);
         m_w->aktiivisivu_navigate(QStringLiteral("http://hyokkaaja.test/lataa"));
         QTRY_VERIFY_WITH_TIMEOUT(!m_prompts.asked.isEmpty(), 15000);
-        quietPeriod();
+        quietFor(kQuietPeriodMs);
         QCOMPARE(m_prompts.asked, QStringList{QStringLiteral(
                                       "confirm: Sivu hyokkaaja.test haluaa ladata tiedoston hinnasto.csv.\r"
                                       "Ladataanko tiedosto?")});

@@ -10,6 +10,7 @@
 #include "browser/tabs/tabmanager.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "stillafter.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -49,12 +50,6 @@ QAbstractButton *button(QWidget *dialog, const QString &text)
 void click(QWidget *w)
 {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-// A check that nothing happens waits this long.
-void quietPeriod()
-{
-    QTest::qWait(1500);
 }
 
 // Answers the page's dialogs one after another, each with its own step.
@@ -250,7 +245,7 @@ private slots:
         QVERIFY(waitFor([&] { return script.handled == 2 && !pageDialog(); }, 15000));
         QCOMPARE(firstCheckBoxes, 0);
         QVERIFY(blocked);
-        quietPeriod();
+        quietFor(kQuietPeriodMs);
         QVERIFY(!pageDialog());
         m_w->MenuItem5Click();   // "Lopeta"
         QVERIFY(waitFor([&] { return !m_w->isVisible(); }, 10000));
@@ -271,7 +266,7 @@ private slots:
         QVERIFY(waitFor([&] { return !m_w->isVisible(); }, 15000));
         QVERIFY(!modal);
         QVERIFY(!pageDialog());
-        quietPeriod();
+        quietFor(kQuietPeriodMs);
         QVERIFY(!pageDialog());
     }
 };

@@ -13,6 +13,7 @@
 #include "fakemarketplace.h"
 #include "readonlyfolder.h"
 #include "scriptedprompts.h"
+#include "stillafter.h"
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
@@ -57,12 +58,6 @@ QStringList openToOthers(const QString &root)
             found << path + QStringLiteral(" ") + QString::number(st.st_mode & 0777, 8);
     }
     return found;
-}
-
-// A check that nothing more happens waits this long.
-void quietPeriod()
-{
-    QTest::qWait(1500);
 }
 
 // Every file and folder under `root`.
@@ -270,7 +265,7 @@ private slots:
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QTRY_VERIFY(!prompts.asked.isEmpty());
-            quietPeriod();   // the rest of the start asks nothing more
+            quietFor(kQuietPeriodMs);   // the rest of the start asks nothing more
             QCOMPARE(prompts.asked.size(), 1);
             const QString told = prompts.asked.first();
             QVERIFY2(told.startsWith(QStringLiteral("error: Tietokansioon ei voi kirjoittaa:\r") + folder), qPrintable(told));

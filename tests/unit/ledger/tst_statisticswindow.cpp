@@ -6,6 +6,7 @@
 #include "ledger/statistics/ledgerstatistics.h"
 #include "ledger/statistics/statisticswindow.h"
 #include "ledgerwindowtest.h"
+#include "stillafter.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -18,12 +19,6 @@ namespace {
 QString fixtureList()
 {
     return QStringLiteral(VS_SOURCE_DIR "/tests/unit/ledger/data/tilastot.vss");
-}
-
-// For checks that something does NOT happen: the one fixed wait.
-void waitWhileNothingShouldHappen(int ms)
-{
-    QTest::qWait(ms);
 }
 
 template <typename Series> Series *seriesOf(QChartView *view)
@@ -236,14 +231,14 @@ private slots:
             m_form->suodatanakyma();   // what every fetched row does
             QTest::qWait(5);
         }
-        waitWhileNothingShouldHappen(LedgerStatistics::RedrawIntervalMs + 50);
+        quietFor(LedgerStatistics::RedrawIntervalMs + 50);
         const int draws = plug->drawCount() - before;
         QVERIFY2(draws >= 3 && draws <= 6, qPrintable(QString::number(draws)));
         // Hidden, it does not draw at all.
         plug->window()->close();
         const int hidden = plug->drawCount();
         m_form->suodatanakyma();
-        waitWhileNothingShouldHappen(LedgerStatistics::RedrawIntervalMs + 50);
+        quietFor(LedgerStatistics::RedrawIntervalMs + 50);
         QCOMPARE(plug->drawCount(), hidden);
     }
 
