@@ -2,11 +2,11 @@
 // list file, exporting and reading a worksheet. Prints milliseconds.
 #include "benchledgerhost.h"
 #include "benchsupport.h"
-#include "ledger/ledgerfiles.h"
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgersort.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerxls.h"
+#include "ledger/files/ledgerfiles.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgersort.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/files/ledgerxls.h"
 #include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>

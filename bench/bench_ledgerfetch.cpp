@@ -10,7 +10,7 @@
 #include "core/prompts.h"
 #include "core/settings.h"
 #include "core/waitfor.h"
-#include "ledger/ledgerfetch.h"
+#include "ledger/fetch/ledgerfetch.h"
 #include "ledger/tform8.h"
 #include <QApplication>
 #include <QElapsedTimer>

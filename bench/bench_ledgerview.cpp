@@ -8,8 +8,8 @@
 #include "core/programclock.h"
 #include "core/prompts.h"
 #include "core/settings.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerview.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/model/ledgerview.h"
 #include "ledger/tform8.h"
 #include <QApplication>
 #include <QComboBox>

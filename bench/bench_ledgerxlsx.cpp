@@ -3,9 +3,9 @@
 // milliseconds; with a path argument the workbook is also left there.
 #include "benchledgerhost.h"
 #include "benchsupport.h"
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerxlsx.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/files/ledgerxlsx.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>

@@ -8,11 +8,11 @@
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"
-#include "ledger/ledgertable.h"
+#include "ledger/model/ledgertable.h"
 #include "ledger/statistics/ledgerstatistics.h"
 #include "ledger/statistics/salesstatistics.h"
 #include "ledger/statistics/statisticswindow.h"
-#include "ledger/ledgerviewmodel.h"
+#include "ledger/model/ledgerviewmodel.h"
 #include "ledger/tform8.h"
 #include <QApplication>
 #include <QChartView>

@@ -1,7 +1,7 @@
 #pragma once
 // A list host for the ledger benchmarks: the list itself and nothing else.
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgertable.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgertable.h"
 
 namespace bench {
 

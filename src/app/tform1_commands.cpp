@@ -14,8 +14,8 @@
 #include "browser/engine/tvasaroselain.h"
 #include "client/urlscheme.h"
 #include "browser/engine/vasaropage.h"
-#include "buyer/previewpanel.h"
-#include "buyer/searchformpanel.h"
+#include "buyer/resultpage/previewpanel.h"
+#include "buyer/searchform/searchformpanel.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 #include "tform1.h"
 #include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
-#include "buyer/favouritestool.h"
-#include "buyer/previewpanel.h"
+#include "buyer/favourites/favouritestool.h"
+#include "buyer/resultpage/previewpanel.h"
 #include "client/quicksearch.h"
 #include <QAbstractButton>
 

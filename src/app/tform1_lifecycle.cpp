@@ -1,7 +1,7 @@
 // Start-up and shut-down of the main window.
 #include "tform1.h"
 #include "messagepanel.h"
-#include "seller/closingtimepanel.h"
+#include "seller/templates/closingtimepanel.h"
 #include "windowsizing.h"
 #include "core/clockformat.h"
 #include "apphook.h"
@@ -28,10 +28,10 @@
 #include "browser/tools/progresspanel.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/session/sessionkeeper.h"
-#include "buyer/filterfile.h"
-#include "buyer/sellerfilter.h"
-#include "ledger/ledgerrecovery.h"
-#include "buyer/sellerfiltertool.h"
+#include "buyer/sellerfilter/filterfile.h"
+#include "buyer/sellerfilter/sellerfilter.h"
+#include "ledger/files/ledgerrecovery.h"
+#include "buyer/sellerfilter/sellerfiltertool.h"
 #include "update/programrestart.h"
 #include "update/updatecheck.h"
 

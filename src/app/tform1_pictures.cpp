@@ -6,8 +6,8 @@
 #include "browser/tabs/tabmanager.h"
 #include "client/http.h"
 #include "core/paths.h"
-#include "seller/listingtemplates.h"
-#include "seller/pictureupload.h"
+#include "seller/templates/listingtemplates.h"
+#include "seller/pictures/pictureupload.h"
 #include <QAction>
 #include <QMenu>
 #include <functional>

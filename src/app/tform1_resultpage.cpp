@@ -7,7 +7,7 @@
 #include "browser/pipeline/pagepipeline.h"
 #include "browser/tabs/navigationbar.h"
 #include "browser/tabs/tabmanager.h"
-#include "buyer/resultpagetools.h"
+#include "buyer/resultpage/resultpagetools.h"
 #include "client/http.h"
 #include "client/urlscheme.h"
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 // marketplace's own advanced-search link.
 #include "tform1.h"
 #include "browser/pipeline/pagepipeline.h"
-#include "buyer/searchformhost.h"
-#include "buyer/searchformpanel.h"
+#include "buyer/searchform/searchformhost.h"
+#include "buyer/searchform/searchformpanel.h"
 #include "core/paths.h"
 
 void TForm1::buildSearchForm()

@@ -9,11 +9,11 @@
 #include "browser/pipeline/pagepipeline.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
-#include "buyer/filterhost.h"
-#include "buyer/sellerfilter.h"
-#include "buyer/sellerfilterpanel.h"
-#include "buyer/sellerfilterprogress.h"
-#include "buyer/sellerfiltertool.h"
+#include "buyer/sellerfilter/filterhost.h"
+#include "buyer/sellerfilter/sellerfilter.h"
+#include "buyer/sellerfilter/sellerfilterpanel.h"
+#include "buyer/sellerfilter/sellerfilterprogress.h"
+#include "buyer/sellerfilter/sellerfiltertool.h"
 #include "client/quicksearch.h"
 #include <QAction>
 #include <QLineEdit>

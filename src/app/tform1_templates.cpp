@@ -8,9 +8,9 @@
 #include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
-#include "seller/listingformfeature.h"
-#include "seller/listingtemplates.h"
-#include "seller/templatepanel.h"
+#include "seller/automation/listingformfeature.h"
+#include "seller/templates/listingtemplates.h"
+#include "seller/templates/templatepanel.h"
 #include "seller/webeditcommands.h"
 #include <QAction>
 #include <memory>

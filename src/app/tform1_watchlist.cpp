@@ -8,9 +8,9 @@
 #include "browser/policy/contextmenus.h"
 #include "browser/tabs/navigationbar.h"
 #include "browser/tabs/tabmanager.h"
-#include "buyer/watchlistalert.h"
-#include "buyer/watchlistnotice.h"
-#include "buyer/watchlisttool.h"
+#include "buyer/watchlist/watchlistalert.h"
+#include "buyer/watchlist/watchlistnotice.h"
+#include "buyer/watchlist/watchlisttool.h"
 #include "client/apisession.h"
 #include "client/http.h"
 #include <QAbstractButton>

@@ -6,10 +6,10 @@
 #include "ledger/ledgercelldelegate.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/ledgermessages.h"
-#include "ledger/ledgerprinting.h"
-#include "ledger/ledgersort.h"
-#include "ledger/ledgerviewmodel.h"
+#include "ledger/messages/ledgermessages.h"
+#include "ledger/printing/ledgerprinting.h"
+#include "ledger/model/ledgersort.h"
+#include "ledger/model/ledgerviewmodel.h"
 #include "ledger/statistics/ledgerstatistics.h"
 #include <QAction>
 #include <QApplication>

@@ -6,10 +6,10 @@
 // The window lives for the whole run; closing only hides it, so the list
 // survives closing and reopening.
 #include "core/endpoints.h"
-#include "ledger/ledgerfetch.h"
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerview.h"
+#include "ledger/fetch/ledgerfetch.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/model/ledgerview.h"
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>

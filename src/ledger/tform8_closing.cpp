@@ -6,7 +6,7 @@
 #include "core/waitfor.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/ledgerrecovery.h"
+#include "ledger/files/ledgerrecovery.h"
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFile>

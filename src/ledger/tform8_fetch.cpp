@@ -6,7 +6,7 @@
 #include "client/strutil.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/ledgerprogress.h"
+#include "ledger/fetch/ledgerprogress.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 // The category catalogue. Any file gives a tree of at most three levels that
 // holds exactly the lines that name a category under an existing parent.
-#include "buyer/osastolista.h"
+#include "buyer/searchform/osastolista.h"
 #include "fuzzsupport.h"
 
 namespace {

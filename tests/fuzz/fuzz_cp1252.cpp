@@ -4,7 +4,7 @@
 // encoder agrees with the codec.
 #include "core/cp1252.h"
 #include "fuzzsupport.h"
-#include "ledger/ledgercodec.h"
+#include "ledger/model/ledgercodec.h"
 
 namespace {
 int characters(const QString &text)

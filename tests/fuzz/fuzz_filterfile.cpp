@@ -1,6 +1,6 @@
 // The seller-filter file. Any file reads as entries of one line without
 // control characters, and the entries written back read again the same.
-#include "buyer/filterfile.h"
+#include "buyer/sellerfilter/filterfile.h"
 #include "fuzzsupport.h"
 #include "ledgerfuzz.h"
 

@@ -6,7 +6,7 @@
 #include "client/jsonscan.h"
 #include "client/strutil.h"
 #include "fuzzsupport.h"
-#include "ledger/ledgerfetchrules.h"
+#include "ledger/fetch/ledgerfetchrules.h"
 #include <QJsonDocument>
 #include <QJsonObject>
 

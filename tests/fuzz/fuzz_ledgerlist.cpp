@@ -1,6 +1,6 @@
 // The ledger's list file (".vss"/".vso") through `luelista`'s open and merge
 // paths, with the list written back and read again.
-#include "ledger/ledgerfiles.h"
+#include "ledger/files/ledgerfiles.h"
 #include "ledgerfuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

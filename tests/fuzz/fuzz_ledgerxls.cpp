@@ -1,6 +1,6 @@
 // The ledger's Excel worksheet through `luelista`'s open and merge paths,
 // with the list written back and read again.
-#include "ledger/ledgerxls.h"
+#include "ledger/files/ledgerxls.h"
 #include "ledgerfuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -3,8 +3,8 @@
 // `luelista`: it is read only when it really is a zip holding a workbook
 // part, and a refused file leaves the list as it was. An odd first byte makes
 // the other pieces cell texts of a list that is written and read back.
-#include "ledger/ledgerxlsx.h"
-#include "ledger/xlsxzip.h"
+#include "ledger/files/ledgerxlsx.h"
+#include "ledger/files/xlsxzip.h"
 #include "ledgerfuzz.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // same template.
 #include "fuzzsupport.h"
 #include "ledgerfuzz.h"
-#include "seller/listingtemplate.h"
+#include "seller/templates/listingtemplate.h"
 
 namespace {
 // Reading tidies values on purpose (the first decimal comma becomes a point,

@@ -1,7 +1,7 @@
 // The search form's address reader. Any address leaves every choice inside
 // its control's items; the address the form builds from its values reads
 // back to the same values.
-#include "buyer/searchform.h"
+#include "buyer/searchform/searchform.h"
 #include "client/strutil.h"
 #include "fuzzsupport.h"
 

@@ -4,7 +4,7 @@
 // checks both readers share.
 #include "core/prompts.h"
 #include "fuzzsupport.h"
-#include "ledger/ledgerlistcommands.h"
+#include "ledger/files/ledgerlistcommands.h"
 #include <QFile>
 #include <functional>
 

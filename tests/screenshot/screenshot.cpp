@@ -9,7 +9,7 @@
 #include "browser/engine/tvasaroselain.h"
 #include "browser/engine/vasaropage.h"
 #include "browser/tabs/tabmanager.h"
-#include "buyer/previewpanel.h"
+#include "buyer/resultpage/previewpanel.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"

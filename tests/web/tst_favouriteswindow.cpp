@@ -8,7 +8,7 @@
 #include "browser/tabs/tabmanager.h"
 #include "browser/engine/tvasaroselain.h"
 #include "browser/engine/vasaropage.h"
-#include "buyer/previewpanel.h"
+#include "buyer/resultpage/previewpanel.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"

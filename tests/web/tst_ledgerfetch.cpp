@@ -11,7 +11,7 @@
 #include "core/programclock.h"
 #include "core/settings.h"
 #include "fakemarketplace.h"
-#include "ledger/ledgerfetch.h"
+#include "ledger/fetch/ledgerfetch.h"
 #include "ledger/tform8.h"
 #include "scriptedprompts.h"
 #include <QComboBox>

@@ -8,7 +8,7 @@
 #include "core/endpoints.h"
 #include "core/settings.h"
 #include "core/waitfor.h"
-#include "seller/listingtemplates.h"
+#include "seller/templates/listingtemplates.h"
 #include "seller/pageaccess.h"
 #include "seller/webeditcommands.h"
 #include <QClipboard>

@@ -4,9 +4,9 @@
 // setup dialogs, editing the labels in place, and the ledger kept disabled
 // while the preview is open.
 #include "../unit/ledger/ledgerwindowtest.h"
-#include "ledger/ledgerprinting.h"
-#include "ledger/printpanel.h"
-#include "ledger/tform6.h"
+#include "ledger/printing/ledgerprinting.h"
+#include "ledger/printing/printpanel.h"
+#include "ledger/printing/tform6.h"
 #include "stillafter.h"
 #include <QDialogButtonBox>
 #include <QPageSetupDialog>

@@ -4,7 +4,7 @@
 #include "app/signalwatcher.h"
 #include "app/tform1.h"
 #include "core/endpoints.h"
-#include "ledger/ledgerrecovery.h"
+#include "ledger/files/ledgerrecovery.h"
 #include "ledger/tform8.h"
 #include "scriptedprompts.h"
 #include <QAction>

@@ -7,8 +7,8 @@
 // written to is told about once at start, in Finnish.
 #include "app/signalwatcher.h"
 #include "app/tform1.h"
-#include "buyer/sellerfilter.h"
-#include "buyer/sellerfiltertool.h"
+#include "buyer/sellerfilter/sellerfilter.h"
+#include "buyer/sellerfilter/sellerfiltertool.h"
 #include "core/cp1252.h"
 #include "fakemarketplace.h"
 #include "readonlyfolder.h"

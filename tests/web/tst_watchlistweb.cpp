@@ -7,7 +7,7 @@
 #include "app/tform3.h"
 #include "browser/engine/document.h"
 #include "browser/policy/contextmenus.h"
-#include "buyer/watchlistnotice.h"
+#include "buyer/watchlist/watchlistnotice.h"
 #include "tabsfixture.h"
 #include <QAbstractButton>
 #include <QCheckBox>

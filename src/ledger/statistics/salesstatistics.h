@@ -9,8 +9,8 @@
 //   statisticstext.h     Finnish labels, euro texts, the month table as text
 //   statisticswindow.h   the window with its charts and tables
 //   ledgerstatistics.h   the ledger's button, menu item and live updates
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerview.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/model/ledgerview.h"
 #include <QString>
 #include <QStringView>
 #include <QVector>

@@ -1,7 +1,7 @@
 #pragma once
 // The charts of the statistics window, filled from a SalesSummary. Every fill
 // replaces the chart's series and axes, so a chart always shows one summary.
-#include "ledger/ledgertable.h"
+#include "ledger/model/ledgertable.h"
 #include "ledger/statistics/salesstatistics.h"
 #include <QStringList>
 #include <QVector>

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the statistics window: Finnish month and weekday names, euro
 // sums, the summary line, and the month table as tab-separated text.
-#include "ledger/ledgertable.h"
+#include "ledger/model/ledgertable.h"
 #include "ledger/statistics/salesstatistics.h"
 #include <QString>
 #include <QStringList>

@@ -3,8 +3,8 @@
 // charts, the paid/sent bar, the best counterparties and the month table, with
 // "Tallenna kuvana" (the charts as a PNG picture) and "Kopioi taulukko" (the
 // month table as tab-separated text).
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerview.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/model/ledgerview.h"
 #include "ledger/statistics/salesstatistics.h"
 #include <QImage>
 #include <QWidget>

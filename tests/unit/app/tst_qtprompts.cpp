@@ -8,7 +8,7 @@
 #include "core/settingsdefaults.h"
 #include "ledger/tform8.h"
 #include "widgets/qtprompts.h"
-#include "seller/pictureupload.h"
+#include "seller/pictures/pictureupload.h"
 #include <QFileInfo>
 #include <QListView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Favourite sellers and searches: the two lists with their add and remove
 // rules, the labels and HTML of the overview page, the address decoding and
 // what the overview's links mean.
-#include "buyer/favourites.h"
-#include "buyer/favouritesoverview.h"
+#include "buyer/favourites/favourites.h"
+#include "buyer/favourites/favouritesoverview.h"
 #include "core/settings.h"
 #include <QtTest>
 

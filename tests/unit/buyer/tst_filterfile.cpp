@@ -2,9 +2,9 @@
 // with the user's answers scripted; files that are not what they should be.
 #include "cputime.h"
 #include "scriptedprompts.h"
-#include "buyer/filterfile.h"
-#include "buyer/filterhost.h"
-#include "buyer/sellerfilter.h"
+#include "buyer/sellerfilter/filterfile.h"
+#include "buyer/sellerfilter/filterhost.h"
+#include "buyer/sellerfilter/sellerfilter.h"
 #include "core/programclock.h"
 #include "core/settings.h"
 #include <QtTest>

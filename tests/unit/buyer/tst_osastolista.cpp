@@ -1,6 +1,6 @@
 // The category catalogue: how its lines become the tree, and the shipped
 // catalogue file itself.
-#include "buyer/osastolista.h"
+#include "buyer/searchform/osastolista.h"
 #include <QtTest>
 
 namespace {

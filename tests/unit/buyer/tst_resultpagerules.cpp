@@ -2,10 +2,10 @@
 // listing picture, the zoom mapping, what an item's API answer puts into the
 // preview labels (also when the answer is broken), the next-listing walk and
 // the forum's day colours.
-#include "buyer/forumcolours.h"
-#include "buyer/nextlisting.h"
-#include "buyer/picturepreview.h"
-#include "buyer/smallpictures.h"
+#include "buyer/resultpage/forumcolours.h"
+#include "buyer/resultpage/nextlisting.h"
+#include "buyer/resultpage/picturepreview.h"
+#include "buyer/resultpage/smallpictures.h"
 #include "client/jsonscan.h"
 #include <QtTest>
 

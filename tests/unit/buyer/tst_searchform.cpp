@@ -1,6 +1,6 @@
 // The search form's address in both directions: the segments built from the
 // form, and the form read back from a result address.
-#include "buyer/searchform.h"
+#include "buyer/searchform/searchform.h"
 #include "client/httpapi.h"
 #include "client/quicksearch.h"
 #include "client/urlscheme.h"

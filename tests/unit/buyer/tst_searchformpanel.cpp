@@ -1,8 +1,8 @@
 // The search panel as a user drives it: real mouse clicks on the widget under
 // the point, keys to the focused widget of the active window.
-#include "buyer/categorytree.h"
-#include "buyer/searchformhost.h"
-#include "buyer/searchformpanel.h"
+#include "buyer/searchform/categorytree.h"
+#include "buyer/searchform/searchformhost.h"
+#include "buyer/searchform/searchformpanel.h"
 #include "client/httpapi.h"
 #include "client/quicksearch.h"
 #include "client/urlscheme.h"

@@ -1,11 +1,11 @@
 // Seller filter logic: listing keys, the sorted filter list with its clean-up
 // and expiry, and the hiding pass over a page of cards.
 #include "scriptedprompts.h"
-#include "buyer/filterhost.h"
-#include "buyer/filterlist.h"
-#include "buyer/listingcards.h"
-#include "buyer/listingkey.h"
-#include "buyer/sellerfilter.h"
+#include "buyer/sellerfilter/filterhost.h"
+#include "buyer/sellerfilter/filterlist.h"
+#include "buyer/sellerfilter/listingcards.h"
+#include "buyer/sellerfilter/listingkey.h"
+#include "buyer/sellerfilter/sellerfilter.h"
 #include "core/programclock.h"
 #include "core/settings.h"
 #include <QtTest>

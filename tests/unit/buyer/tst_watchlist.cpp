@@ -1,9 +1,9 @@
 // The watch list and the e-mail reminder as logic: reading the watch-list
 // page, the reminder's hour rules, 8-hour rule, fields and encoding, and every
 // step and message of ordering a reminder against scripted API answers.
-#include "buyer/reminderrules.h"
-#include "buyer/watchlistpage.h"
-#include "buyer/watchlisttool.h"
+#include "buyer/watchlist/reminderrules.h"
+#include "buyer/watchlist/watchlistpage.h"
+#include "buyer/watchlist/watchlisttool.h"
 #include "client/apisession.h"
 #include "client/httpapi.h"
 #include "core/cp1252.h"

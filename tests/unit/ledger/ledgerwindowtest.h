@@ -6,8 +6,8 @@
 #include "core/programclock.h"
 #include "core/settings.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/ledgerrecovery.h"
-#include "ledger/ledgerviewmodel.h"
+#include "ledger/files/ledgerrecovery.h"
+#include "ledger/model/ledgerviewmodel.h"
 #include "ledger/tform8.h"
 #include "scriptedprompts.h"
 #include <QAction>

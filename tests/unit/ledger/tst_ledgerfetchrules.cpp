@@ -2,7 +2,7 @@
 // paging arithmetic, the walk over joined list pages, the field rules of the
 // three answers and the row a trade becomes.
 #include "client/jsonscan.h"
-#include "ledger/ledgerfetchrules.h"
+#include "ledger/fetch/ledgerfetchrules.h"
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>

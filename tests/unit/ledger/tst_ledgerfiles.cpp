@@ -1,9 +1,9 @@
 #include "core/cp1252.h"
-#include "ledger/ledgercodec.h"
-#include "ledger/ledgerfiles.h"
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerxls.h"
+#include "ledger/model/ledgercodec.h"
+#include "ledger/files/ledgerfiles.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/files/ledgerxls.h"
 #include "scriptedprompts.h"
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // dialog's filter, the note being typed, the close question and the list kept
 // for the next run when nobody could be asked.
 #include "ledgerwindowtest.h"
-#include "ledger/ledgerlistcommands.h"
+#include "ledger/files/ledgerlistcommands.h"
 #include <QFile>
 
 using namespace LedgerRows;

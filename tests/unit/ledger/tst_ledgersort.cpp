@@ -1,6 +1,6 @@
 #include "core/cp1252.h"
-#include "ledger/ledgersort.h"
-#include "ledger/ledgertable.h"
+#include "ledger/model/ledgersort.h"
+#include "ledger/model/ledgertable.h"
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtTest>

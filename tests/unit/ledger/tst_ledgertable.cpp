@@ -1,6 +1,6 @@
 #include "core/cp1252.h"
-#include "ledger/ledgercodec.h"
-#include "ledger/ledgertable.h"
+#include "ledger/model/ledgercodec.h"
+#include "ledger/model/ledgertable.h"
 #include <QRandomGenerator>
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The ledger view's rules without a window: rebuild and write-back through
 // the link column, date range, show choices, totals, texts and colours.
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerview.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/model/ledgerview.h"
 #include <QtTest>
 
 namespace {

@@ -1,10 +1,10 @@
 // The ledger's Excel workbook: written and read back cell for cell, read from
 // workbooks of other writers, refused when damaged or hostile, and opened by
 // LibreOffice when it is installed.
-#include "ledger/ledgerlistcommands.h"
-#include "ledger/ledgertable.h"
-#include "ledger/ledgerxlsx.h"
-#include "ledger/xlsxzip.h"
+#include "ledger/files/ledgerlistcommands.h"
+#include "ledger/model/ledgertable.h"
+#include "ledger/files/ledgerxlsx.h"
+#include "ledger/files/xlsxzip.h"
 #include "cputime.h"
 #include "scriptedprompts.h"
 #include <QProcess>

@@ -1,8 +1,8 @@
 // The three print pages of the ledger, byte for byte, with marketplace texts
 // escaped; and the print panel's column choice driven with the mouse.
-#include "ledger/ledgerprinting.h"
-#include "ledger/printpages.h"
-#include "ledger/printpanel.h"
+#include "ledger/printing/ledgerprinting.h"
+#include "ledger/printing/printpages.h"
+#include "ledger/printing/printpanel.h"
 #include "ledgerwindowtest.h"
 
 using namespace LedgerRows;

@@ -2,8 +2,8 @@
 // viesti", "Kopioi osoite" and template panel driven as a user would.
 #include "core/paymenttemplates.h"
 #include "core/settingsfile.h"
-#include "ledger/paymentmessagepanel.h"
-#include "ledger/trademessages.h"
+#include "ledger/messages/paymentmessagepanel.h"
+#include "ledger/messages/trademessages.h"
 #include "ledgerwindowtest.h"
 #include <QAbstractItemView>
 #include <QTabWidget>

@@ -2,7 +2,7 @@
 // button is pressed, the approve mode, the notices, the tab closing, and a
 // preview that never comes back.
 #include "fakedocument.h"
-#include "seller/approvestep.h"
+#include "seller/automation/approvestep.h"
 #include "core/settings.h"
 #include "stillafter.h"
 #include <QtTest>

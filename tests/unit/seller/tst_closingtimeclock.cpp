@@ -1,7 +1,7 @@
 // The closing-time panel over time and input: the day list moving at
 // midnight, the apply button's caption and reach, automatic application,
 // and the hour and minute checks typed through the window system.
-#include "seller/closingtimepanel.h"
+#include "seller/templates/closingtimepanel.h"
 #include "core/settings.h"
 #include <QAbstractButton>
 #include <QApplication>

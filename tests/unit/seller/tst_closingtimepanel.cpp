@@ -1,6 +1,6 @@
 // The closing-time panel: its day list from the program clock's day, and the
 // stored closing choice restored at start-up.
-#include "seller/closingtimepanel.h"
+#include "seller/templates/closingtimepanel.h"
 #include "core/settings.h"
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The closing-time arithmetic: days until the chosen closing, the apply
 // button's caption and reach, the selection kept over midnight, and the
 // start and end texts written into the form.
-#include "seller/closingtimerules.h"
+#include "seller/templates/closingtimerules.h"
 #include <QtTest>
 
 class TstClosingTimeRules final : public QObject {

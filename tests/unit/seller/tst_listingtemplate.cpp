@@ -1,6 +1,6 @@
 // The ".ilm" template file: the exact bytes written, the reading rules, and
 // files that are not (whole) templates.
-#include "seller/listingtemplate.h"
+#include "seller/templates/listingtemplate.h"
 #include <QTemporaryDir>
 #include <QtTest>
 

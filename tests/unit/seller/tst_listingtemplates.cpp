@@ -1,6 +1,6 @@
 // Template operations without a page: the save dialog's name rules, the
 // overwrite and folder questions, the template list and delete.
-#include "seller/listingtemplates.h"
+#include "seller/templates/listingtemplates.h"
 #include "core/settings.h"
 #include "scriptedprompts.h"
 #include <QTemporaryDir>

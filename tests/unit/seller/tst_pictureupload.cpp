@@ -1,7 +1,7 @@
 #include "client/httpapi.h"
 #include "core/settings.h"
 #include "scriptedprompts.h"
-#include "seller/pictureupload.h"
+#include "seller/pictures/pictureupload.h"
 
 #include <QBuffer>
 #include <QImage>

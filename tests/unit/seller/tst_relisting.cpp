@@ -1,6 +1,6 @@
 // The own-sales page's re-list and close commands: the re-list addresses,
 // which tab ends up in front, and the close question and request.
-#include "seller/relisting.h"
+#include "seller/automation/relisting.h"
 #include "client/urlscheme.h"
 #include "core/endpoints.h"
 #include "core/settings.h"

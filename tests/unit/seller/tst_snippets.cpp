@@ -1,7 +1,7 @@
 // The description snippets: the link to the seller's other listings, the
 // visitor counter, and the seller number looked up once per sign-in.
 #include "fakedocument.h"
-#include "seller/snippets.h"
+#include "seller/automation/snippets.h"
 #include "core/settings.h"
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "seller/uploadanswers.h"
+#include "seller/pictures/uploadanswers.h"
 
 #include <QtTest>
 

@@ -1,0 +1,65 @@
+#include "buyer/watchlist/watchlisttool.h"
+#include "buyer/watchlist/watchlistpage.h"
+#include "client/apisession.h"
+#include "client/httpapi.h"
+#include "client/strutil.h"
+#include "client/urlscheme.h"
+
+namespace {
+EmailReminder::Parts reminderParts(const WatchListTool::Parts &p)
+{
+    EmailReminder::Parts r;
+    r.http = p.http;
+    r.api = p.api;
+    r.clock = p.clock;
+    r.prompts = p.prompts;
+    r.apiBase = p.apiBase;
+    r.serviceAddress = p.reminderService;
+    return r;
+}
+}
+
+WatchListTool::WatchListTool(const Parts &parts) : m_parts(parts), m_reminder(reminderParts(parts))
+{
+}
+
+void WatchListTool::ladataanmuistilista()
+{
+    const QString page = m_parts.http->xmlhttpget(HttpApi::Lookup, m_parts.webBase + PathWord::muistilista, kTimeoutMs);
+    katsotaanmuistilista(page);
+}
+
+void WatchListTool::katsotaanmuistilista(const QString &pageHtml)
+{
+    const QString closing = WatchListPage::closingTime(pageHtml);
+    if (!closing.isEmpty())
+        m_parts.host->naytaMuistilistaHalytys(WatchListPage::alertText(closing));
+}
+
+void WatchListTool::Timer2Timer()
+{
+    if (!m_parts.api->userName().isEmpty())
+        ladataanmuistilista();
+}
+
+void WatchListTool::Liskirjanmerkkeihin1Click(const QString &statusText, const QString &rememberedLink)
+{
+    QString link = statusText.toLower();
+    if (!link.contains(u'/'))
+        link = rememberedLink;
+    const QString item = StrUtil::palautaitemid(link);
+    if (!StrUtil::validitemid(item))
+        return;
+    const QString address = m_parts.webBase + PathWord::muistilistaanLisays + item;
+    HttpApi &http = *m_parts.http;
+    if (http.busy(HttpApi::Lookup))
+        return;
+    m_parts.host->naytapaneeli(QStringLiteral("Odota.."), 3);
+    if (http.xmlhttpget(HttpApi::Lookup, address, kTimeoutMs).contains(QLatin1String("muistilistalle")))
+        m_parts.host->naytapaneeli(QStringLiteral("Lisätty muistilistalle!"), 3);
+}
+
+void WatchListTool::postiaClick(const QString &addressText, const QString &tabAddress)
+{
+    m_reminder.postiaClick(addressText, tabAddress);
+}
