@@ -71,7 +71,10 @@ public:
     void closeTab(int pageIndex) override
     {
         // After the page's handling: closing waits for the page to go blank.
-        QTimer::singleShot(0, m_window, [this, pageIndex] { m_window->tabs().suljesivu(pageIndex); });
+        // The tab may have been dragged to another place meanwhile.
+        QTimer::singleShot(0, m_window, [this, pageIndex] {
+            m_window->tabs().suljesivu(m_window->tabs().indexOfPage(pageIndex));
+        });
     }
 
     // RelistHost

@@ -6,6 +6,7 @@
 #include "browser/tabs/tabrules.h"
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -90,6 +91,8 @@ void SessionKeeper::start()
         tabShown(index);
         changed();
     });
+    // A tab dragged to a new place: the file keeps the strip's order.
+    connect(m_tabs->pageControl()->tabBar(), &QTabBar::tabMoved, this, &SessionKeeper::changed);
     m_check->start();
     changed();
 }

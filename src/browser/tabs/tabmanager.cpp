@@ -120,6 +120,15 @@ TVasaroselain *TabManager::browser(int index) const
     return qobject_cast<TVasaroselain *>(m_pages->widget(index));
 }
 
+int TabManager::indexOfPage(int pageIndex) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (browser(i)->pageIndex() == pageIndex)
+            return i;
+    }
+    return -1;
+}
+
 TVasaroselain *TabManager::activeBrowser() const
 {
     return qobject_cast<TVasaroselain *>(m_pages->currentWidget());

@@ -7,10 +7,13 @@
 //   browserkeys.h                         the browser's own keys
 //
 // The tabs of the main window (`PageControl1`): created on demand, hidden on
-// close and reused, never destroyed, so a page index is stable for the whole
-// run. New-window requests become tabs, the toolbar buttons and the address
-// box act on the active tab, and the travel-log menu `Historia` lists its
-// history.
+// close and reused, never destroyed, so a browser's page index (its creation
+// order, TVasaroselain::pageIndex) is stable for the whole run. The user may
+// drag tabs to a new order, so an `index` below is the tab's place in the
+// strip now: map a kept page index with indexOfPage. The first tab is page 0
+// and always the first in the strip. New-window requests become tabs, the
+// toolbar buttons and the address box act on the active tab, and the
+// travel-log menu `Historia` lists its history.
 #include "browser/features/browserfeatures.h"
 #include "browser/features/tabcaptions.h"
 #include "core/endpoints.h"
@@ -53,6 +56,8 @@ public:
 
     int count() const;
     TVasaroselain *browser(int index) const;
+    // The place in the strip of the browser with that page index; -1: none.
+    int indexOfPage(int pageIndex) const;
     TVasaroselain *activeBrowser() const;
     int activeIndex() const;
     bool isTabShown(int index) const;

@@ -1,4 +1,5 @@
 #include "browser/tabs/tabstrip.h"
+#include "browser/tabs/tabdrag.h"
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -11,7 +12,7 @@ constexpr int kButtonSize = 16;
 constexpr int kButtonGap = 4;
 }
 
-TabStrip::TabStrip(QWidget *parent) : QTabBar(parent), m_plus(new QToolButton(this))
+TabStrip::TabStrip(QWidget *parent) : QTabBar(parent), m_plus(new QToolButton(this)), m_drag(new TabDrag(this))
 {
     m_plus->setObjectName(QStringLiteral("uusiValilehti"));
     m_plus->setText(QStringLiteral("+"));

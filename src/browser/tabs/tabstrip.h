@@ -2,11 +2,13 @@
 // The owner-drawn tab strip of `PageControl1`: every shown tab is filled sky
 // blue, its caption drawn 6 px from the left and 3 px from the top, in Arial,
 // bold for the active tab. Every tab but the first has a close button, a
-// middle-button press asks to close the tab under the mouse, and a "+"
-// button after the last tab asks for a new one.
+// middle-button press asks to close the tab under the mouse, a "+"
+// button after the last tab asks for a new one, and a tab other than the
+// first can be dragged to a new place (TabDrag).
 #include <QTabBar>
 
 class QToolButton;
+class TabDrag;
 
 class TabStrip final : public QTabBar {
     Q_OBJECT
@@ -19,6 +21,7 @@ public:
 
     QToolButton *newTabButton() const { return m_plus; }
     QToolButton *closeButton(int index) const;
+    TabDrag *drag() const { return m_drag; }
 
 signals:
     // -1: pressed beside the tabs.
@@ -41,4 +44,5 @@ private:
     void placeNewTabButton();
 
     QToolButton *m_plus;
+    TabDrag *m_drag;
 };
