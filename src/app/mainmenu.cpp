@@ -63,6 +63,7 @@ void MainMenu::buildFile()
     QMenu *m = menu(QStringLiteral("Tiedosto"), QStringLiteral("Tiedosto1"));
     item(m, QStringLiteral("MenuItem2"), QStringLiteral("Uusi välilehti     Ctrl+T"));
     item(m, QStringLiteral("MenuItem3"), QStringLiteral("Tallenna sivu..  Ctrl+S"));
+    shownKeys(item(m, QStringLiteral("Tulostasivu1"), QStringLiteral("Tulosta sivu..")), QKeySequence(Qt::CTRL | Qt::Key_P));
     shownKeys(item(m, QStringLiteral("Lataukset1"), QStringLiteral("Lataukset")), QKeySequence(Qt::CTRL | Qt::Key_J));
     m->addSeparator();
     item(m, QStringLiteral("MenuItem5"), QStringLiteral("Lopeta"));

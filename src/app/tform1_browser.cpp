@@ -70,6 +70,7 @@ void TForm1::wireBrowserMenus()
 {
     onMenu(QStringLiteral("MenuItem2"), [this] { m_tabs->MenuItem2Click(); });
     onMenu(QStringLiteral("MenuItem3"), [this] { m_pageTools->MenuItem3Click(); });
+    onMenu(QStringLiteral("Tulostasivu1"), [this] { m_pageTools->Tulostasivu1Click(); });
     onMenu(QStringLiteral("MenuItem7"), [this] { m_findBar->F3(false); });
     onMenu(QStringLiteral("MenuItem8"), [this] { m_pageTools->MenuItem8Click(); });
     onMenu(QStringLiteral("MenuItem10"), [this] { m_pageTools->MenuItem10Click(); });

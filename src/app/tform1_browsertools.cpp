@@ -118,6 +118,9 @@ void TForm1::browserToolKey(int action)
     case BrowserKeys::Action::History:
         historyWindow()->open();
         break;
+    case BrowserKeys::Action::Print:
+        m_pageTools->Tulostasivu1Click();
+        break;
     default:
         break;
     }

@@ -2,7 +2,8 @@
 // user drives them: keys to the focus widget of the active window, clicks on
 // the widget under the point. Tabs (close buttons, Ctrl+W, Ctrl+Shift+T, the
 // "+" button, Ctrl+T), the find bar (F3), Ctrl+F's highlights, zoom, the link
-// menu, the downloads list (Ctrl+J), the history (Ctrl+Shift+H) and PDF.
+// menu, the downloads list (Ctrl+J), the history (Ctrl+Shift+H), PDF and
+// printing (Ctrl+P).
 #include "app/tform1.h"
 #include "browser/downloads/downloadlist.h"
 #include "browser/downloads/downloadswindow.h"
@@ -17,6 +18,7 @@
 #include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
 #include "browser/tabs/tabstrip.h"
+#include "browser/tools/pageprinter.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
@@ -32,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -488,6 +491,65 @@ private slots:
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("%PDF-1.4"));
+    }
+
+    // Ctrl+P on a PDF tab prints the document itself, byte for byte, not a
+    // picture of the viewer; "Tulosta sivu.." on a web page prints the page
+    // through the engine's PDF output. A cancelled dialog prints nothing; a
+    // file that cannot be written is told about.
+    void printPdfAndPage()
+    {
+        PagePrinter *printer = m_w->findChild<PagePrinter *>(QStringLiteral("sivuntulostus"));
+        QVERIFY(printer);
+        auto target = std::make_shared<QString>();
+        auto chosen = std::make_shared<int>(0);
+        printer->setPrinterChoice([target, chosen](QPrinter *p) {
+            ++*chosen;
+            if (target->isEmpty())
+                return false;   // "Peruuta"
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(*target);
+            return true;
+        });
+        m_w->aktiivisivu_navigate(kBase + QStringLiteral("testi/asiakirja.pdf"));
+        QVERIFY(waitFor([this] { return active()->title().contains(QStringLiteral("asiakirja.pdf"))
+                                        && !active()->vasaroPage()->Busy(); }, 15000));
+
+        QVERIFY(focusPage());
+        key(Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(waitFor([chosen] { return *chosen == 1; }, 5000));
+        quietFor(300);
+        QCOMPARE(QDir(m_files.path()).entryList(QDir::Files).filter(QStringLiteral(".pdf")).size(), 0);
+
+        *target = m_files.filePath(QStringLiteral("asiakirja-tuloste.pdf"));
+        QVERIFY(focusPage());
+        key(Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(waitFor([target] { return QFileInfo(*target).size() > 0; }, 15000));
+        QFile printed(*target);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        const QByteArray bytes = printed.readAll();
+        QVERIFY(bytes.startsWith("%PDF-1.4\n1 0 obj"));
+        QVERIFY(bytes.contains("(Vasaro asiakirja) Tj"));
+        QVERIFY(m_prompts.inner.asked.filter(QStringLiteral("error:")).isEmpty());
+
+        // A web page, through the menu item.
+        QVERIFY(open(QStringLiteral("testi/selain/tuloste"), QStringLiteral("Selain tuloste")));
+        *target = m_files.filePath(QStringLiteral("sivu-tuloste.pdf"));
+        QAction *item = m_w->findChild<QAction *>(QStringLiteral("Tulostasivu1"));
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("Tulosta sivu.."));
+        item->trigger();
+        QVERIFY(waitFor([target] { return QFileInfo(*target).size() > 0; }, 15000));
+        QFile page(*target);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray pageBytes = page.readAll();
+        QVERIFY(pageBytes.startsWith("%PDF-"));
+        QVERIFY(!pageBytes.contains("(Vasaro asiakirja) Tj"));
+
+        // Into a folder that is not there: said, nothing claimed printed.
+        *target = m_files.filePath(QStringLiteral("puuttuu/tuloste.pdf"));
+        QVERIFY(!printer->print(active()));
+        QVERIFY(m_prompts.inner.asked.contains(QStringLiteral("error: Tiedostoa ei voitu kirjoittaa:\r\n") + *target));
     }
 };
 

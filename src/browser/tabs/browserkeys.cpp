@@ -36,6 +36,8 @@ Action action(int key, Qt::KeyboardModifiers modifiers)
             return Action::ZoomReset;
         if (key == Qt::Key_J)
             return Action::Downloads;
+        if (key == Qt::Key_P)
+            return Action::Print;
     } else if (held == (Qt::ControlModifier | Qt::ShiftModifier)) {
         if (key == Qt::Key_T)
             return Action::ReopenTab;

@@ -17,7 +17,8 @@ enum class Action {
     ReopenTab,     // Ctrl+Shift+T: the last closed tab
     ZoomReset,     // Ctrl+0: 100 %
     Downloads,     // Ctrl+J: the downloads list
-    History        // Ctrl+Shift+H: the history list
+    History,       // Ctrl+Shift+H: the history list
+    Print          // Ctrl+P: "Tulosta sivu.."
 };
 
 Action action(int key, Qt::KeyboardModifiers modifiers);

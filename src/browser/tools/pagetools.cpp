@@ -6,6 +6,7 @@
 #include "browser/engine/document.h"
 #include "browser/engine/scriptsource.h"
 #include "browser/tools/favoritesmenu.h"
+#include "browser/tools/pageprinter.h"
 #include "browser/tools/progresspanel.h"
 #include "browser/shellhost.h"
 #include "browser/tabs/tabmanager.h"
@@ -47,7 +48,8 @@ PageTools::PageTools(TabManager *tabs, BrowserProfile *profile, ShellHost *shell
                                     mainWindow)),
       m_cleaner(new CacheCleaner(this)),
       m_downloads(new DownloadManager(profile->profile(), prompts, panel,
-                                      QStandardPaths::writableLocation(QStandardPaths::DownloadLocation), this))
+                                      QStandardPaths::writableLocation(QStandardPaths::DownloadLocation), this)),
+      m_printer(new PagePrinter(prompts, mainWindow, this))
 {
     connect(m_favorites, &FavoritesMenu::openRequested, m_tabs, &TabManager::aktiivisivu_navigate);
     connect(m_cleaner, &CacheCleaner::finished, this, &PageTools::onCacheFinished);
@@ -132,8 +134,7 @@ void PageTools::MenuItem3Click()
     if (!view)
         return;
     // A PDF document in the engine's viewer is saved as the file it is.
-    if (view->document().evaluate(QStringLiteral("document.contentType")).toString()
-        == QLatin1String("application/pdf")) {
+    if (PagePrinter::showsPdf(view)) {
         const QUrl url = view->page()->url();
         view->page()->download(url, QFileInfo(url.path()).fileName());
         return;
@@ -141,6 +142,11 @@ void PageTools::MenuItem3Click()
     if (!view->document().isHtml())
         return;
     m_downloads->savePage(view->page());
+}
+
+void PageTools::Tulostasivu1Click()
+{
+    m_printer->print(m_tabs->activeBrowser());
 }
 
 void PageTools::onDownloadFinished(const QString &path, bool ok, bool page)

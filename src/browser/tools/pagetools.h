@@ -1,6 +1,7 @@
 #pragma once
 // Folder browser/tools: page tools and the favourites menu.
 //   pagetools.h                           find, source, save, zoom, cache ...
+//   pageprinter.h, printspool.h           printing the page
 //   zoomrule.h                            zoom levels
 //   cachecleaner.h, progresspanel.h       emptying the cache and its panel
 //   desktopshortcut.h                     the desktop launcher
@@ -20,6 +21,7 @@ class BrowserProfile;
 class CacheCleaner;
 class DownloadManager;
 class FavoritesMenu;
+class PagePrinter;
 class ProgressPanel;
 class Prompts;
 class QWidget;
@@ -40,6 +42,7 @@ public:
 
     FavoritesMenu *favoritesMenu() const { return m_favorites; }
     DownloadManager *downloads() const { return m_downloads; }
+    PagePrinter *printer() const { return m_printer; }
     QString lastSearchText() const { return m_lastSearch; }
 
 public slots:
@@ -50,6 +53,7 @@ public slots:
     void MenuItem7Click();     // "Etsi tekstiä.." (F3)
     void MenuItem10Click();    // "Sivun lähdekoodi  Ctrl + U"
     void MenuItem3Click();     // "Tallenna sivu..  Ctrl+S"
+    void Tulostasivu1Click();  // "Tulosta sivu.." (Ctrl+P)
     void MenuItem11Click();    // "Kokoruututila" (F11)
     void zpnClick(ZoomRule::Step step);   // "Zoomaus" items
     void MenuItem28Click();    // "Tyhjennä IE:n välimuisti"
@@ -76,6 +80,7 @@ private:
     QPointer<FavoritesMenu> m_favorites;
     CacheCleaner *m_cleaner;
     DownloadManager *m_downloads;
+    PagePrinter *m_printer;
     QString m_lastSearch;
     QString m_lastFind;
 };
