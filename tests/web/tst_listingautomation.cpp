@@ -11,6 +11,7 @@
 #include "browser/engine/tvasaroselain.h"
 #include "browser/engine/vasaropage.h"
 #include "browser/policy/contextmenus.h"
+#include "browser/tabs/pagecontrol.h"
 #include "browser/tabs/tabmanager.h"
 #include "core/clockformat.h"
 #include "core/waitfor.h"
@@ -45,6 +46,7 @@ private slots:
     void init();
     void cleanup();
     void relistSendApprovePublishesAndCloses();
+    void relistTabMovedMeanwhileIsTheOneClosed();
     void previewNeverComingBackStopsTheApproval();
     void closeAsksAndCloses();
     void closingTimePanelWritesTheForm();
@@ -185,6 +187,34 @@ void TestListingAutomation::relistSendApprovePublishesAndCloses()
     // The form's own timers have run out by then: nothing is published twice.
     QVERIFY(stillAfter(1500, [this] { return publishes() == 1; }));
     QVERIFY(tabs.browser(1)->tabState().approval.isEmpty());
+}
+
+// The user drags the re-list's tab to another place while it works: the tab
+// closed after publishing is that one, not the tab now where it was.
+void TestListingAutomation::relistTabMovedMeanwhileIsTheOneClosed()
+{
+    m_w->settings().suljelehti = true;
+    m_market.setState(QStringLiteral("esikatselu_viive"), QStringLiteral("3"));
+    TabManager &tabs = m_w->tabs();
+    tabs.uuteenikkunaan(kWeb + QStringLiteral("/testit/lomake"));
+    tabs.uuteenikkunaan(kWeb + QStringLiteral("/testit/lomake"));
+    tabs.activate(0);
+    linkMenuEntry(QStringLiteral("92222222"), QStringLiteral("HK uudelleen + lähetä + hyväksy"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(tabs.count(), 4);
+    TVasaroselain *relist = tabs.browser(3);
+    TVasaroselain *formerlySecond = tabs.browser(1);
+    // The preview's answer is held back 3 s: time to move the tab.
+    QTRY_COMPARE_WITH_TIMEOUT(m_market.requests(QStringLiteral("www.vasaro.test"), "/esikatsele/").size(), 1, 20000);
+    QCOMPARE(publishes(), 0);
+    tabs.pageControl()->moveTab(3, 1);
+    QCOMPARE(tabs.browser(1), relist);
+    QTRY_COMPARE_WITH_TIMEOUT(publishes(), 1, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!tabs.isTabShown(tabs.indexOfPage(relist->pageIndex())), 15000);
+    QVERIFY(tabs.isTabShown(tabs.indexOfPage(formerlySecond->pageIndex())));
+    QCOMPARE(tabs.browser(3)->pageIndex(), 2);
+    QVERIFY(tabs.isTabShown(3));
 }
 
 void TestListingAutomation::previewNeverComingBackStopsTheApproval()
