@@ -49,7 +49,8 @@ inline int startFakeMarketplace(QProcess &server, const QString &dir)
     if (!server.waitForStarted(5000))
         return 0;
     QFile f(portFile);
-    waitFor([&] { return f.exists(); }, 5000);
+    // Python takes seconds to start on a machine busy with builds.
+    waitFor([&] { return f.exists(); }, 30000);
     return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toInt() : 0;
 }
 

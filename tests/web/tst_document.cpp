@@ -23,6 +23,7 @@ private slots:
     void scriptsInBothWorlds();
     void writeAndCloseReplaceTheDocument();
     void staleElementsOfAReplacedDocumentAreInert();
+    void styleWritesArriveInOrder();
     void scrollTop();
     void userAgentCarriesProgramVersion();
     void waitHonoursLimit();
@@ -247,6 +248,31 @@ void TestDocument::staleElementsOfAReplacedDocumentAreInert()
     QCOMPARE(old.innerText(), QString());
     old.setInnerHTML(QStringLiteral("ei saa näkyä"));
     QCOMPARE(doc.body(Document::InnerText).data().innerText.contains(QStringLiteral("ei saa")), false);
+}
+
+// Style writes are sent without waiting for their answer: every later call
+// still sees them, in the order they were made, and a write to an element of
+// the previous document stays inert on a new one.
+void TestDocument::styleWritesArriveInOrder()
+{
+    QVERIFY(m_tab->load(url("/testit/divit?n=5")));
+    Document &doc = m_tab->document();
+    const Element old = doc.getElementById(QStringLiteral("d1"));
+    QVERIFY(!old.isNull());
+    QVERIFY(m_tab->load(url("/testit/divit?n=5")));
+    old.setStyle(QStringLiteral("display"), QStringLiteral("none"));   // the new document's first call
+    const QList<Element> divs = doc.getElementsByTagName(QStringLiteral("div"));
+    QCOMPARE(divs.size(), 5);
+    QCOMPARE(divs.first().style(QStringLiteral("display")), QString());
+    for (const char *value : {"none", "block", "inline", "none"})
+        divs.first().setStyle(QStringLiteral("display"), QLatin1String(value));
+    doc.setStyleAll(divs.mid(1), QStringLiteral("visibility"), QStringLiteral("hidden"));
+    doc.setStyleAll(divs.mid(3), QStringLiteral("visibility"), QStringLiteral("visible"));
+    QCOMPARE(divs.first().style(QStringLiteral("display")), QStringLiteral("none"));
+    const QStringList expected{QString(), QStringLiteral("hidden"), QStringLiteral("hidden"), QStringLiteral("visible"),
+                               QStringLiteral("visible")};
+    for (int i = 0; i < divs.size(); ++i)
+        QCOMPARE(divs.at(i).style(QStringLiteral("visibility")), expected.at(i));
 }
 
 void TestDocument::scrollTop()

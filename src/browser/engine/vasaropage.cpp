@@ -54,8 +54,17 @@ void VasaroPage::afterEngineCallback(const std::function<void()> &work)
     // tasks, where a script answer waited for never arrives. A queued call
     // (posted event) is not enough either: while a handler started from one
     // waits, the engine's answer is held back until it gives up. A timer
-    // event is free of both.
-    QTimer::singleShot(1, this, work);
+    // event is free of both. A zero-interval timer object gives a timer event
+    // on the loop's next pass (QTimer::singleShot(0) would be a queued call),
+    // without the wait for the clock a one-millisecond timer costs.
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    timer->setInterval(0);
+    connect(timer, &QTimer::timeout, this, [timer, work] {
+        timer->deleteLater();
+        work();
+    });
+    timer->start();
 }
 
 void VasaroPage::setPipeline(PagePipeline *pipeline, PipelineTab *tab)

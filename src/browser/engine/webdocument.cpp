@@ -25,6 +25,20 @@ QString stringAt(const QVariantList &row, int i)
 WebDocument::WebDocument(QWebEnginePage *page, int limitMs)
     : m_page(page), m_limitMs(limitMs), m_library(ScriptSource::load(QStringLiteral("document.js")))
 {
+    if (!page)
+        return;
+    // A navigation brings a new document: its first call carries the
+    // operations. A document replaced unseen is still caught by the answer.
+    const std::shared_ptr<State> state = m_state;
+    const auto renewed = [state] { state->installed = false; };
+    m_newDocument << QObject::connect(page, &QWebEnginePage::loadStarted, page, renewed)
+                  << QObject::connect(page, &QWebEnginePage::urlChanged, page, renewed);
+}
+
+WebDocument::~WebDocument()
+{
+    for (const QMetaObject::Connection &c : std::as_const(m_newDocument))
+        QObject::disconnect(c);
 }
 
 bool WebDocument::hasPage() const
@@ -49,23 +63,57 @@ QVariant WebDocument::run(const QString &code, quint32 worldId)
     return answer->value;
 }
 
-QVariant WebDocument::call(const QString &op, const QVariantList &args)
+QString WebDocument::invocation(const QString &op, const QVariantList &args)
 {
     const QString json = QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact));
     // The operations live under a symbol of the isolated world (see
     // document.js); 0 means they are not installed in this document yet.
-    const QString invoke = QStringLiteral("(function (k) { return Object.prototype.hasOwnProperty.call(window, k)"
-                                          " ? window[k].call(\"")
+    return QStringLiteral("(function (k) { return Object.prototype.hasOwnProperty.call(window, k)"
+                          " ? window[k].call(\"")
         + op + QStringLiteral("\", ") + json + QStringLiteral(") : 0; })(Symbol.for(\"vsselain.document\"))");
-    QVariant answer = run(invoke, QWebEngineScript::ApplicationWorld);
+}
+
+QVariant WebDocument::call(const QString &op, const QVariantList &args)
+{
+    const QString invoke = invocation(op, args);
+    // The library installs itself only where it is missing, so sending it
+    // along with the first call of a document costs no round trip.
+    const bool withLibrary = !m_state->installed;
+    QVariant answer = run(withLibrary ? m_library + QStringLiteral(";\n") + invoke : invoke,
+                          QWebEngineScript::ApplicationWorld);
     if (answer.typeId() != QMetaType::QVariantList) {
-        if (!answer.isValid())
+        if (!answer.isValid() || withLibrary)
             return QVariant();
-        // First call on this document: install the operations, then ask again.
+        // The document was replaced unseen: install the operations, then ask again.
         answer = run(m_library + QStringLiteral(";\n") + invoke, QWebEngineScript::ApplicationWorld);
     }
     const QVariantList list = answer.toList();
+    m_state->installed = !list.isEmpty();
     return list.isEmpty() ? QVariant() : list.first();
+}
+
+void WebDocument::post(const QString &op, const QVariantList &args)
+{
+    if (!m_state->installed) {
+        call(op, args);
+        return;
+    }
+    if (!hasPage())
+        return;
+    // Should the document have been replaced unseen, the write is made
+    // once the answer says so, and the next call installs the operations.
+    const QString invoke = invocation(op, args);
+    const QString installing = m_library + QStringLiteral(";\n") + invoke;
+    const std::shared_ptr<State> state = m_state;
+    const QPointer<QWebEnginePage> page = m_page;
+    m_page->runJavaScript(invoke, QWebEngineScript::ApplicationWorld,
+                          [state, page, installing](const QVariant &answer) {
+                              if (!answer.isValid() || answer.typeId() == QMetaType::QVariantList)
+                                  return;
+                              state->installed = false;
+                              if (page)
+                                  page->runJavaScript(installing, QWebEngineScript::ApplicationWorld);
+                          });
 }
 
 QList<Element> WebDocument::toElements(const QVariant &answer)
@@ -192,7 +240,7 @@ void WebDocument::setStyleAll(const QList<Element> &elements, const QString &pro
     for (const Element &e : elements)
         if (!e.isNull() && tokenOf(e.handle()) == token)
             handles << indexOf(e.handle());
-    call(QStringLiteral("setStyleAll"), {token, handles, property, value});
+    post(QStringLiteral("setStyleAll"), {token, handles, property, value});
 }
 
 QVariant WebDocument::elementOp(const Element &element, ElementOp op, const QVariant &a, const QVariant &b)
@@ -206,5 +254,9 @@ QVariant WebDocument::elementOp(const Element &element, ElementOp op, const QVar
         args << QVariant::fromValue(nullptr);
     if (b.isValid())
         args << b;
+    if (op == ElementOp::SetStyle) {
+        post(QStringLiteral("el"), args);
+        return true;
+    }
     return call(QStringLiteral("el"), args);
 }

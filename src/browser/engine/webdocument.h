@@ -6,14 +6,25 @@
 // a raw loadFinished, a script answer) or from a queued call
 // (QTimer::singleShot(0), Qt::QueuedConnection) the engine holds the answer
 // back until the wait gives up (measured with Qt 6.4).
+//
+// Round trips are what a page's processing costs: the operations go along
+// with the first call on a new document (not in a call of their own), and
+// style writes, which read nothing back, are sent without waiting (the
+// engine runs a page's scripts in the order they were sent, so every later
+// call sees them).
 #include "browser/engine/document.h"
+#include <QMetaObject>
 #include <QPointer>
+#include <memory>
 
 class QWebEnginePage;
 
 class WebDocument final : public Document {
 public:
     explicit WebDocument(QWebEnginePage *page, int limitMs = 5000);
+    ~WebDocument() override;
+    WebDocument(const WebDocument &) = delete;
+    WebDocument &operator=(const WebDocument &) = delete;
 
     bool isHtml() override;
     QUrl url() const override;
@@ -43,7 +54,16 @@ public:
     Element toElement(const QVariant &answer) override;
 
 private:
+    // Whether the current document is known to hold the operations; shared
+    // with the page's signal handlers and with answers still under way.
+    struct State {
+        bool installed = false;
+    };
+
     QVariant call(const QString &op, const QVariantList &args);
+    // A write whose answer nobody reads: sent without waiting.
+    void post(const QString &op, const QVariantList &args);
+    static QString invocation(const QString &op, const QVariantList &args);
     QVariant run(const QString &code, quint32 worldId);
     QList<Element> toElements(const QVariant &answer);
     bool hasPage() const;
@@ -51,4 +71,6 @@ private:
     QPointer<QWebEnginePage> m_page;
     int m_limitMs;
     QString m_library;
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+    QList<QMetaObject::Connection> m_newDocument;
 };

@@ -229,6 +229,8 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // must not set the controls for the page the tab has already left.
     const quint64 generation = ++m_generation[&tab];
     const auto stale = [this, &tab, generation] { return m_generation.value(&tab) != generation; };
+    // A load frees much of what it allocated: handed back once things are quiet.
+    m_heapTrim.workDone();
 
     // 1.
     TabState &state = tab.tabState();

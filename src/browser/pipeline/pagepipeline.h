@@ -14,6 +14,7 @@
 #include "browser/pipeline/navigationargs.h"
 #include "client/urlscheme.h"
 #include "core/endpoints.h"
+#include "core/heaptrim.h"
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -80,6 +81,8 @@ private:
     QHash<PipelineTab *, quint64> m_generation;   // per tab: bumped at DocumentComplete
     QSet<PipelineTab *> m_earlyRunning;           // early steps in progress (they wait)
     QSet<PipelineTab *> m_completeAfterEarly;     // completion arrived meanwhile
+
+    HeapTrim m_heapTrim{&HeapTrim::releaseFreedPages};   // after a page's load and its steps
 
     bool m_watchListPending = false;
     bool m_openInOwnWindow = false;
