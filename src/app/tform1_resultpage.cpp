@@ -1,5 +1,5 @@
 // The main window's result-page tools: the button "-> Seuraava kohde" with
-// its hidden list `ListBox1`, the deferred command "pikkukuva", and the
+// its item link list, the deferred command "pikkukuva", and the
 // mouse rule that opens the picture preview instead of the listing.
 #include "tform1.h"
 #include "widgets/featurerow.h"
@@ -12,7 +12,6 @@
 #include "client/urlscheme.h"
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -26,9 +25,6 @@ void TForm1::buildResultPageTools()
     m_featureRow->addFeature(next);
     registerControl(next);
     next->hide();
-    auto *list = new QListWidget(this);
-    list->setObjectName(QStringLiteral("ListBox1"));
-    list->hide();
 
     ResultPageTools::Parts parts;
     parts.host = this;
@@ -37,7 +33,6 @@ void TForm1::buildResultPageTools()
     parts.http = m_http;
     parts.api = m_api;
     parts.clock = &m_clock;
-    parts.listBox = list;
     parts.apiBase = m_endpoints.apiBase();
     parts.domain = m_endpoints.domain();
     m_resultTools = new ResultPageTools(parts, this);

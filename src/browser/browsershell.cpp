@@ -70,8 +70,6 @@ CookieBridge *BrowserShell::shareSessionWith(Http *http)
 PageTools *BrowserShell::buildPageTools(QWidget *mainWindow)
 {
     m_progress = new ProgressPanel(mainWindow);
-    m_progress->setObjectName(QStringLiteral("XiPanel8"));
-    m_progress->hide();
     m_pageTools = new PageTools(m_tabs, m_profile, m_parts.host, m_parts.prompts, m_progress, mainWindow,
                                 QDir(m_parts.dataFolder).filePath(QStringLiteral("Suosikit")), this);
     return m_pageTools;

@@ -4,6 +4,7 @@
 #include "client/jsonscan.h"
 #include "client/logincapture.h"
 #include "client/stopflag.h"
+#include "client/urlscheme.h"
 #include "core/settings.h"
 #include "core/wholenumber.h"
 #include <QElapsedTimer>
@@ -131,7 +132,7 @@ void ApiSession::setClockFromAnswer(const QString &answer)
 QString ApiSession::latestBidder(const QString &itemNumber)
 {
     const QString answer = m_http.xmlhttpget(
-        HttpApi::General, m_apiBase + QStringLiteral("items/") + itemNumber + QStringLiteral("/bids?&num=1"),
+        HttpApi::General, UrlScheme::apiLatestBid(m_apiBase, itemNumber),
         kBidderTimeoutMs);
     if (answer.isEmpty() && m_http.lastRequestFailed(HttpApi::General))
         return HttpApi::connectionFailedText();

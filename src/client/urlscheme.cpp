@@ -14,7 +14,7 @@ UrlScheme::UrlScheme(const Endpoints &endpoints)
 
 QString UrlScheme::kohde(const QString &itemNumber) const
 {
-    return m_webBase + PathWord::kohteet + itemNumber;
+    return kohde(m_webBase, itemNumber);
 }
 
 QString UrlScheme::kayttaja(const QString &userId) const
@@ -29,12 +29,12 @@ QString UrlScheme::hakulomake() const
 
 QString UrlScheme::myyjanKohteet(const QString &userId) const
 {
-    return m_webBase + PathWord::myyjanKohteetOsoite + userId;
+    return myyjanKohteet(m_webBase, userId);
 }
 
 QString UrlScheme::myyjanKohteetSivu(const QString &userId, int page) const
 {
-    return myyjanKohteet(userId) + PathWord::sivu + QString::number(page);
+    return myyjanKohteetSivu(m_webBase, userId, page);
 }
 
 QString UrlScheme::haku(const QString &segments) const
@@ -44,7 +44,7 @@ QString UrlScheme::haku(const QString &segments) const
 
 QString UrlScheme::muistilista() const
 {
-    return m_webBase + PathWord::muistilista;
+    return muistilista(m_webBase);
 }
 
 QString UrlScheme::omasivu() const
@@ -54,7 +54,57 @@ QString UrlScheme::omasivu() const
 
 QString UrlScheme::muistilistaanLisays(const QString &itemNumber) const
 {
-    return m_webBase + PathWord::muistilistaanLisays + itemNumber;
+    return muistilistaanLisays(m_webBase, itemNumber);
+}
+
+QString UrlScheme::kohde(const QString &webBase, const QString &itemNumber)
+{
+    return webBase + PathWord::kohteet + itemNumber;
+}
+
+QString UrlScheme::myyjanKohteet(const QString &webBase, const QString &userId)
+{
+    return webBase + PathWord::myyjanKohteetOsoite + userId;
+}
+
+QString UrlScheme::myyjanKohteetSivu(const QString &webBase, const QString &userId, int page)
+{
+    return myyjanKohteet(webBase, userId) + PathWord::sivu + QString::number(page);
+}
+
+QString UrlScheme::muistilista(const QString &webBase)
+{
+    return webBase + PathWord::muistilista;
+}
+
+QString UrlScheme::muistilistaanLisays(const QString &webBase, const QString &itemNumber)
+{
+    return webBase + PathWord::muistilistaanLisays + itemNumber;
+}
+
+QString UrlScheme::relistForm(const QString &webBase, const QString &itemNumber)
+{
+    return webBase + PathWord::uusiIlmoitus + u'/' + itemNumber + PathWord::uudelleenlistaus;
+}
+
+QString UrlScheme::apiItem(const QString &apiBase, const QString &itemNumber)
+{
+    return apiBase + PathWord::apiKohde + itemNumber;
+}
+
+QString UrlScheme::apiItemPurchases(const QString &apiBase, const QString &itemNumber)
+{
+    return apiItem(apiBase, itemNumber) + QLatin1String("/purchases");
+}
+
+QString UrlScheme::apiLatestBid(const QString &apiBase, const QString &itemNumber)
+{
+    return apiItem(apiBase, itemNumber) + QLatin1String("/bids?&num=1");
+}
+
+QString UrlScheme::apiUser(const QString &apiBase, const QString &userId)
+{
+    return apiBase + PathWord::apiKayttaja + userId;
 }
 
 bool UrlScheme::isMarketplace(const QString &url) const

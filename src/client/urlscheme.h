@@ -43,6 +43,10 @@ inline constexpr QLatin1String kohdeId("/id/");                    // + item num
 inline constexpr QLatin1String kohdeItemId("/itemid/");            // + item number: older item addresses
 inline constexpr QLatin1String kayttajatunnus("kayttajatunnus/");  // + name: a seller link of the favourites overview
 inline constexpr QLatin1String poistahauista("poistahauista/");    // + position: a search's remove link there
+inline constexpr QLatin1String uudelleenlistaus("/republish");     // after "uusi-ilmoitus/" + item number: re-list
+// Below the API base address.
+inline constexpr QLatin1String apiKohde("items/");                 // + item number
+inline constexpr QLatin1String apiKayttaja("users/");              // + user id
 } // namespace PathWord
 
 class UrlScheme final {
@@ -68,6 +72,20 @@ public:
     QString muistilista() const;
     QString omasivu() const;
     QString muistilistaanLisays(const QString &itemNumber) const;
+
+    // The same builders for features given only a base address (the web
+    // base "https://www.<host>/" or the API base ending in "/1.1/").
+    static QString kohde(const QString &webBase, const QString &itemNumber);
+    static QString myyjanKohteet(const QString &webBase, const QString &userId);
+    static QString myyjanKohteetSivu(const QString &webBase, const QString &userId, int page);
+    static QString muistilista(const QString &webBase);
+    static QString muistilistaanLisays(const QString &webBase, const QString &itemNumber);
+    // The re-list form of an item: "uusi-ilmoitus/<item>/republish".
+    static QString relistForm(const QString &webBase, const QString &itemNumber);
+    static QString apiItem(const QString &apiBase, const QString &itemNumber);          // items/<item>
+    static QString apiItemPurchases(const QString &apiBase, const QString &itemNumber); // .../purchases
+    static QString apiLatestBid(const QString &apiBase, const QString &itemNumber);     // .../bids?&num=1
+    static QString apiUser(const QString &apiBase, const QString &userId);              // users/<id>
 
     // What an address is.
     bool isMarketplace(const QString &url) const;                // contains the domain

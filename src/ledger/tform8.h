@@ -20,9 +20,9 @@ class HttpApi;
 class LedgerControls;
 class LedgerMessages;
 class LedgerPrinting;
-class LedgerProgress;
 class LedgerViewModel;
 class ProgramClock;
+class ProgressFrame;
 class Prompts;
 class QComboBox;
 class QDate;
@@ -135,6 +135,8 @@ private:
     void takeNotes();
 
     // Handlers of the window's controls.
+    // "Pysäytä" of the progress panel: the bar back at 0, the stop flag set.
+    void progressstopClick();
     void XiButton2Click(bool add);
     void tallennalistaClick();
     void XiButton5Click();
@@ -178,7 +180,8 @@ private:
     LedgerMessages *m_messages = nullptr;
     LedgerPrinting *m_printing = nullptr;
     std::unique_ptr<LedgerFetch> m_fetch;
-    LedgerProgress *m_progress = nullptr;
+    ProgressFrame *m_progress = nullptr;   // progress
+    StopFlag *m_stop = nullptr;            // the attached fetch's
     // The view follows the fetched rows at most 20 times a second; rows
     // appended meanwhile are shown at the next refresh or when the panel goes.
     QElapsedTimer m_fetchViewShown;

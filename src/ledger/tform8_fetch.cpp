@@ -6,7 +6,7 @@
 #include "client/strutil.h"
 #include "ledger/ledgercontrols.h"
 #include "ledger/ledgergrid.h"
-#include "ledger/fetch/ledgerprogress.h"
+#include "widgets/progressframe.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,10 +30,14 @@ void TForm8::connectFetchControls()
 void TForm8::attachFetch(HttpApi &http, ApiSession &api, StopFlag &stop)
 {
     m_fetch = std::make_unique<LedgerFetch>(http, api, stop, m_prompts, *this);
+    m_stop = &stop;
     if (!m_progress) {
-        m_progress = new LedgerProgress(this);
-        connect(m_progress, &LedgerProgress::stopPressed, this, [&stop] { stop.set(); });
-        connect(this, &TForm8::formClosed, this, [&stop] { stop.set(); });
+        m_progress = new ProgressFrame({QStringLiteral("progress"), QStringLiteral("progresstitle"),
+                                        QStringLiteral("prog"), QStringLiteral("progressstop"),
+                                        QStringLiteral("Pysäytä"), QSize(241, 81), true},
+                                       this);
+        connect(m_progress->button(), &QPushButton::clicked, this, &TForm8::progressstopClick);
+        connect(this, &TForm8::formClosed, this, [this] { m_stop->set(); });
     }
     m_ui->suoritahaku->setEnabled(true);
 }
@@ -64,7 +68,10 @@ void TForm8::suoritahakuClick()
 
 void TForm8::naytapaneeli(const QString &title, bool stopEnabled, int maximum)
 {
-    m_progress->naytapaneeli(this, title, stopEnabled, maximum);
+    m_progress->setProgress(0, maximum);
+    m_progress->button()->setEnabled(stopEnabled);
+    m_progress->setLabel(title);
+    m_progress->showCentred(this);
 }
 
 void TForm8::setProgress(int position, int maximum)
@@ -74,9 +81,17 @@ void TForm8::setProgress(int position, int maximum)
 
 void TForm8::piilotapaneeli()
 {
-    m_progress->piilotapaneeli();
+    m_progress->hide();
+    m_progress->button()->setEnabled(true);
+    m_progress->resetProgress();
     if (m_fetchViewBehind)
         showFetchedRows();
+}
+
+void TForm8::progressstopClick()
+{
+    m_progress->resetProgress();
+    m_stop->set();
 }
 
 void TForm8::rowAppended()

@@ -1,5 +1,6 @@
 #include "pageaccess.h"
 #include "browser/engine/document.h"
+#include "browser/engine/scriptsource.h"
 #include "core/waitfor.h"
 #include <QClipboard>
 #include <QFile>
@@ -27,7 +28,7 @@ QString resource(const QString &name)
 
 const QString &library()
 {
-    static const QString text = resource(QStringLiteral("pageaccess.js"));
+    static const QString text = ScriptSource::withPrelude(resource(QStringLiteral("pageaccess.js")));
     return text;
 }
 

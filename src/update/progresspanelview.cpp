@@ -3,8 +3,7 @@
 
 void ProgressPanelView::centre()
 {
-    if (QWidget *p = m_panel->parentWidget())
-        m_panel->move(p->width() / 2 - m_panel->width() / 2, p->height() / 2 - m_panel->height() / 2);
+    m_panel->centreIn();
 }
 
 void ProgressPanelView::showText(const QString &text)

@@ -10,13 +10,13 @@
 #include "browser/engine/vasaropage.h"
 #include "browser/tabs/tabmanager.h"
 #include "buyer/resultpage/previewpanel.h"
+#include "buyer/resultpage/resultpagetools.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
 #include "stillafter.h"
 #include <QLabel>
-#include <QListWidget>
 #include <QToolButton>
 #include <QWebEngineScript>
 #include <QtTest>
@@ -267,16 +267,17 @@ private slots:
     {
         open(kResults + QStringLiteral("?kortit=4"), QStringLiteral("Kuvahaku"));
         QVERIFY(waitFor([this] { return nextButton()->isVisible(); }, 10000));
-        auto *list = m_w->findChild<QListWidget *>(QStringLiteral("ListBox1"));
-        QVERIFY(list);
-        QVERIFY(waitFor([list] { return list->count() == 8; }, 5000));
+        auto *tools = m_w->findChild<ResultPageTools *>();
+        QVERIFY(tools);
+        const NextListing &list = tools->itemLinks();
+        QVERIFY(waitFor([&list] { return list.count() == 8; }, 5000));
         QString previous = active()->url().toString();
         for (int card : {0, 1, 2, 3, 3}) {
             QVERIFY(clickAt(nextButton(), nextButton()->rect().center()));
             // The next press starts from the row the pipeline selects for
             // the listing shown (its first copy), so wait for that too.
             QVERIFY2(waitFor([&] { return active()->title() == QLatin1String("Kohde ") + item(card)
-                                        && !active()->vasaroPage()->Busy() && list->currentRow() == 2 * card; },
+                                        && !active()->vasaroPage()->Busy() && list.selected() == 2 * card; },
                              10000),
                      qPrintable(QStringLiteral("card %1: %2").arg(card).arg(active()->url().toString())));
             const QString now = active()->url().toString();
@@ -286,7 +287,7 @@ private slots:
             QVERIFY(nextButton()->isVisible());
         }
         // The pipeline selects the first copy of the listing shown.
-        QVERIFY2(waitFor([list] { return list->currentRow() == 6; }, 5000), qPrintable(QString::number(list->currentRow())));
+        QVERIFY2(waitFor([&list] { return list.selected() == 6; }, 5000), qPrintable(QString::number(list.selected())));
     }
 
     void smallPictures_data()

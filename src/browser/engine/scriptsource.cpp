@@ -23,6 +23,12 @@ QString load(const QString &name)
     return readResource(QStringLiteral(":/browser/js/") + name);
 }
 
+QString withPrelude(const QString &script)
+{
+    static const QString prelude = load(QStringLiteral("prelude.js"));
+    return prelude + QStringLiteral(";\n") + script;
+}
+
 QString channelLibrary()
 {
     return readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));

@@ -23,7 +23,8 @@ QString stringAt(const QVariantList &row, int i)
 }
 
 WebDocument::WebDocument(QWebEnginePage *page, int limitMs)
-    : m_page(page), m_limitMs(limitMs), m_library(ScriptSource::load(QStringLiteral("document.js")))
+    : m_page(page), m_limitMs(limitMs),
+      m_library(ScriptSource::withPrelude(ScriptSource::load(QStringLiteral("document.js"))))
 {
     if (!page)
         return;

@@ -1,50 +1,13 @@
 // Document operations for the program, in the isolated script world (same
 // DOM as the page, none of the page's script objects). Elements are handed out
 // as numbers valid for this document only (a token tells documents apart).
-//
-// The page's markup must not be able to switch these off: the operations sit
-// under a symbol of this world (element ids become window properties, never
-// symbol ones), and the document is read through Document.prototype, since
-// <img name="body"> or <form name="getElementById"> shadow the document's
-// own properties.
+// The shadow-proof helpers come from prelude.js, which runs first.
 (function () {
-    var key = Symbol.for('vsselain.document');
-    if (Object.prototype.hasOwnProperty.call(window, key))
+    var key = 'vsselain.document';
+    if (Object.prototype.hasOwnProperty.call(window, Symbol.for(key)))
         return;
-    var docProto = Document.prototype;
-    function doc(name) {
-        var d = Object.getOwnPropertyDescriptor(docProto, name);
-        return d && d.get ? d.get.call(document) : document[name];
-    }
-    function docCall(name) {
-        var f = typeof docProto[name] === 'function' ? docProto[name] : document[name];
-        return f.apply(document, Array.prototype.slice.call(arguments, 1));
-    }
-    // A form's controls shadow the form's own properties (<input name="id">
-    // hides form.id): element properties are read from the element's
-    // prototype chain, never from the element itself.
-    function describe(el, name) {
-        for (var p = Object.getPrototypeOf(el); p; p = Object.getPrototypeOf(p)) {
-            var d = Object.getOwnPropertyDescriptor(p, name);
-            if (d)
-                return d;
-        }
-        return null;
-    }
-    function get(el, name) {
-        var d = describe(el, name);
-        return !d ? undefined : d.get ? d.get.call(el) : d.value;
-    }
-    function set(el, name, value) {
-        var d = describe(el, name);
-        if (d && d.set)
-            d.set.call(el, value);
-        else
-            el[name] = value;
-    }
-    function invoke(el, name) {
-        return get(el, name).apply(el, Array.prototype.slice.call(arguments, 2));
-    }
+    var P = window[Symbol.for('vsselain.prelude')];
+    var doc = P.doc, docCall = P.docCall, get = P.get, set = P.set, invoke = P.invoke;
     function text(el) {
         var t = get(el, 'innerText');
         return t === undefined ? get(el, 'textContent') : t;
@@ -250,13 +213,5 @@
             return null;
         }
     };
-    Object.defineProperty(window, key, {value: {
-        call: function (name, args) {
-            try {
-                return [ops[name].apply(null, args)];
-            } catch (e) {
-                return [null];
-            }
-        }
-    }});
+    P.expose(key, ops);
 })();

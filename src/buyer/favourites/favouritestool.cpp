@@ -140,5 +140,5 @@ void FavouritesTool::openSeller(const QString &name)
     if (userId.isEmpty())
         return;
     m_parts.preview->closePreview();
-    m_parts.tabs->aktiivisivu_navigate(m_parts.webBase + PathWord::myyjanKohteetOsoite + userId);
+    m_parts.tabs->aktiivisivu_navigate(UrlScheme::myyjanKohteet(m_parts.webBase, userId));
 }

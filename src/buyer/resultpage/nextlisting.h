@@ -2,7 +2,8 @@
 // The item link list `ListBox1` behind the button "-> Seuraava kohde": the
 // item links of the last listing page in document order (a listing usually
 // occurs several times in a row, picture link and title link) and the entry
-// selected last. Plain data; ResultPageTools fills it from the page.
+// selected last. Plain data, shown by no widget; ResultPageTools fills it
+// from the page.
 #include <QStringList>
 
 class NextListing final {

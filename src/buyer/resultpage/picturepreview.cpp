@@ -2,6 +2,7 @@
 #include "browser/engine/document.h"
 #include "client/jsonscan.h"
 #include "client/strutil.h"
+#include "client/urlscheme.h"
 
 namespace PicturePreview {
 
@@ -9,7 +10,6 @@ namespace {
 const QString kMedium = QStringLiteral("-m.jpg");
 const QString kPictureHost = QStringLiteral("://kuvat");
 const QString kSellerMember = QStringLiteral("\"seller\":");
-const QString kItemWord = QStringLiteral("/kohteet/");
 constexpr int kScrollBar = 20;
 // The listing's link sits at most three levels above its picture.
 constexpr int kLinkLevels = 3;
@@ -52,7 +52,7 @@ Hit pikkukuva(Document &document, const QPoint &client, const QSize &browserSize
     result.hit = true;
     Element link = picture.parentElement();
     QString html = lower(link);
-    for (int level = 1; level < kLinkLevels && !html.contains(kItemWord); ++level) {
+    for (int level = 1; level < kLinkLevels && !UrlScheme::isItemPage(html); ++level) {
         link = link.parentElement();
         html = lower(link);
     }

@@ -12,10 +12,10 @@
 #include "client/apisession.h"
 #include "client/httpapi.h"
 #include "client/jsonscan.h"
+#include "client/urlscheme.h"
 #include "core/programclock.h"
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 
 static void initResultPageResources()
 {
@@ -71,7 +71,7 @@ void ResultPageTools::naytapikkukuva()
     const quint64 generation = ++m_generation;
     const QString item = m_item;
     const QString answer =
-        m_parts.http->xmlhttpget(HttpApi::General, m_parts.apiBase + QStringLiteral("items/") + item, kItemTimeoutMs);
+        m_parts.http->xmlhttpget(HttpApi::General, UrlScheme::apiItem(m_parts.apiBase, item), kItemTimeoutMs);
     if (generation != m_generation)
         return;
     // A click answered with nothing to show says so in the status line; the
@@ -157,31 +157,17 @@ void ResultPageTools::linkit(PipelineTab &tab)
     m_links.clear();
     const QVariant answer = tab.document().evaluate(itemLinksScript());
     m_links.linkit(answer.toStringList());
-    mirrorList();
 }
 
 void ResultPageTools::selectNextItem(const QString &address)
 {
     m_links.selectEqual(address);
-    mirrorList();
 }
 
 void ResultPageTools::seuraava()
 {
     const QString next = m_links.seuraava(m_parts.host->addressText());
-    mirrorList();
     if (!next.isEmpty())
         m_parts.tabs->aktiivisivu_navigate(next);
 }
 
-void ResultPageTools::mirrorList()
-{
-    QListWidget *box = m_parts.listBox;
-    if (!box)
-        return;
-    if (box->count() != m_links.count() || (box->count() > 0 && box->item(0)->text() != m_links.entries().first())) {
-        box->clear();
-        box->addItems(m_links.entries());
-    }
-    box->setCurrentRow(m_links.selected());
-}

@@ -19,7 +19,6 @@ class ApiSession;
 class HttpApi;
 class PreviewPanel;
 class ProgramClock;
-class QListWidget;
 class ShellHost;
 class TabManager;
 class TVasaroselain;
@@ -34,7 +33,6 @@ public:
         HttpApi *http = nullptr;
         ApiSession *api = nullptr;        // the latest bidder
         ProgramClock *clock = nullptr;    // what "today" is on the forum
-        QListWidget *listBox = nullptr;   // ListBox1, hidden; may be null
         QString apiBase;                  // ends in "/1.1/"
         QString domain;
     };
@@ -66,7 +64,6 @@ public:
 private:
     void WB_previewDocumentComplete(const QUrl &url);
     void showLabels(const QString &ek1, const QString &ek3, const QString &ek4, const QString &ek5);
-    void mirrorList();
 
     Parts m_parts;
     NextListing m_links;

@@ -3,18 +3,15 @@
 // page in `Label8`, the hidden browser's download progress in `pb`, and
 // `XiButton11` "Pysäytä".
 #include "buyer/sellerfilter/sellerwalk.h"
-#include <QFrame>
+#include "widgets/progressframe.h"
 
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-class SellerFilterProgress final : public QFrame, public SellerWalkView {
-    Q_OBJECT
+class SellerFilterProgress final : public SellerWalkView {
 public:
-    explicit SellerFilterProgress(QWidget *parent);
+    // The panel is a child of `window`.
+    explicit SellerFilterProgress(QWidget *window);
 
-    QPushButton *stopButton() const { return m_stop; }
+    ProgressFrame *panel() const { return m_panel; }
+    QPushButton *stopButton() const { return m_panel->button(); }
 
     // SellerWalkView
     void showProgress() override;
@@ -23,7 +20,5 @@ public:
     void setProgress(int position, int maximum) override;
 
 private:
-    QLabel *m_label;
-    QProgressBar *m_pb;
-    QPushButton *m_stop;
+    ProgressFrame *m_panel;
 };

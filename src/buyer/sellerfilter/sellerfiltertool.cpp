@@ -8,13 +8,18 @@
 SellerFilterTool::SellerFilterTool(const Parts &parts, QWidget *window)
     : QObject(window), m_parts(parts),
       m_filter(std::make_unique<SellerFilter>(*parts.settings, *parts.clock, *parts.prompts, *parts.host)),
-      m_progress(new SellerFilterProgress(window)), m_sellers(new SellerFilterPanel(*parts.settings, window))
+      m_progress(std::make_unique<SellerFilterProgress>(window)), m_sellers(new SellerFilterPanel(*parts.settings, window))
 {
     connect(m_progress->stopButton(), &QPushButton::clicked, this, &SellerFilterTool::XiButton11Click);
     connect(m_sellers, &SellerFilterPanel::filterSellersRequested, this, &SellerFilterTool::XiButton12Click);
 }
 
 SellerFilterTool::~SellerFilterTool() = default;
+
+ProgressFrame *SellerFilterTool::suodatinpaneeli() const
+{
+    return m_progress->panel();
+}
 
 SellerWalk &SellerFilterTool::walk()
 {

@@ -12,6 +12,7 @@
 class BrowserProfile;
 class FilterHost;
 class PipelineTab;
+class ProgressFrame;
 class ProgramClock;
 class Prompts;
 class SellerFilter;
@@ -41,7 +42,7 @@ public:
     SellerFilter &filter() { return *m_filter; }
     SellerWalk &walk();
     VasaroPage *WB_suodatin();
-    SellerFilterProgress *suodatinpaneeli() const { return m_progress; }
+    ProgressFrame *suodatinpaneeli() const;
     SellerFilterPanel *myyjapaneeli() const { return m_sellers; }
 
     // Toiminnot menu.
@@ -58,7 +59,7 @@ private:
     Parts m_parts;
     std::unique_ptr<SellerFilter> m_filter;
     VasaroPage *m_hidden = nullptr;
-    SellerFilterProgress *m_progress;
+    std::unique_ptr<SellerFilterProgress> m_progress;
     SellerFilterPanel *m_sellers;
     std::unique_ptr<SellerWalk> m_walk;
 };

@@ -50,7 +50,7 @@ bool SellerWalk::loadPage(const QString &userId, const QString &name, int page)
     if (m_stop)
         return false;
     m_browser.Navigate(
-        QUrl(m_webBase + PathWord::myyjanKohteetOsoite + userId + PathWord::sivu + QString::number(page)));
+        QUrl(UrlScheme::myyjanKohteetSivu(m_webBase, userId, page)));
     m_browser.browser_wait(kPageLimitMs);
     return true;
 }

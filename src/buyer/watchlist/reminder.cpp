@@ -4,6 +4,7 @@
 #include "client/httpapi.h"
 #include "client/jsonscan.h"
 #include "client/strutil.h"
+#include "client/urlscheme.h"
 #include "core/cp1252.h"
 #include "core/programclock.h"
 #include "core/prompts.h"
@@ -23,7 +24,7 @@ EmailReminder::EmailReminder(const Parts &parts) : m_parts(parts)
 
 void EmailReminder::postiaClick(const QString &addressText, const QString &tabAddress)
 {
-    if (m_running || !addressText.toLower().contains(QLatin1String("/kohteet/")))
+    if (m_running || !UrlScheme::isItemPage(addressText))
         return;
     m_running = true;
     order(StrUtil::palautaitemid(tabAddress));
@@ -66,7 +67,7 @@ void EmailReminder::order(const QString &itemNumber)
 std::optional<EmailReminder::Item> EmailReminder::readItem(const QString &itemNumber)
 {
     const QString answer =
-        m_parts.http->xmlhttpget(HttpApi::General, m_parts.apiBase + QStringLiteral("items/") + itemNumber, kTimeoutMs);
+        m_parts.http->xmlhttpget(HttpApi::General, UrlScheme::apiItem(m_parts.apiBase, itemNumber), kTimeoutMs);
     if (!answer.contains(QLatin1String("closingTime")))
         return std::nullopt;
     const QString json = JsonScan::JsonUnescapeCp1252(answer);
@@ -78,7 +79,7 @@ std::optional<EmailReminder::User> EmailReminder::readUser()
     ApiSession &api = *m_parts.api;
     if (api.userName().isEmpty() || api.password().isEmpty() || !api.check_api_token())
         return std::nullopt;
-    const QByteArray answer = m_parts.http->xmlhttpgetBytes(m_parts.apiBase + QStringLiteral("users/") + api.userId(),
+    const QByteArray answer = m_parts.http->xmlhttpgetBytes(UrlScheme::apiUser(m_parts.apiBase, api.userId()),
                                                             api.tokenHeaderNames(), api.tokenHeaderValues(),
                                                             kUserTimeoutMs);
     const QString json = JsonScan::JsonUnescape(Cp1252::decode(answer));
@@ -93,7 +94,7 @@ std::optional<EmailReminder::User> EmailReminder::readUser()
 void EmailReminder::send(const QByteArray &body)
 {
     HttpApi &http = *m_parts.http;
-    http.xmlhttppost(HttpApi::General, m_parts.serviceAddress, body, kTimeoutMs, {QStringLiteral("Content-Type")},
+    http.xmlhttppost(HttpApi::General, m_parts.reminderService, body, kTimeoutMs, {QStringLiteral("Content-Type")},
                      {QStringLiteral("application/x-www-form-urlencoded")});
     const bool added = !http.lastRequestFailed(HttpApi::General) && http.lastStatus(HttpApi::General) == 200;
     m_parts.prompts->information(added ? kAdded : kNotAdded);

@@ -19,7 +19,7 @@ public:
         ProgramClock *clock = nullptr;
         Prompts *prompts = nullptr;
         QString apiBase;          // ends in "/1.1/"
-        QString serviceAddress;   // the reminder service's add script
+        QString reminderService;  // the reminder service's add script
     };
     explicit EmailReminder(const Parts &parts);
 

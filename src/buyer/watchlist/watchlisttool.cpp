@@ -5,27 +5,13 @@
 #include "client/strutil.h"
 #include "client/urlscheme.h"
 
-namespace {
-EmailReminder::Parts reminderParts(const WatchListTool::Parts &p)
-{
-    EmailReminder::Parts r;
-    r.http = p.http;
-    r.api = p.api;
-    r.clock = p.clock;
-    r.prompts = p.prompts;
-    r.apiBase = p.apiBase;
-    r.serviceAddress = p.reminderService;
-    return r;
-}
-}
-
-WatchListTool::WatchListTool(const Parts &parts) : m_parts(parts), m_reminder(reminderParts(parts))
+WatchListTool::WatchListTool(const Parts &parts) : m_parts(parts), m_reminder(parts)
 {
 }
 
 void WatchListTool::ladataanmuistilista()
 {
-    const QString page = m_parts.http->xmlhttpget(HttpApi::Lookup, m_parts.webBase + PathWord::muistilista, kTimeoutMs);
+    const QString page = m_parts.http->xmlhttpget(HttpApi::Lookup, UrlScheme::muistilista(m_parts.webBase), kTimeoutMs);
     katsotaanmuistilista(page);
 }
 
@@ -50,7 +36,7 @@ void WatchListTool::Liskirjanmerkkeihin1Click(const QString &statusText, const Q
     const QString item = StrUtil::palautaitemid(link);
     if (!StrUtil::validitemid(item))
         return;
-    const QString address = m_parts.webBase + PathWord::muistilistaanLisays + item;
+    const QString address = UrlScheme::muistilistaanLisays(m_parts.webBase, item);
     HttpApi &http = *m_parts.http;
     if (http.busy(HttpApi::Lookup))
         return;

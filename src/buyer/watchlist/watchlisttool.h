@@ -30,15 +30,10 @@ public:
 
 class WatchListTool final : public WatchListFeature {
 public:
-    struct Parts {
-        HttpApi *http = nullptr;
-        ApiSession *api = nullptr;
-        ProgramClock *clock = nullptr;
-        Prompts *prompts = nullptr;
+    // The reminder's parts and the watch list's own.
+    struct Parts : EmailReminder::Parts {
         WatchListHost *host = nullptr;
         QString webBase;          // "https://www.<host>/"
-        QString apiBase;          // ends in "/1.1/"
-        QString reminderService;  // the reminder service's add script
     };
     explicit WatchListTool(const Parts &parts);
 

@@ -5,6 +5,7 @@
 #include "client/jsonscan.h"
 #include "client/stopflag.h"
 #include "client/strutil.h"
+#include "client/urlscheme.h"
 #include "core/cp1252.h"
 #include "core/prompts.h"
 #include <QCoreApplication>
@@ -148,11 +149,11 @@ QStringList LedgerFetch::toDoList(const QString &joined, int start, int count)
     return toDo;
 }
 
-LedgerFetch::Answer LedgerFetch::get(const QString &path, bool withToken)
+LedgerFetch::Answer LedgerFetch::get(const QString &address, bool withToken)
 {
     const QStringList names = withToken ? m_api.tokenHeaderNames() : QStringList{QStringLiteral("Content-Type")};
     const QStringList values = withToken ? m_api.tokenHeaderValues() : QStringList{QStringLiteral("text/xml")};
-    const QString raw = Cp1252::decode(m_http.xmlhttpgetBytes(m_api.apiBase() + path, names, values, kTimeoutMs));
+    const QString raw = Cp1252::decode(m_http.xmlhttpgetBytes(address, names, values, kTimeoutMs));
     Answer a;
     a.noConnection = raw.isEmpty() && m_http.lastRequestFailed(HttpApi::General);
     if (raw.isEmpty())
@@ -183,7 +184,7 @@ void LedgerFetch::lueosoitetiedot(const QString &itemNumber)
 // (quietly), a faulty answer (noted), or the stop flag.
 bool LedgerFetch::readTrade(const QString &itemNumber, TradeFields *fields)
 {
-    const Answer trade = get(QStringLiteral("items/") + itemNumber + QStringLiteral("/purchases"), false);
+    const Answer trade = get(UrlScheme::apiItemPurchases(m_api.apiBase(), itemNumber), false);
     if (m_stop.isSet())
         return false;
     const Reading reading = trade.sound ? LedgerFetchRules::readTrade(trade.text, m_mode, fields)
@@ -193,7 +194,7 @@ bool LedgerFetch::readTrade(const QString &itemNumber, TradeFields *fields)
             noteItem(itemNumber, trade.noConnection);
         return false;
     }
-    const Answer item = get(QStringLiteral("items/") + itemNumber, false);
+    const Answer item = get(UrlScheme::apiItem(m_api.apiBase(), itemNumber), false);
     if (m_stop.isSet())
         return false;
     static const QStringList itemTexts{QStringLiteral("title"), QStringLiteral("closingtime")};
@@ -210,7 +211,7 @@ bool LedgerFetch::readTrade(const QString &itemNumber, TradeFields *fields)
     }
     if (!isUserId(fields->counterpartyId))
         return true;    // no counterparty named: its texts stay empty
-    const Answer user = get(QStringLiteral("users/") + fields->counterpartyId, true);
+    const Answer user = get(UrlScheme::apiUser(m_api.apiBase(), fields->counterpartyId), true);
     if (m_stop.isSet())
         return false;
     static const QStringList userTexts{QStringLiteral("fullname"), QStringLiteral("username"),

@@ -72,7 +72,7 @@ private:
         bool sound = false; // a whole JSON document arrived
         bool noConnection = false;
     };
-    Answer get(const QString &path, bool withToken);
+    Answer get(const QString &address, bool withToken);
     void run(int start, int count);
     // The walk over the list: the item numbers not yet in the ledger.
     QStringList toDoList(const QString &joined, int start, int count);

@@ -1,6 +1,7 @@
 #include "ledger/fetch/ledgerfetchrules.h"
 #include "client/jsonscan.h"
 #include "client/strutil.h"
+#include "client/urlscheme.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -78,7 +79,7 @@ QString listTemplate(const QString &apiBase, LedgerMode mode, const QString &use
     const QString query = mode == LedgerMode::Bought
                               ? QStringLiteral("/purchases?won=1&status=closed")
                               : QStringLiteral("/sales?sold=1&status=closed");
-    return apiBase + QStringLiteral("users/") + userId + query
+    return UrlScheme::apiUser(apiBase, userId) + query
            + QStringLiteral("&limit=sivujenkoko&sort=closing-time&nocache=") + noCache
            + QStringLiteral("&page=sivuindeksi");
 }

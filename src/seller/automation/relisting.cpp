@@ -13,11 +13,11 @@ Relisting::Relisting(const Settings &settings, const UrlScheme &urls, HttpApi &h
 
 QString Relisting::relistAddress(const QString &webBase, const QString &itemNumber, Kind kind)
 {
-    QString address = webBase + QStringLiteral("uusi-ilmoitus/") + itemNumber + QStringLiteral("/republish");
+    QString address = UrlScheme::relistForm(webBase, itemNumber);
     if (kind == Kind::Send)
-        address += QStringLiteral("/uudelleen/1");
+        address += u'/' + PathWord::uudelleen;
     else if (kind == Kind::SendApprove)
-        address += QStringLiteral("/uudelleen/12");
+        address += u'/' + PathWord::uudelleen12;
     return address;
 }
 

@@ -1,4 +1,5 @@
 #include "seller/automation/snippets.h"
+#include "client/urlscheme.h"
 #include "seller/pageaccess.h"
 #include "core/settings.h"
 
@@ -10,8 +11,7 @@ QString Snippets::link(const QString &webBase, const QString &sellerNumber, cons
 {
     const QString area = categoryValue.isEmpty() ? QString() : QStringLiteral(" osastossa");
     const QString path = categoryValue.isEmpty() ? QString() : QStringLiteral("/category/") + categoryValue;
-    return QStringLiteral("<P>Muut kohteeni") + area + QStringLiteral(" näet <a href=\"") + webBase
-           + QStringLiteral("haku/sellernro/") + sellerNumber + path
+    return QStringLiteral("<P>Muut kohteeni") + area + QStringLiteral(" näet <a href=\"") + UrlScheme::myyjanKohteet(webBase, sellerNumber) + path
            + QStringLiteral("\"><FONT COLOR=\"BLUE\">tästä linkistä!</FONT></a></P>");
 }
 

@@ -1,42 +1,22 @@
 // Form access for the listing tools, in the isolated script world. Fields are
-// found by name (the first INPUT, SELECT or TEXTAREA) or by id. The helpers
-// sit under a symbol of this world and read the document and the elements
-// through their prototypes, so the page's markup (an element named "value" or
-// "getElementById") cannot shadow them.
+// found by name (the first INPUT, SELECT or TEXTAREA) or by id. The
+// shadow-proof helpers come from the browser's prelude.js, which runs first,
+// so the page's markup (an element named "value" or "getElementById") cannot
+// shadow them.
 (function () {
-    var key = Symbol.for('vsselain.pageaccess');
-    if (Object.prototype.hasOwnProperty.call(window, key))
+    var key = 'vsselain.pageaccess';
+    if (Object.prototype.hasOwnProperty.call(window, Symbol.for(key)))
         return;
-    var docProto = Document.prototype;
-    function describe(el, name) {
-        for (var p = Object.getPrototypeOf(el); p; p = Object.getPrototypeOf(p)) {
-            var d = Object.getOwnPropertyDescriptor(p, name);
-            if (d)
-                return d;
-        }
-        return null;
-    }
-    function get(el, name) {
-        var d = describe(el, name);
-        return !d ? undefined : d.get ? d.get.call(el) : d.value;
-    }
-    function set(el, name, value) {
-        var d = describe(el, name);
-        if (d && d.set)
-            d.set.call(el, value);
-    }
-    function invoke(el, name) {
-        var f = get(el, name);
-        return typeof f === 'function' ? f.apply(el, Array.prototype.slice.call(arguments, 2)) : undefined;
-    }
+    var P = window[Symbol.for('vsselain.prelude')];
+    var docCall = P.docCall, get = P.get, set = P.set, invoke = P.invoke;
     function tag(el) {
         return String(get(el, 'tagName') || '');
     }
     function byName(name) {
-        return docProto.getElementsByName.call(document, name);
+        return docCall('getElementsByName', name);
     }
     function byId(id) {
-        return docProto.getElementById.call(document, id);
+        return docCall('getElementById', id);
     }
     function field(name) {
         var all = byName(name);
@@ -124,15 +104,7 @@
             return true;
         }
     };
-    Object.defineProperty(window, key, {value: {
-        call: function (name, args) {
-            if (!(document instanceof HTMLDocument))
-                return [null];
-            try {
-                return [ops[name].apply(null, args)];
-            } catch (e) {
-                return [null];
-            }
-        }
-    }});
+    P.expose(key, ops, function () {
+        return document instanceof HTMLDocument;
+    });
 })();

@@ -62,6 +62,19 @@ private slots:
         QCOMPARE(urls.muistilistaanLisays(QStringLiteral("12345678")),
                  QStringLiteral("http://www.vasaro.test/omasivu/muistilista/add-ajax/item/12345678"));
         QCOMPARE(urls.api(QStringLiteral("authentication/")), QStringLiteral("http://api.vasaro.test/1.1/authentication/"));
+        // From a base address alone, as the features given only one build them.
+        const QString web = urls.webBase();
+        const QString api = urls.apiBase();
+        QCOMPARE(UrlScheme::kohde(web, QStringLiteral("1")), urls.kohde(QStringLiteral("1")));
+        QCOMPARE(UrlScheme::myyjanKohteetSivu(web, QStringLiteral("7"), 2), urls.myyjanKohteetSivu(QStringLiteral("7"), 2));
+        QCOMPARE(UrlScheme::relistForm(web, QStringLiteral("12345678")),
+                 QStringLiteral("http://www.vasaro.test/uusi-ilmoitus/12345678/republish"));
+        QCOMPARE(UrlScheme::apiItem(api, QStringLiteral("12345678")), QStringLiteral("http://api.vasaro.test/1.1/items/12345678"));
+        QCOMPARE(UrlScheme::apiItemPurchases(api, QStringLiteral("12345678")),
+                 QStringLiteral("http://api.vasaro.test/1.1/items/12345678/purchases"));
+        QCOMPARE(UrlScheme::apiLatestBid(api, QStringLiteral("12345678")),
+                 QStringLiteral("http://api.vasaro.test/1.1/items/12345678/bids?&num=1"));
+        QCOMPARE(UrlScheme::apiUser(api, QStringLiteral("7654321")), QStringLiteral("http://api.vasaro.test/1.1/users/7654321"));
     }
 
     void classifiers_data()
