@@ -32,9 +32,11 @@ std::optional<bool> shownBy(bool condition, const PageState &state)
 
 QString favouriteCaption(const PageState &state)
 {
-    return state.kind == Kind::Outside && state.moment == Moment::Completed
-               ? QString()
-               : TabRules::favouriteButtonCaption(state.address);
+    // A background tab's page leaves the button alone; a page outside the
+    // marketplace has nothing to add.
+    if (state.moment == Moment::Completed && (!state.activeTab || state.kind == Kind::Outside))
+        return {};
+    return TabRules::favouriteButtonCaption(state.address);
 }
 
 std::optional<bool> visible(Control control, const PageState &state)

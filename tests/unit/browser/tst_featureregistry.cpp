@@ -89,8 +89,13 @@ void TestFeatureRegistry::favouriteCaption()
     state.kind = Kind::Outside;
     QVERIFY(PageControls::favouriteCaption(state).isEmpty());
     QCOMPARE(PageControls::visible(Control::Favourite, state), std::optional<bool>(false));
-    state.moment = Moment::Leaving;
+    // A background tab's page leaves the button and its caption alone.
     state.kind = Kind::ItemPage;
+    state.activeTab = false;
+    QVERIFY(PageControls::favouriteCaption(state).isEmpty());
+    QCOMPARE(PageControls::visible(Control::Favourite, state), std::nullopt);
+    state.moment = Moment::Leaving;
+    state.activeTab = true;
     QCOMPARE(PageControls::visible(Control::Favourite, state), std::optional<bool>(false));
 }
 
