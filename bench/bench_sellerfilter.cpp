@@ -32,7 +32,7 @@ namespace {
 class QuietHost final : public FilterHost {
 public:
     void naytapaneeli(const QString &, int) override {}
-    void naytaTilailmoitus(const QString &, int) override {}
+    void statusNotice(const QString &, int) override {}
     void Edit5Changed() override {}
 };
 

@@ -1,4 +1,17 @@
 #include "tform1.h"
+#include "browser/features/modulecontext.h"
+#include "buyer/favourites/favouritesmodule.h"
+#include "buyer/resultpage/resultpagemodule.h"
+#include "buyer/searchform/searchformmodule.h"
+#include "buyer/sellerfilter/sellerfiltermodule.h"
+#include "buyer/watchlist/watchlistmodule.h"
+#include "seller/automation/automationmodule.h"
+#include "seller/pictures/picturesmodule.h"
+#include "seller/templates/templatesmodule.h"
+#include "update/updatemodule.h"
+#include "browser/policy/contextmenus.h"
+#include "buyer/sellerfilter/sellerfilter.h"
+#include "buyer/sellerfilter/sellerfiltertool.h"
 #include "apphook.h"
 #include "links.h"
 #include "mainmenu.h"
@@ -21,7 +34,6 @@
 #include "widgets/featurerow.h"
 #include "widgets/gradientstyle.h"
 #include "widgets/qtprompts.h"
-#include "update/progresspanelview.h"
 #include "update/updatecheck.h"
 #include "update/updatekey.h"
 #include <QAction>
@@ -41,6 +53,8 @@
 #include "browser/engine/tvasaroselain.h"
 #include "browser/tabs/navigationbar.h"
 #include "browser/session/sessionkeeper.h"
+#include "browser/browsershell.h"
+#include "seller/templates/closingtimepanel.h"
 
 TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start start)
     : QMainWindow(parent),
@@ -75,17 +89,68 @@ TForm1::TForm1(Endpoints endpoints, Prompts *prompts, QWidget *parent, Start sta
     buildLayout();
     m_menu = std::make_unique<MainMenu>(menuBar());
     wireMenu();
-    buildSearchForm();
     buildCommandTable();
-    buildSellerFilter();
-    buildFavourites();
-    buildResultPageTools();
-    buildListingTemplates();
-    buildListingAutomation();
-    buildPictureUpload();
-    buildWatchList();
+    buildModules();
     buildBrowserTools();
     FormCreate();
+}
+
+// Every feature is one module: created here with the services it needs, it
+// plugs its steps, handlers, commands, menu items and controls into the
+// registry; then the registry's menu items and toolbar controls take their
+// places and the browser shell gets the pipeline steps.
+void TForm1::buildModules()
+{
+    const ModuleContext context{m_registry, *this, *m_tabs, *m_tabs->contextMenus(), m_settings, *m_prompts,
+                                m_clock, m_endpoints, this, m_toolbar};
+    m_update = std::make_unique<UpdateModule>(context, *m_http, m_progress, [this] {
+        m_restartAfterUpdate = true;
+        close();
+    });
+    m_searchForm = new SearchFormModule(context, *m_urls, *m_quick);
+    m_sellerFilter = new SellerFilterModule(context, m_profile, *m_quick, m_dataFolder, [this] {
+        if (auto *edit = settingsDialog()->findChild<QLineEdit *>(QStringLiteral("Edit5")))
+            edit->setText(m_settings.Edit5);
+    });
+    m_favourites = new FavouritesModule(context, m_profile, *m_quick);
+    m_resultPage = new ResultPageModule(context, *m_http, *m_api, m_favourites->preview());
+    buildSellerModules(context);
+    m_watchList = new WatchListModule(context, *m_http, *m_api, *m_timer2);
+    plugInModules();
+}
+
+void TForm1::buildSellerModules(const ModuleContext &context)
+{
+    // "VS asetukset" names the template folder; "Kohteen kuvan asetukset"
+    // the listing picture.
+    m_templates = new TemplatesModule(context, m_dataFolder, [this] { openSettingsPage(1); });
+    m_automation = new AutomationModule(context, *m_urls, *m_http, *m_api, *m_profile, *m_quick, *m_templates);
+    const QString temp = m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder;
+    m_pictures = new PicturesModule(
+        context, *m_http, *m_templates->templates(), temp, [this] { m_paneeli->hide(); }, [this] { openSettingsPage(2); });
+    ClosingTimePanel *closing = m_automation->closingTime();
+    connect(closing, &ClosingTimePanel::dayChanged, this, [this] { sellerFilterTool().filter().setDayStamp(); });
+    connect(closing, &ClosingTimePanel::timeChecked, this, &TForm1::Timer);
+}
+
+void TForm1::plugInModules()
+{
+    for (QWidget *control : m_registry.toolbarControls())
+        m_featureRow->addFeature(control);
+    for (const auto &[name, handler] : m_registry.menuItems())
+        onMenu(name, handler);
+    m_registry.pipelineSteps().signIn = m_signIn.get();
+    m_browser->plugIn(m_registry.pipelineSteps());
+}
+
+SellerFilterTool &TForm1::sellerFilterTool()
+{
+    return m_sellerFilter->tool();
+}
+
+UpdateCheck &TForm1::updateCheck()
+{
+    return m_update->check();
 }
 
 TForm8 *TForm1::ledgerWindow() const
@@ -146,32 +211,9 @@ void TForm1::buildLayout()
     // Under the toolbar: the address box keeps the toolbar's width.
     m_featureRow = new FeatureRow(central);
     layout->insertWidget(layout->indexOf(m_toolbar) + 1, m_featureRow);
-    buildToolbar();
     setCentralWidget(central);
     buildStatusBar();
     buildHiddenPanels();
-}
-
-// The toolbar is the browser's navigation bar; the main window adds its own
-// buttons and the scheduled-opening panel to it.
-void TForm1::buildToolbar()
-{
-    auto *favourite = new QToolButton(m_toolbar);
-    favourite->setObjectName(QStringLiteral("XiButton14"));
-    // "Lisää suosikkimyyjiin" / "Lisää suosikkihakuihin": disabled, like
-    // their menu items, until the favourites feature connects its click.
-    favourite->setEnabled(false);
-    auto *mail = new QToolButton(m_toolbar);
-    mail->setObjectName(QStringLiteral("postia"));
-    mail->setText(QStringLiteral("Muistuta sähköpostilla"));
-    mail->setEnabled(false);
-    m_aukiolo = new ClosingTimePanel(&m_settings, m_toolbar);
-    for (QWidget *w : {static_cast<QWidget *>(favourite), static_cast<QWidget *>(mail),
-                       static_cast<QWidget *>(m_aukiolo)}) {
-        m_featureRow->addFeature(w);
-        registerControl(w);
-        w->hide();
-    }
 }
 
 void TForm1::buildStatusBar()
@@ -198,20 +240,12 @@ void TForm1::buildHiddenPanels()
     m_paneeli = new MessagePanel(QStringLiteral("paneeli"), this);
     m_xipanel6 = new MessagePanel(QStringLiteral("Xipanel6"), this);
     m_xipanel6->placeTopRightBelow(m_toolbar);
-    registerControl(m_paneeli);
-    registerControl(m_xipanel6);
-}
-
-void TForm1::registerControl(QWidget *w)
-{
-    m_controls.insert(w->objectName(), w);
 }
 
 void TForm1::wireMenu()
 {
-    onMenu(QStringLiteral("MenuItem5"), [this] { MenuItem5Click(); });
+    onMenu(QStringLiteral("MenuItem5"), [this] { MenuItem5Click(); });   // "Lopeta"
     onMenu(QStringLiteral("About1"), [this] { About1Click(); });
-    onMenu(QStringLiteral("Paivita1"), [this] { Paivita1Click(); });
     onMenu(QStringLiteral("Omasivu1"), [this] { Omasivu1Click(); });
     onMenu(QStringLiteral("Yleisetasetukset1"), [this] { openSettingsPage(0); });
     onMenu(QStringLiteral("VSasetukset1"), [this] { openSettingsPage(1); });
@@ -345,8 +379,7 @@ void TForm1::Timer()
     m_paneeli->tick();
     m_xipanel6->tick();
     refreshCaption();
-    if (m_aukiolo->isVisible())
-        m_aukiolo->paivita_aukiolo(m_clock.kellonaika());
+    m_registry.tick();
     // The navigation-bar check waits for the page's answer, and a page held
     // by its own script dialog (an alert) answers only once it is closed.
     // The check therefore runs after the tick, one at a time, and the clock

@@ -1,12 +1,13 @@
 #pragma once
-// The main window: owns the tabs, menus, panels and the feature objects, and
-// wires menus and events to the handlers of the features.
+// The main window: the window, the menu bar, the clock caption, and the
+// composition of the browser shell and the feature modules (buildModules),
+// which plug themselves in through the FeatureRegistry.
 #include "apisignin.h"
 #include "browser/shellhost.h"
 #include "core/endpoints.h"
 #include "core/programclock.h"
 #include "core/settings.h"
-#include "update/updatehost.h"
+#include "browser/features/featureregistry.h"
 #include <QDateTime>
 #include <QMainWindow>
 #include <QHash>
@@ -17,6 +18,19 @@
 #include <memory>
 
 class QComboBox;
+class QuickSearch;
+class SearchFormModule;
+class SellerFilterModule;
+class SellerFilterTool;
+class ClosingTimePanel;
+class FavouritesModule;
+class ResultPageModule;
+class TemplatesModule;
+class AutomationModule;
+class PicturesModule;
+class WatchListModule;
+class UpdateModule;
+struct ModuleContext;
 class QEvent;
 class QFrame;
 class QLabel;
@@ -31,21 +45,10 @@ class TForm3;
 class Http;
 class ApiSession;
 class UrlScheme;
-class QuickSearch;
-class SearchFormPanel;
-class SellerFilterTool;
-class FavouritesTool;
-class PreviewPanel;
-class ResultPageTools;
-class ListingTemplates;
-class ListingFormFeature;
-class MainWindowAutomation;
-class SearchFormTabs;
 class TForm8;
 class AppHook;
 class BrowserProfile;
 class BrowserShell;
-class ClosingTimePanel;
 class CookieBridge;
 class FeatureRow;
 class NavigationBar;
@@ -53,11 +56,7 @@ class PagePipeline;
 class PageTools;
 class ProgressPanel;
 class TabManager;
-class WatchListAlert;
-class WatchListNotice;
-class WatchListTool;
 class UpdateCheck;
-class ProgressPanelView;
 class FindBar;
 class SessionKeeper;
 class DownloadList;
@@ -66,7 +65,7 @@ class DownloadsWindow;
 class HistoryStore;
 class HistoryWindow;
 
-class TForm1 final : public QMainWindow, public ShellHost, public UpdateHost {
+class TForm1 final : public QMainWindow, public ShellHost {
     Q_OBJECT
 public:
     static constexpr const char *kVersion = VS_VERSION;
@@ -87,21 +86,17 @@ public:
     void setAddressText(const QString &text) override;
     QString statusText() const override;
     void setStatusText(const QString &text) override;
-    void setControlVisible(const QString &objectName, bool visible) override;
-    bool controlVisible(const QString &objectName) const override;
-    void setControlCaption(const QString &objectName, const QString &caption) override;
+    void pageChanged(const PageState &state) override;
     void naytapaneeli(const QString &text, int ticks) override;
+    void statusNotice(const QString &text, int ticks) override;
     void queueCommand(const QString &word) override;
     QString signedInUser() const override;
-
-    // UpdateHost
-    void restartIntoUpdate() override;
 
     Settings &settings() { return m_settings; }
     Prompts &prompts();
     // The settings dialog is built when it is first needed.
     TForm3 *settingsDialog() const;
-    SellerFilterTool &sellerFilterTool() { return *m_sellerTool; }
+    SellerFilterTool &sellerFilterTool();
     Http &http() { return *m_http; }
     // The ledger window is built when it is first needed.
     TForm8 *ledgerWindow() const;
@@ -112,7 +107,7 @@ public:
     BrowserProfile &browserProfile() { return *m_profile; }
     ProgramClock &clock() { return m_clock; }
     const Endpoints &endpoints() const { return m_endpoints; }
-    UpdateCheck &updateCheck() { return *m_update; }
+    UpdateCheck &updateCheck();
     QString dataFolder() const { return m_dataFolder; }
     // The browser's everyday tools: find bar (F3), kept tabs, downloads list
     // (Ctrl+J) and history (Ctrl+Shift+H); the windows are built when first opened.
@@ -125,8 +120,7 @@ public:
     QString dayStamp() const { return m_dayStamp; }
 
     // Handlers of this window's own menu items and timers.
-    void MenuItem5Click();
-    void Paivita1Click();
+    void MenuItem5Click();   // "Lopeta"
     // SIGTERM, SIGINT, SIGHUP: saves what "Lopeta" saves without asking
     // anything and hides the windows; the caller then ends the event loops.
     void FormTerminate();
@@ -161,8 +155,6 @@ private:
     void buildBrowser(QWidget *central);
     void wireBrowserMenus();
     void wireFeatures();
-    void buildUpdateCheck();
-    void signedInChanged(bool signedIn);
     void buildStatusBar();
     void buildHiddenPanels();
     void wireMenu();
@@ -172,7 +164,6 @@ private:
     QUrl homePageAhead() const;
     void sizeFromScreen();
     void refreshCaption();
-    void registerControl(QWidget *w);
     void disableMissingFeatures();
     void openSettingsPage(int page);
     void settingsDialogClosed();
@@ -184,20 +175,9 @@ private:
     void buildCommandTable();
     void buildLedgerWindow();
     void buildSettingsDialog();
-    void buildSearchForm();
-    void buildSellerFilter();
-    void buildFavourites();
-    void buildResultPageTools();
-    bool pikkukuvaPress(QObject *target, QEvent *event);
-    void buildListingTemplates();
-    void buildListingAutomation();
-    void wireRelistMenu();
-    void wireClosingTimePanel();
-    bool editorMenuClick(QObject *target, QEvent *event);
-    void buildPictureUpload();
-    void buildWatchList();
-    void Lissuodattimeen1Click();
-    void suodatakohde();
+    void buildModules();
+    void buildSellerModules(const ModuleContext &context);
+    void plugInModules();
     void switchTab(int step);
     bool browserKey(QEvent *event);
     void browserToolKey(int action);
@@ -218,21 +198,17 @@ private:
     std::unique_ptr<ApiSignIn> m_signIn;
     std::unique_ptr<UrlScheme> m_urls;
     std::unique_ptr<QuickSearch> m_quick;
-    std::unique_ptr<SearchFormTabs> m_searchFormTabs;
-    SearchFormPanel *m_searchForm = nullptr;   // hakulomake
-    SellerFilterTool *m_sellerTool = nullptr;  // seller filter, WB_suodatin and its panels
-    FavouritesTool *m_favourites = nullptr;    // favourite sellers and searches
-    PreviewPanel *m_preview = nullptr;         // esikatselu with WB_preview
-    ResultPageTools *m_resultTools = nullptr;  // picture preview, seur and ListBox1, forum colours
-    bool m_pictureHitTest = false;             // a press is being tested for a listing picture
-    QList<std::pair<QPointer<QObject>, std::shared_ptr<QEvent>>> m_heldMouse;   // meanwhile
-    QSet<const QEvent *> m_replayedMouse;      // held events handed on
-    ListingTemplates *m_templates = nullptr;   // listing templates and their panel ppohjat
-    ListingFormFeature *m_listingForm = nullptr;   // the listing-form steps of the pipeline
-    MainWindowAutomation *m_automation = nullptr;  // re-list, close, approval, snippets
-    WatchListTool *m_watchList = nullptr;      // watch list and e-mail reminder
-    WatchListAlert *m_watchAlert = nullptr;    // XiPanel3
-    WatchListNotice *m_watchNotice = nullptr;  // desktop notification of an alert
+    FeatureRegistry m_registry;
+    // The feature modules (children of this window).
+    SearchFormModule *m_searchForm = nullptr;
+    SellerFilterModule *m_sellerFilter = nullptr;
+    FavouritesModule *m_favourites = nullptr;
+    ResultPageModule *m_resultPage = nullptr;
+    TemplatesModule *m_templates = nullptr;
+    AutomationModule *m_automation = nullptr;
+    PicturesModule *m_pictures = nullptr;
+    WatchListModule *m_watchList = nullptr;
+    std::unique_ptr<UpdateModule> m_update;
 
     BrowserShell *m_browser = nullptr;
     BrowserProfile *m_profile = nullptr;
@@ -243,22 +219,17 @@ private:
     PagePipeline *m_pipeline = nullptr;
     PageTools *m_pageTools = nullptr;
     ProgressPanel *m_progress = nullptr;  // XiPanel8
-    std::unique_ptr<ProgressPanelView> m_updatePanel;
-    std::unique_ptr<UpdateCheck> m_update;
     AppHook *m_hook = nullptr;
     QLabel *m_status = nullptr;         // statusbar1
     QLabel *m_panel3 = nullptr;         // Panel3
     MessagePanel *m_paneeli = nullptr;
     MessagePanel *m_xipanel6 = nullptr;
-    ClosingTimePanel *m_aukiolo = nullptr;   // aukiolopaneeli with Cb, e1, e2
-    QHash<QString, QWidget *> m_controls;
     QSet<QString> m_wiredMenu;
 
     QTimer *m_timer1;
     QTimer *m_timer2;
     QTimer *m_timer3;
     QString m_pendingCommand;
-    QHash<QString, std::function<void()>> m_commands;   // the words Timer3Timer runs
 
     QString m_dataFolder;
     QString m_tempFolder;

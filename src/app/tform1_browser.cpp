@@ -45,29 +45,20 @@ void TForm1::buildBrowser(QWidget *central)
     m_pageTools = m_browser->buildPageTools(this);
     m_progress = m_browser->progress();
     connect(this, &TForm1::downloadOptionsChanged, m_profile, &BrowserProfile::updatedloptions);
-    connect(m_api, &ApiSession::signedInChanged, this, &TForm1::signedInChanged);
     wireFeatures();
 }
 
+// The sign-in the pipeline captures; the modules plug in later
+// (buildModules).
 void TForm1::wireFeatures()
 {
     m_signIn = std::make_unique<ApiSignIn>(m_api);
-    PipelineFeatures features = m_pipeline->features();
-    features.signIn = m_signIn.get();
-    buildUpdateCheck();
-    features.updateCheck = m_update.get();
-    m_browser->plugIn(features);
-}
-
-// `postia` (the e-mail reminder) works only for a signed-in user.
-void TForm1::signedInChanged(bool signedIn)
-{
-    if (QWidget *mail = m_controls.value(QStringLiteral("postia")))
-        mail->setEnabled(signedIn);
 }
 
 void TForm1::wireBrowserMenus()
 {
+    // "Uusi välilehti", "Tallenna sivu..", "Etsi tekstiä..", "Etsi ja "Highlight"",
+    // "Sivun lähdekoodi", "Kokoruututila", "Tyhjennä IE:n välimuisti"
     onMenu(QStringLiteral("MenuItem2"), [this] { m_tabs->MenuItem2Click(); });
     onMenu(QStringLiteral("MenuItem3"), [this] { m_pageTools->MenuItem3Click(); });
     onMenu(QStringLiteral("Tulostasivu1"), [this] { m_pageTools->Tulostasivu1Click(); });

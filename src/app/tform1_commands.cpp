@@ -1,6 +1,7 @@
 // The main window's keyboard and mouse commands: the application hook offers
-// every key press and mouse button to them first, and the deferred command
-// words run from `Timer3`.
+// every key press and mouse button to them first (the feature modules' mouse
+// handlers before the window's own), and the deferred command words of the
+// registry run from `Timer3`.
 #include "tform1.h"
 #include "commanddispatch.h"
 #include "browser/tabs/addressbox.h"
@@ -14,8 +15,6 @@
 #include "browser/engine/tvasaroselain.h"
 #include "client/urlscheme.h"
 #include "browser/engine/vasaropage.h"
-#include "buyer/resultpage/previewpanel.h"
-#include "buyer/searchform/searchformpanel.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -35,27 +34,29 @@ TVasaroselain *ownBrowserWindow(QObject *target)
 }
 }
 
-// Delete on a result-list page is claimed only once the seller filter puts
-// "suodatakohde" in this table; until then the key stays with the page.
+// The window's and the browser's own command words; the feature modules
+// add theirs.
 void TForm1::buildCommandTable()
 {
-    m_commands = {
-        {QStringLiteral("kohdehaku"), [this] { KohdenumerollahakuClick(); }},
-        {QStringLiteral("kayttajahaku"), [this] { Kyttjhaku1Click(); }},
-        {QStringLiteral("lahdekoodi"), [this] { m_pageTools->MenuItem10Click(); }},
+    const std::pair<const char *, std::function<void()>> commands[] = {
+        {"kohdehaku", [this] { KohdenumerollahakuClick(); }},
+        {"kayttajahaku", [this] { Kyttjhaku1Click(); }},
+        {"lahdekoodi", [this] { m_pageTools->MenuItem10Click(); }},
         // F3 opens the find bar (the page's own find, as browsers have it).
-        {QStringLiteral("etsitekstia"), [this] { m_findBar->F3(false); }},
-        {QStringLiteral("uusilehti"), [this] { m_tabs->MenuItem2Click(); }},
-        {QStringLiteral("tallennasivu"), [this] { m_pageTools->MenuItem3Click(); }},
-        {QStringLiteral("etsikorosta"), [this] { m_pageTools->MenuItem8Click(); }},
-        {QStringLiteral("suljelehti"), [this] { m_tabs->Suljepois(); }},
-        {QStringLiteral("zoom+"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Larger); updateZoomLabel(); }},
-        {QStringLiteral("zoom-"), [this] { m_pageTools->zpnClick(ZoomRule::Step::Smaller); updateZoomLabel(); }},
-        {QStringLiteral("kokoruututila"), [this] { m_pageTools->MenuItem11Click(); }},
-        {QStringLiteral("poistaurl"), [this] { m_toolbar->addressBox()->poistaurl(); }},
-        {QStringLiteral("tabvasen"), [this] { switchTab(-1); }},
-        {QStringLiteral("taboikea"), [this] { switchTab(1); }},
+        {"etsitekstia", [this] { m_findBar->F3(false); }},
+        {"uusilehti", [this] { m_tabs->MenuItem2Click(); }},
+        {"tallennasivu", [this] { m_pageTools->MenuItem3Click(); }},
+        {"etsikorosta", [this] { m_pageTools->MenuItem8Click(); }},
+        {"suljelehti", [this] { m_tabs->Suljepois(); }},
+        {"zoom+", [this] { m_pageTools->zpnClick(ZoomRule::Step::Larger); updateZoomLabel(); }},
+        {"zoom-", [this] { m_pageTools->zpnClick(ZoomRule::Step::Smaller); updateZoomLabel(); }},
+        {"kokoruututila", [this] { m_pageTools->MenuItem11Click(); }},
+        {"poistaurl", [this] { m_toolbar->addressBox()->poistaurl(); }},
+        {"tabvasen", [this] { switchTab(-1); }},
+        {"taboikea", [this] { switchTab(1); }},
     };
+    for (const auto &[word, run] : commands)
+        m_registry.addCommand(QLatin1String(word), run);
 }
 
 // Deferred command words: the handler that queued one has finished by now.
@@ -66,9 +67,7 @@ void TForm1::Timer3Timer()
     if (!m_pendingCommand.isEmpty()) {
         const QString word = m_pendingCommand;
         m_pendingCommand.clear();
-        const auto command = m_commands.constFind(word);
-        if (command != m_commands.constEnd())
-            command.value()();
+        m_registry.runCommand(word);
     }
     if (m_pendingCommand.isEmpty())
         m_timer3->stop();
@@ -104,10 +103,12 @@ bool TForm1::nappaimisto_viestit(QObject *target, QEvent *event)
     context.inMainWindow = window == this;
     context.addressListSelection = m_toolbar->addressBox()->listOpenWithSelection();
     context.resultListPage = UrlScheme::isListingPage(m_tabs->aktiivisivu_locationurl());
-    // Delete in the search form's fields edits the text there.
-    if (m_searchForm && m_searchForm->isAncestorOf(QApplication::focusWidget()))
+    // Delete in a module's own fields (the search form's) edits the text there.
+    if (m_registry.ownsFocus(QApplication::focusWidget()))
         context.resultListPage = false;
-    context.sellerFilter = m_commands.contains(QStringLiteral("suodatakohde"));
+    // Delete on a result-list page is claimed only when the seller filter is
+    // there to take the selected listings; otherwise it stays with the page.
+    context.sellerFilter = m_registry.pipelineSteps().sellerFilter != nullptr;
     const QString word = CommandDispatch::keyCommand(key->key(), key->modifiers(), context);
     // Shift+F3 steps back in the open find bar at once.
     if (word == QLatin1String("etsitekstia") && key->modifiers().testFlag(Qt::ShiftModifier)) {
@@ -171,15 +172,8 @@ bool TForm1::browserKey(QEvent *event)
 bool TForm1::hiiri_viestit(QObject *target, QEvent *event)
 {
     const auto *mouse = static_cast<QMouseEvent *>(event);
-    if (editorMenuClick(target, event)) {
-        event->accept();
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_preview)
-        m_preview->closeOnOutsideClick(target, mouse->globalPosition());
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && m_searchForm)
-        m_searchForm->closeOnOutsideClick(target, mouse->globalPosition());
-    if (pikkukuvaPress(target, event)) {
+    // The feature modules' handlers first, in their registry order.
+    if (m_registry.mouseEvent(target, event)) {
         event->accept();
         return true;
     }

@@ -32,6 +32,8 @@
 #include "buyer/sellerfilter/sellerfilter.h"
 #include "ledger/files/ledgerrecovery.h"
 #include "buyer/sellerfilter/sellerfiltertool.h"
+#include "seller/automation/automationmodule.h"
+#include "update/updatemodule.h"
 #include "update/programrestart.h"
 #include "update/updatecheck.h"
 
@@ -108,12 +110,12 @@ void TForm1::FormShow()
     vakioasetukset();
     m_dayStamp = ClockFormat::dayStamp(now);
     refreshCaption();
-    m_aukiolo->start(now);
+    m_automation->closingTime()->start(now);
     const QString storedClosing = m_settings.sulkeutumisaika;
-    m_sellerTool->filter().asetaPaivaleima();
+    sellerFilterTool().filter().setDayStamp();
     SettingsFile::LoadReport report;
     SettingsFile::lataa_asetukset(m_settings, m_dataFolder, Paths::programFolder(),
-                                  [this](const QString &path) { m_sellerTool->filter().lataasuodatin(path); },
+                                  [this](const QString &path) { sellerFilterTool().filter().lataasuodatin(path); },
                                   &report);
     m_settingsRefused = report.settingsRefused;
     m_sellerNamesRefused = report.sellerNamesRefused;
@@ -123,7 +125,7 @@ void TForm1::FormShow()
     if (m_terminating)
         return;
     if (m_settings.sulkeutumisaika != storedClosing)
-        m_aukiolo->restoreStored();
+        m_automation->closingTime()->restoreStored();
     setTimer2(m_settings.Timer2);
     if (m_form3)
         m_form3->loadFromSettings();
@@ -165,7 +167,7 @@ void TForm1::startupChecks(const QStringList &messages)
         m_prompts->error(message);
     }
     if (!m_terminating && !m_dataFolderReadOnly)
-        m_sellerTool->filter().offerRecovery(m_dataFolder);
+        sellerFilterTool().filter().offerRecovery(m_dataFolder);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -184,7 +186,7 @@ void TForm1::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (!m_sellerTool->filter().askSaveAtClose(m_dataFolder)) {
+        if (!sellerFilterTool().filter().askSaveAtClose(m_dataFolder)) {
             event->ignore();
             return;
         }
@@ -208,7 +210,7 @@ void TForm1::FormTerminate()
         m_qtPrompts->endAll();
     if (m_form8 && !m_form8->kirjoitaPalautus())
         std::fputs("VSselain: tallentamatonta listaa ei voitu tallentaa.\n", stderr);
-    if (!m_sellerTool->filter().saveWithoutAsking(m_dataFolder))
+    if (!sellerFilterTool().filter().saveWithoutAsking(m_dataFolder))
         std::fputs("VSselain: suodatinta ei voitu tallentaa.\n", stderr);
     if (!m_closed) {
         m_closed = true;
@@ -245,7 +247,7 @@ void TForm1::FormClose()
     // The previous program file an update left behind is no longer needed
     // once the new program closes in the ordinary way.
     if (!m_restartAfterUpdate)
-        m_update->installer().removeOld();
+        m_update->check().installer().removeOld();
     m_timer1->stop();
     if (m_form3)
         m_form3->hide();
@@ -259,7 +261,7 @@ void TForm1::FormClose()
     removeTemporaryPictures();
     // The settings are saved: the updated program takes over.
     if (m_restartAfterUpdate)
-        ProgramRestart::start(m_update->installer().programFile());
+        ProgramRestart::start(m_update->check().installer().programFile());
 }
 
 // Temporary picture files of the upload tools.

@@ -3,6 +3,8 @@
 // from the main window. TForm1 implements it; tests use a small fake.
 #include <QString>
 
+struct PageState;
+
 class ShellHost {
 public:
     virtual ~ShellHost() = default;
@@ -17,16 +19,14 @@ public:
     virtual QString statusText() const = 0;
     virtual void setStatusText(const QString &text) = 0;
 
-    // Named main-window controls the shell shows, hides and captions
-    // ("XiButton14", "postia", "aukiolopaneeli", "ppohjat", "seur", ...).
-    // Unknown names are ignored, so the shell can name controls whose feature
-    // is not built yet.
-    virtual void setControlVisible(const QString &objectName, bool visible) = 0;
-    virtual bool controlVisible(const QString &objectName) const = 0;
-    virtual void setControlCaption(const QString &objectName, const QString &caption) = 0;
+    // The active page changed: the main window tells every feature module,
+    // and each shows or hides its own controls.
+    virtual void pageChanged(const PageState &state) = 0;
 
     // Message panel `paneeli`.
     virtual void naytapaneeli(const QString &text, int ticks) = 0;
+    // Notice panel `Xipanel6` at the top right of the pages.
+    virtual void statusNotice(const QString &text, int ticks) { naytapaneeli(text, ticks); }
     // Deferred command word run by `Timer3` ("kayttajahaku", "kohdehaku", ...).
     virtual void queueCommand(const QString &word) = 0;
     // Signed-in user name captured from the login form ("" when not signed in).

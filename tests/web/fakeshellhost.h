@@ -3,6 +3,7 @@
 // The address lives in `address`, or in a real address box once `box` is set.
 #include "browser/tabs/addressbox.h"
 #include "browser/shellhost.h"
+#include "browser/features/pagestate.h"
 #include <QHash>
 #include <QStringList>
 
@@ -25,9 +26,21 @@ public:
     }
     QString statusText() const override { return status; }
     void setStatusText(const QString &text) override { status = text; }
-    void setControlVisible(const QString &name, bool on) override { visible.insert(name, on); }
-    bool controlVisible(const QString &name) const override { return visible.value(name); }
-    void setControlCaption(const QString &name, const QString &caption) override { captions.insert(name, caption); }
+    // The controls as the feature modules would show them, by objectName.
+    void pageChanged(const PageState &state) override
+    {
+        using PageControls::Control;
+        const std::pair<Control, const char *> controls[] = {
+            {Control::ClosingTime, "aukiolopaneeli"}, {Control::Templates, "ppohjat"},
+            {Control::MailReminder, "postia"}, {Control::Favourite, "XiButton14"}, {Control::NextListing, "seur"}};
+        for (const auto &[control, name] : controls) {
+            if (const std::optional<bool> shown = PageControls::visible(control, state))
+                visible.insert(QLatin1String(name), *shown);
+        }
+        const QString favourite = PageControls::favouriteCaption(state);
+        if (!favourite.isEmpty())
+            captions.insert(QStringLiteral("XiButton14"), favourite);
+    }
     void naytapaneeli(const QString &text, int ticks) override
     {
         panel = text;

@@ -72,7 +72,7 @@ private slots:
         m_w->aktiivisivu_navigate(kWeb + QStringLiteral("/uusi-ilmoitus"));
         QVERIFY(waitFor([&] { return active()->title() == QLatin1String("Ilmoita uusi kohde"); }, 15000));
         QVERIFY(waitFor([&] { return named("aukiolopaneeli")->isVisible() && named("ppohjat")->isVisible(); }, 15000));
-        m_w->findChild<WatchListAlert *>()->naytaHalytys(WatchListPage::alertText(QStringLiteral("12.3.2022 klo 18:00")));
+        m_w->findChild<WatchListAlert *>()->showAlert(WatchListPage::alertText(QStringLiteral("12.3.2022 klo 18:00")));
     }
     void cleanupTestCase()
     {

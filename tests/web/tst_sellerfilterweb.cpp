@@ -1,6 +1,7 @@
 // The seller filter in the real browser on fake-marketplace result pages:
 // the hiding pass during early processing, all listings of a seller through
 // the hidden browser, the selection and link commands.
+#include "browser/policy/contextmenupolicy.h"
 #include "browsertestkit.h"
 #include "fakemarketplace.h"
 #include "fakeshellhost.h"
@@ -27,7 +28,7 @@ public:
     QStringList panel, notices;
     std::function<void()> onNotice;
     void naytapaneeli(const QString &text, int) override { panel << text; }
-    void naytaTilailmoitus(const QString &text, int) override
+    void statusNotice(const QString &text, int) override
     {
         notices << text;
         if (onNotice)
@@ -251,7 +252,7 @@ void TestSellerFilterWeb::earlyPassHidesBeforeCompletion()
     walk(QStringLiteral("Testaaja"));
     // One listing of another seller, through the link menu's path on a page.
     QVERIFY(m_tab->load(url("/haku/suodatintesti/tuoli?kortit=24&mainokset=0")));
-    m_filter->Lissuodattimeen1Click(*m_tab, url("/kohteet/myyja4-esine-11/40000411"), QString());
+    m_filter->Lissuodattimeen1Click(*m_tab, url("/kohteet/myyja4-esine-11/40000411"));
     m_host.notices.clear();
     QString readyState;
     m_host.onNotice = [&] { readyState = m_tab->document().evaluate(QStringLiteral("document.readyState")).toString(); };
@@ -283,11 +284,12 @@ void TestSellerFilterWeb::linkMenuFiltersOneListing()
 {
     QVERIFY(m_tab->load(url("/haku/suodatintesti/tuoli?kortit=6&mainokset=0")));
     // The status text holds no address: the one remembered for the menu counts.
-    m_filter->Lissuodattimeen1Click(*m_tab, QStringLiteral("Valmis"), url("/kohteet/myyja321-esine-3/40032103"));
+    m_filter->Lissuodattimeen1Click(
+        *m_tab, ContextMenuPolicy::linkCommandAddress(QStringLiteral("Valmis"), url("/kohteet/myyja321-esine-3/40032103")));
     QCOMPARE(hiddenCards(), QStringList{"kortti-40032103"});
     QCOMPARE(m_filter->list().entries(), QStringList{"myyja321-esine-33,50:46024"});
     // Nothing under the mouse and nothing remembered: nothing is added.
-    m_filter->Lissuodattimeen1Click(*m_tab, QString(), QString());
+    m_filter->Lissuodattimeen1Click(*m_tab, ContextMenuPolicy::linkCommandAddress(QString(), QString()));
     QCOMPARE(m_filter->list().size(), 1);
 }
 

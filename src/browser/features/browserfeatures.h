@@ -1,9 +1,9 @@
 #pragma once
 // The features the page pipeline and the tab manager call, each behind a
-// small interface named after what it does. A feature plugs in by
-// implementing its interface; the main window hands the objects over. A null
-// pointer means the feature is not part of this build and its steps are
-// skipped.
+// small interface named after what it does. A feature module plugs in by
+// setting its step in FeatureRegistry::pipelineSteps(); the main window hands
+// them to the shell. A null pointer means the feature is not part of this
+// build and its steps are skipped.
 //
 //   sellerfilterfeature.h      seller filter on listing pages
 //   searchformfeature.h        the program's own search form

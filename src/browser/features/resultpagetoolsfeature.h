@@ -1,6 +1,6 @@
 #pragma once
 // Result-page tools: the category-page picture tweak, forum colours, the
-// next-listing list `ListBox1` and the preview panel.
+// next-listing item links and the preview panel.
 #include <QString>
 
 class PipelineTab;

@@ -132,8 +132,11 @@ void PagePipeline::WBBeforeNavigate2(PipelineTab &tab, NavigationArgs &args)
     // 10. A top-level navigation of the active tab.
     if (tab.isActiveTab() && args.mainFrame) {
         addressBoxUpdate(args.url.toString());
-        for (const char *name : {"aukiolopaneeli", "ppohjat", "postia", "XiButton14"})
-            m_shell->setControlVisible(QLatin1String(name), false);
+        PageState leaving;
+        leaving.moment = PageState::Moment::Leaving;
+        leaving.address = args.url.toString();
+        leaving.kind = PageState::kindOf(leaving.address.toLower());
+        m_shell->pageChanged(leaving);
     }
 }
 
@@ -254,8 +257,7 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 4. Pages outside the marketplace.
     if (!m_urls.isMarketplace(address)) {
         if (active) {
-            for (const char *name : {"postia", "XiButton14", "seur", "aukiolopaneeli", "ppohjat"})
-                m_shell->setControlVisible(QLatin1String(name), false);
+            m_shell->pageChanged(completed(address, PageState::Kind::Outside, true));
             addressBoxUpdate(tab.locationUrl());
             if (!TabRules::isBlank(tab.locationUrl()))
                 tab.focusBrowser();
@@ -305,8 +307,20 @@ void PagePipeline::WBDocumentComplete(PipelineTab &tab, const QUrl &)
     // 12.
     if (active)
         activeTabControls(tab, address);
-    // 13.
-    m_shell->setControlVisible(QStringLiteral("seur"), nextItemCount() >= 1);
+    // 13. The modules' controls follow the page.
+    m_shell->pageChanged(completed(address, PageState::kindOf(address), active));
+}
+
+PageState PagePipeline::completed(const QString &address, PageState::Kind kind, bool active) const
+{
+    PageState state;
+    state.moment = PageState::Moment::Completed;
+    state.kind = kind;
+    state.address = address;
+    state.activeTab = active;
+    state.signedIn = m_features.signIn && m_features.signIn->capturedSignIn();
+    state.nextItems = nextItemCount();
+    return state;
 }
 
 void PagePipeline::listingPageTweaks(Document &document)
@@ -334,33 +348,20 @@ void PagePipeline::updateCheck()
 
 void PagePipeline::activeTabControls(PipelineTab &tab, const QString &address)
 {
-    // 12.1 New-listing form.
+    // 12.1 New-listing form (its panels show once the page is told).
     ListingAutomationFeature *listing = m_features.listingAutomation;
-    if (UrlScheme::isNewListingFormShown(address)) {
-        m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), true);
-        if (listing)
-            listing->vakiopohjat();
-        m_shell->setControlVisible(QStringLiteral("ppohjat"), true);
-        if (listing && listing->openingButtonEnabled() && listing->automaticOpening() && tab.document().isHtml())
+    if (UrlScheme::isNewListingFormShown(address) && listing) {
+        listing->vakiopohjat();
+        if (listing->openingButtonEnabled() && listing->automaticOpening() && tab.document().isHtml())
             listing->saika(tab);
     }
     // 12.2
     ResultPageToolsFeature *tools = m_features.resultPageTools;
     if (UrlScheme::isListingPage(address) && tools)
         tools->linkit(tab);
-    // 12.3 - 12.4
-    m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
-    if (UrlScheme::isItemPage(address)) {
-        if (m_features.signIn && m_features.signIn->capturedSignIn())
-            m_shell->setControlVisible(QStringLiteral("postia"), true);
-        if (nextItemCount() > 1)
-            tools->selectNextItem(address);
-    }
-    const QString favourite = TabRules::favouriteButtonCaption(address);
-    if (!favourite.isEmpty()) {
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
-        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
-    }
+    // 12.3 - 12.4 (the favourite and e-mail buttons follow the page at 13)
+    if (UrlScheme::isItemPage(address) && nextItemCount() > 1)
+        tools->selectNextItem(address);
     // 12.5 A blank tab keeps the focus in the empty box it was opened with.
     if (TabRules::isBlank(tab.locationUrl()))
         return;

@@ -11,6 +11,7 @@
 // Talks to the main window through ShellHost and to the features through
 // their interfaces (a null feature = that feature is not built).
 #include "browser/features/browserfeatures.h"
+#include "browser/features/pagestate.h"
 #include "browser/pipeline/navigationargs.h"
 #include "client/urlscheme.h"
 #include "core/endpoints.h"
@@ -69,6 +70,7 @@ private:
     void activeTabControls(PipelineTab &tab, const QString &address);
     void addressBoxUpdate(const QString &url);
     int nextItemCount() const;
+    PageState completed(const QString &address, PageState::Kind kind, bool active) const;
 
     ShellHost *m_shell;
     Settings *m_settings;

@@ -108,4 +108,9 @@ QPoint pagePoint(const QPoint &viewPos, int zoomPercent)
     return QPoint(viewPos.x() * 100 / zoomPercent, viewPos.y() * 100 / zoomPercent);
 }
 
+QString linkCommandAddress(const QString &statusText, const QString &menuAddress)
+{
+    return statusText.contains(u'/') ? statusText : menuAddress;
+}
+
 }

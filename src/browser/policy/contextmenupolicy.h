@@ -60,4 +60,10 @@ quint32 listingFormItems(bool templateSaved, quint32 available);
 // names an iframe of the "tekstieditori" and is no table cell.
 bool isListingEditor(const QString &outerHtml);
 
+// The address a link command works on: the status line's text while it
+// shows an address (the link under the mouse), else the link the menu was
+// opened over. Not lower-cased: a page's path is case sensitive, and the
+// item number the commands take from it is digits.
+QString linkCommandAddress(const QString &statusText, const QString &menuAddress);
+
 }

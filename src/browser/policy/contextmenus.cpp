@@ -117,6 +117,29 @@ void ContextMenus::buildLinkMenu()
     });
 }
 
+void ContextMenus::addPageCommand(PageItem item, std::function<void()> command)
+{
+    if (QAction *action = pageItem(item)) {
+        connect(action, &QAction::triggered, this, std::move(command));
+        setPageItemAvailable(int(item), true);
+    }
+}
+
+void ContextMenus::addLinkCommand(LinkItem item, std::function<void(const QString &address)> command)
+{
+    if (QAction *action = linkItem(item)) {
+        connect(action, &QAction::triggered, this, [this, command = std::move(command)] { command(takeLinkAddress()); });
+        setLinkItemAvailable(int(item), true);
+    }
+}
+
+QString ContextMenus::takeLinkAddress()
+{
+    const QString address = ContextMenuPolicy::linkCommandAddress(m_shell->statusText(), m_linkAddress);
+    m_linkAddress.clear();
+    return address;
+}
+
 void ContextMenus::setPageItemAvailable(int index, bool available)
 {
     if (index >= 0 && index < kPageItems)

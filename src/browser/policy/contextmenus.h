@@ -1,9 +1,9 @@
 #pragma once
 // The two pop-up menus of the tab browsers: `PopupMenu1` (page and listing
 // editor, also the tab strip's menu) and `PopupMenu2` (links), their items by
-// position, and showing them from the host policy's decision. Items whose
-// feature is not wired yet stay hidden: the main window marks an item
-// available when it connects its command.
+// name, and showing them from the host policy's decision. Items whose
+// feature is not built stay hidden: a feature module's addPageCommand or
+// addLinkCommand connects its command and marks the item available.
 #include "browser/policy/contextmenupolicy.h"
 #include <QObject>
 #include <QPoint>
@@ -23,7 +23,43 @@ public:
     static constexpr int kPageItems = 17;
     static constexpr int kLinkItems = 9;
 
+    // PopupMenu1's items (their position in the menu, separators included).
+    enum class PageItem {
+        Close = 0,             // "Sulje   Ctrl+Q"
+        LoadTemplate = 1,      // "Lataa ilmoituspohja"
+        SaveTemplate = 2,      // "Tallenna ilmoituspohja"
+        TemplateFolder = 3,    // "Ilmoituspohjien hakemisto"
+        AijaaHost = 9,         // picture-host sub-menus "Aijaa" ... "Oma kotisivu"
+        ImgurHost = 10,
+        VasarokuvaHost = 11,
+        HomePageHost = 12,
+        OtherListings = 14,    // "Lisää muut kohteet linkki"
+        SameCategory = 15,     // "Muut tässä osastossa linkki"
+        Counter = 16           // "Lisää kävijälaskuri"
+    };
+    // PopupMenu2's items.
+    enum class LinkItem {
+        OpenInNewTab = 0,         // "Avaa uuteen välilehteen"
+        Relist = 2,               // "Huutokauppaa uudelleen"
+        AddToFilter = 3,          // "Lisää suodattimeen"
+        CloseListing = 4,         // "Lopeta huutokauppa"
+        RelistSend = 5,           // "Huutokauppaa uudelleen + lähetä"
+        RelistSendApprove = 6,    // "HK uudelleen + lähetä + hyväksy"
+        AddToWatchList = 8        // "Lisää muistilistaan"
+    };
+
     ContextMenus(ShellHost *shell, QWidget *parentWidget);
+
+    // A feature's command on a named item; the item becomes available. A
+    // link command gets the link's address (takeLinkAddress).
+    void addPageCommand(PageItem item, std::function<void()> command);
+    void addLinkCommand(LinkItem item, std::function<void(const QString &address)> command);
+    QAction *pageItem(PageItem item) const { return pageItem(int(item)); }
+    QAction *linkItem(LinkItem item) const { return linkItem(int(item)); }
+    // The address a link command works on: the status line's while it shows
+    // one (the link under the mouse), else the link the menu was opened
+    // over, which is forgotten.
+    QString takeLinkAddress();
 
     QMenu *PopupMenu1() const { return m_page; }
     QMenu *PopupMenu2() const { return m_link; }

@@ -71,14 +71,16 @@ TabManager::TabManager(BrowserProfile *profile, Settings *settings, const Endpoi
         m_menuTab = m_pages->strip()->tabAt(pos);
         m_menus->showForTabStrip(m_pages->strip()->mapToGlobal(pos));
     });
-    connect(m_menus->pageItem(0), &QAction::triggered, this, &TabManager::closeFromTabMenu);
+    connect(m_menus->pageItem(ContextMenus::PageItem::Close), &QAction::triggered, this, &TabManager::closeFromTabMenu);
+    // "Kopioi", "Leikkaa", "Liitä": the page's edit command of the same number.
     for (int item : {5, 6, 7}) {
         connect(m_menus->pageItem(item), &QAction::triggered, this, [this, item] {
             if (TVasaroselain *view = activeBrowser())
                 view->vasaroPage()->Copycutpaste(item);
         });
     }
-    connect(m_menus->linkItem(0), &QAction::triggered, this, &TabManager::Avaauuteenikkunaan1Click);
+    connect(m_menus->linkItem(ContextMenus::LinkItem::OpenInNewTab), &QAction::triggered, this,
+            &TabManager::Avaauuteenikkunaan1Click);
     if (bar) {
         connect(bar, &NavigationBar::backClicked, this, &TabManager::Selain_taakseClick);
         connect(bar, &NavigationBar::forwardClicked, this, &TabManager::Selain_eteenClick);
@@ -397,17 +399,13 @@ void TabManager::vaihto()
     } else if (view->document().isHtml()) {
         view->focusBrowser();
     }
-    m_shell->setControlVisible(QStringLiteral("XiButton14"), false);
-    m_shell->setControlVisible(QStringLiteral("postia"), UrlScheme::isItemPage(address) && m_features.signIn
-                                                             && m_features.signIn->capturedSignIn());
-    const QString favourite = TabRules::favouriteButtonCaption(address);
-    if (!favourite.isEmpty()) {
-        m_shell->setControlCaption(QStringLiteral("XiButton14"), favourite);
-        m_shell->setControlVisible(QStringLiteral("XiButton14"), true);
-    }
-    const bool listingForm = UrlScheme::isNewListingFormShown(address);
-    m_shell->setControlVisible(QStringLiteral("aukiolopaneeli"), listingForm);
-    m_shell->setControlVisible(QStringLiteral("ppohjat"), listingForm);
+    PageState state;
+    state.moment = PageState::Moment::TabChanged;
+    state.address = address;
+    state.kind = PageState::kindOf(address);
+    state.signedIn = m_features.signIn && m_features.signIn->capturedSignIn();
+    m_shell->pageChanged(state);
+    const bool listingForm = state.kind == PageState::Kind::NewListingForm;
     ListingAutomationFeature *listing = m_features.listingAutomation;
     if (listingForm && listing) {
         listing->vakiopohjat();
@@ -486,9 +484,7 @@ void TabManager::MenuItem2Click()
 
 void TabManager::Avaauuteenikkunaan1Click()
 {
-    const QString status = m_shell->statusText();
-    const QString address = status.contains(u'/') ? status : m_menus->linkAddress();
-    m_menus->setLinkAddress(QString());
+    const QString address = m_menus->takeLinkAddress();
     const int previous = activeIndex();
     uuteenikkunaan(address);
     if (!m_settings->siirry)

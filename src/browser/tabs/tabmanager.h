@@ -85,7 +85,7 @@ public slots:
     void suljesivu(int index);
     void Suljepois();
     void vaihto();
-    void MenuItem2Click();
+    void MenuItem2Click();   // "Uusi välilehti     Ctrl+T"
     void Avaauuteenikkunaan1Click();
     // Ctrl+Shift+T: the last closed tab comes back at its address with its
     // back and forward history (the last ten closed are kept).

@@ -9,7 +9,7 @@ public:
     // Message panel `paneeli`.
     virtual void naytapaneeli(const QString &text, int ticks) = 0;
     // Status notice `Xipanel6` in the tool bar.
-    virtual void naytaTilailmoitus(const QString &text, int ticks) = 0;
+    virtual void statusNotice(const QString &text, int ticks) = 0;
     // `Edit5` was set to "60" because it held no usable lifetime.
     virtual void Edit5Changed() = 0;
 };

@@ -14,10 +14,10 @@
 SellerFilter::SellerFilter(Settings &settings, ProgramClock &clock, Prompts &prompts, FilterHost &host)
     : m_settings(settings), m_clock(clock), m_prompts(prompts), m_host(host)
 {
-    asetaPaivaleima();
+    setDayStamp();
 }
 
-void SellerFilter::asetaPaivaleima()
+void SellerFilter::setDayStamp()
 {
     m_stamp = ClockFormat::dayStamp(m_clock.kellonaika());
 }
@@ -70,7 +70,7 @@ int SellerFilter::WBsuodata(CardPage &page)
     if (!m_list.isEmpty() && !m_unchanged)
         jarjestasuodatin();
     if (hidden > 0)
-        m_host.naytaTilailmoitus(QStringLiteral("Suodatettu ") + QString::number(hidden) + QStringLiteral("kpl"), 4);
+        m_host.statusNotice(QStringLiteral("Suodatettu ") + QString::number(hidden) + QStringLiteral("kpl"), 4);
     return hidden;
 }
 
@@ -88,11 +88,9 @@ bool SellerFilter::Lisaasuodattimeen(CardPage &page, const QString &text)
     return false;
 }
 
-void SellerFilter::Lissuodattimeen1Click(PipelineTab &activeTab, const QString &statusText,
-                                         const QString &menuAddress)
+void SellerFilter::Lissuodattimeen1Click(PipelineTab &activeTab, const QString &linkAddress)
 {
-    const QString address = statusText.contains(u'/') ? statusText : menuAddress;
-    const QString itemNumber = address.right(9).toLower();
+    const QString itemNumber = linkAddress.right(9).toLower();
     DocumentCards cards(activeTab.document());
     Lisaasuodattimeen(cards, itemNumber);
     WBsuodata(cards);

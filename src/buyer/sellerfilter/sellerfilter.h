@@ -29,7 +29,7 @@ public:
     // Day stamp ":" + the program clock's day serial rounded to a whole day.
     // Set when the main window is first shown and again when the closing-time
     // panel sees the marketplace day change.
-    void asetaPaivaleima();
+    void setDayStamp();
     QString paivaleima() const { return m_stamp; }
 
     // The hiding pass over the document of a listing page.
@@ -39,9 +39,9 @@ public:
 
     // Adds the listing whose card (searched from the last) contains `text`.
     bool Lisaasuodattimeen(CardPage &page, const QString &text);
-    // Link menu "Lisää suodattimeen": the listing of the link address (the
-    // status text, else the address remembered for the menu), then a pass.
-    void Lissuodattimeen1Click(PipelineTab &activeTab, const QString &statusText, const QString &menuAddress);
+    // Link menu "Lisää suodattimeen": the listing of the link command's
+    // address, then a pass.
+    void Lissuodattimeen1Click(PipelineTab &activeTab, const QString &linkAddress);
     // Deferred command "suodatakohde": every listing linked from the
     // selection of the document, once per item number, then a pass.
     void suodatakohde(PipelineTab &activeTab);

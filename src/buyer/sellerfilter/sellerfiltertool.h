@@ -46,9 +46,9 @@ public:
     SellerFilterPanel *myyjapaneeli() const { return m_sellers; }
 
     // Toiminnot menu.
-    void MenuItem35Click();
-    void MenuItem36Click();
-    void MenuItem37Click();
+    void MenuItem35Click();   // "Lisää myyjän kohteet suodattimeen"
+    void MenuItem36Click();   // "Lataa suodatin levyltä"
+    void MenuItem37Click();   // "Tallenna suodatin levylle"
     void yhjennsuodatin1Click();
     void Suodatavalitutmyyjt1Click();
     // "Suodata myyjien kohteet"; "Pysäytä".

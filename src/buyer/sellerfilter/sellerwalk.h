@@ -47,7 +47,7 @@ public:
     static QString notice(Outcome outcome);
 
     // "Lisää myyjän kohteet suodattimeen": asks for one name.
-    void MenuItem35Click(Prompts &prompts);
+    void MenuItem35Click(Prompts &prompts);   // "Lisää myyjän kohteet suodattimeen"
     // "Suodata myyjien kohteet" of the seller panel: every name of the list.
     // False (with "Lista on tyhjä!") when there are no names; the panel
     // stays open then.

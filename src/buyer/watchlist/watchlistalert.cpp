@@ -11,7 +11,7 @@ WatchListAlert::WatchListAlert(QWidget *parent) : QLabel(parent)
     hide();
 }
 
-bool WatchListAlert::naytaHalytys(const QString &text)
+bool WatchListAlert::showAlert(const QString &text)
 {
     const bool fresh = isHidden() || this->text() != text;
     setText(text);

@@ -11,7 +11,7 @@ public:
 
     // Shows the text; true when the alert is new (it was hidden or said
     // something else).
-    bool naytaHalytys(const QString &text);
+    bool showAlert(const QString &text);
     void XiPanel3Click();
 
 protected:

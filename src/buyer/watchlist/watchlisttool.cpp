@@ -19,7 +19,7 @@ void WatchListTool::katsotaanmuistilista(const QString &pageHtml)
 {
     const QString closing = WatchListPage::closingTime(pageHtml);
     if (!closing.isEmpty())
-        m_parts.host->naytaMuistilistaHalytys(WatchListPage::alertText(closing));
+        m_parts.host->showWatchListAlert(WatchListPage::alertText(closing));
 }
 
 void WatchListTool::Timer2Timer()
@@ -28,12 +28,9 @@ void WatchListTool::Timer2Timer()
         ladataanmuistilista();
 }
 
-void WatchListTool::Liskirjanmerkkeihin1Click(const QString &statusText, const QString &rememberedLink)
+void WatchListTool::Liskirjanmerkkeihin1Click(const QString &linkAddress)
 {
-    QString link = statusText.toLower();
-    if (!link.contains(u'/'))
-        link = rememberedLink;
-    const QString item = StrUtil::palautaitemid(link);
+    const QString item = StrUtil::palautaitemid(linkAddress);
     if (!StrUtil::validitemid(item))
         return;
     const QString address = UrlScheme::muistilistaanLisays(m_parts.webBase, item);

@@ -25,7 +25,7 @@ public:
     // The message panel `paneeli`.
     virtual void naytapaneeli(const QString &text, int ticks) = 0;
     // Shows the watch-list alert `XiPanel3` with the text.
-    virtual void naytaMuistilistaHalytys(const QString &text) = 0;
+    virtual void showWatchListAlert(const QString &text) = 0;
 };
 
 class WatchListTool final : public WatchListFeature {
@@ -45,9 +45,8 @@ public:
     void katsotaanmuistilista(const QString &pageHtml) override;
     // The ten-minute check: only while a user is signed in.
     void Timer2Timer();
-    // "Lisää muistilistaan": the link under the mouse (the status bar text)
-    // or, when that is no address, the link the menu was opened on.
-    void Liskirjanmerkkeihin1Click(const QString &statusText, const QString &rememberedLink);
+    // "Lisää muistilistaan": the listing of the link command's address.
+    void Liskirjanmerkkeihin1Click(const QString &linkAddress);
     // The e-mail reminder, see EmailReminder.
     void postiaClick(const QString &addressText, const QString &tabAddress);
 

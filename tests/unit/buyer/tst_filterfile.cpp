@@ -14,7 +14,7 @@ class FakeHost final : public FilterHost {
 public:
     QStringList panel;
     void naytapaneeli(const QString &text, int ticks) override { panel << text + u'/' + QString::number(ticks); }
-    void naytaTilailmoitus(const QString &, int) override {}
+    void statusNotice(const QString &, int) override {}
     void Edit5Changed() override {}
 };
 

@@ -68,7 +68,7 @@ public:
     QStringList panel, status;
     int edit5Changes = 0;
     void naytapaneeli(const QString &text, int ticks) override { panel << text + u'/' + QString::number(ticks); }
-    void naytaTilailmoitus(const QString &text, int ticks) override
+    void statusNotice(const QString &text, int ticks) override
     {
         status << text + u'/' + QString::number(ticks);
     }

@@ -1,6 +1,7 @@
 // The watch list and the e-mail reminder as logic: reading the watch-list
 // page, the reminder's hour rules, 8-hour rule, fields and encoding, and every
 // step and message of ordering a reminder against scripted API answers.
+#include "browser/policy/contextmenupolicy.h"
 #include "buyer/watchlist/reminderrules.h"
 #include "buyer/watchlist/watchlistpage.h"
 #include "buyer/watchlist/watchlisttool.h"
@@ -113,7 +114,7 @@ class RecordingHost final : public WatchListHost {
 public:
     QStringList panel, alerts;
     void naytapaneeli(const QString &text, int ticks) override { panel << text + u'/' + QString::number(ticks); }
-    void naytaMuistilistaHalytys(const QString &text) override { alerts << text; }
+    void showWatchListAlert(const QString &text) override { alerts << text; }
 };
 
 QDateTime at(const QString &text)
@@ -255,7 +256,7 @@ private slots:
         QFETCH(QString, requested);
         QFETCH(QStringList, panel);
         m_http.on(QStringLiteral("add-ajax"), answer);
-        m_tool->Liskirjanmerkkeihin1Click(status, remembered);
+        m_tool->Liskirjanmerkkeihin1Click(ContextMenuPolicy::linkCommandAddress(status, remembered));
         QCOMPARE(m_host.panel, panel);
         if (requested.isEmpty()) {
             QVERIFY(m_http.calls.isEmpty());
@@ -269,7 +270,7 @@ private slots:
     void addWhileLookupBusyDoesNothing()
     {
         m_http.lookupBusy = true;
-        m_tool->Liskirjanmerkkeihin1Click(QStringLiteral("http://www.vasaro.test/kohteet/a/12345678"), QString());
+        m_tool->Liskirjanmerkkeihin1Click(QStringLiteral("http://www.vasaro.test/kohteet/a/12345678"));
         QVERIFY(m_http.calls.isEmpty());
         QVERIFY(m_host.panel.isEmpty());
     }
