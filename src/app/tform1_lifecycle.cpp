@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -264,10 +265,15 @@ void TForm1::FormClose()
         ProgramRestart::start(m_update->check().installer().programFile());
 }
 
-// Temporary picture files of the upload tools.
+// Temporary picture files the upload tools left behind (a run that ended
+// mid-upload). The upload removes its own files once sent; a recent file may
+// be another running program's upload in progress, and stays.
 void TForm1::removeTemporaryPictures()
 {
+    constexpr qint64 kLeftoverPictureSecs = 60 * 60;   // far beyond any upload's wait
     const QDir temp(m_tempFolder.isEmpty() ? Paths::tempFolder() : m_tempFolder);
-    for (const QString &name : temp.entryList({QStringLiteral("Vss*.jpg")}, QDir::Files))
-        QFile::remove(temp.filePath(name));
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-kLeftoverPictureSecs);
+    for (const QFileInfo &file : temp.entryInfoList({QStringLiteral("Vss*.jpg")}, QDir::Files))
+        if (file.lastModified() < stale)
+            QFile::remove(file.filePath());
 }

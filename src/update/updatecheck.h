@@ -54,6 +54,8 @@ public:
     // Downloads the program file and puts it in place: true when installed.
     bool lataapaivitys(const QString &address);
 
+    // A check under way: its answer (or its download) is being waited for.
+    bool isRunning() const { return m_running; }
     const ProgramInstaller &installer() const { return m_installer; }
     void setProgramFile(const QString &path) { m_installer = ProgramInstaller(path); }
     void setPublicKey(const QByteArray &key) { m_parts.publicKey = key; }

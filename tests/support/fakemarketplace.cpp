@@ -10,6 +10,12 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+// Generous: the server and its answers are on loopback, and only a machine
+// busy with other work makes them slow; a dead server ends the wait at once.
+constexpr int kServerLimitMs = 60000;
+}
+
 FakeMarketplace::FakeMarketplace() = default;
 
 FakeMarketplace::~FakeMarketplace()
@@ -34,11 +40,12 @@ bool FakeMarketplace::start()
     m_proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_proc.start(QStringLiteral("python3"),
                  {QStringLiteral(VS_MARKETPLACE_DIR "/server.py"), QStringLiteral("--port-file"), portFile});
-    if (!m_proc.waitForStarted(5000))
+    if (!m_proc.waitForStarted(kServerLimitMs))
         return false;
-    // The server writes the file whole (renamed into place) once it listens.
+    // The server writes the file whole (renamed into place) once it listens;
+    // on a busy machine loading its routes takes a while.
     QFile f(portFile);
-    waitFor([&] { return f.exists(); }, 5000);
+    waitFor([&] { return f.exists() || m_proc.state() == QProcess::NotRunning; }, kServerLimitMs);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     m_port = f.readAll().trimmed().toInt();
@@ -79,7 +86,7 @@ QByteArray FakeMarketplace::control(const QByteArray &method, const QString &pat
     nam.setProxy(QNetworkProxy::NoProxy);
     QNetworkRequest req(QUrl(proxyUrl() + path));
     QNetworkReply *reply = nam.sendCustomRequest(req, method);
-    waitFor([reply] { return reply->isFinished(); }, 5000);
+    waitFor([reply] { return reply->isFinished(); }, kServerLimitMs);
     const QByteArray data = reply->readAll();
     reply->deleteLater();
     return data;

@@ -11,6 +11,7 @@
 #include "buyer/resultpage/previewpanel.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "marketwindow.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
 #include <QAction>
@@ -44,12 +45,8 @@ private:
 
     void startWindow()
     {
-        m_w = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
-        m_w->show();
-        m_w->activateWindow();
-        QVERIFY(waitFor([this] { return m_w->isActiveWindow(); }, 2000));
-        QVERIFY(waitFor([this] { return active() && active()->title() == QLatin1String("Vasaro - etusivu"); }, 15000));
-        QVERIFY(waitFor([this] { return !active()->vasaroPage()->Busy(); }, 15000));
+        m_w = MarketWindow::open(&m_prompts);
+        QVERIFY(m_w);
     }
     void open(const QString &path, const QString &title, const QString &caption)
     {

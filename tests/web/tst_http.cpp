@@ -165,8 +165,10 @@ private slots:
         TickCounter ticks;
         QElapsedTimer t;
         t.start();
-        QCOMPARE(m_http->xmlhttpget(HttpApi::Closing, kBad + QStringLiteral("hiljaa?s=3"), 400), QString());
-        QVERIFY2(t.elapsed() >= 400 && t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
+        // The server stays silent far longer than the wait: ending before
+        // it speaks is the time-out's doing, however busy the machine.
+        QCOMPARE(m_http->xmlhttpget(HttpApi::Closing, kBad + QStringLiteral("hiljaa?s=15"), 400), QString());
+        QVERIFY2(t.elapsed() >= 400 && t.elapsed() < 15000, qPrintable(QString::number(t.elapsed())));
         QVERIFY2(ticks.ticks >= 10, "the window's events did not run during the wait");
         QVERIFY(!m_http->busy(HttpApi::Closing));
         QCOMPARE(m_http->xmlhttppost(HttpApi::Closing, kBad + QStringLiteral("hiljaa?s=3"), "a", 300, {}, {}),
@@ -185,11 +187,11 @@ private slots:
         TickCounter ticks;
         QElapsedTimer t;
         t.start();
-        QCOMPARE(m_http->UploadHttpPost(kBad + QStringLiteral("hiljaa?s=3"), QString(), {}, {},
+        QCOMPARE(m_http->UploadHttpPost(kBad + QStringLiteral("hiljaa?s=15"), QString(), {}, {},
                                         {QStringLiteral("x")}, {QStringLiteral("title")}),
                  QString());
         m_http->setUploadTimeoutMs(Http::kUploadTimeoutMs);
-        QVERIFY2(t.elapsed() >= 500 && t.elapsed() < 2500, qPrintable(QString::number(t.elapsed())));
+        QVERIFY2(t.elapsed() >= 500 && t.elapsed() < 15000, qPrintable(QString::number(t.elapsed())));
         QVERIFY2(ticks.ticks >= 10, "the window's events did not run during the wait");
         QVERIFY(!m_http->busy(HttpApi::General));
         QVERIFY(m_http->lastRequestFailed(HttpApi::General));

@@ -45,6 +45,7 @@ private slots:
     void statusText_data();
     void statusText();
     void hoveredLinkReachesStatusBar();
+    void leavingLinkKeepsNotice();
     void navigationBarFollowsScroll();
 
 private:
@@ -503,6 +504,7 @@ void TestPipeline::statusText_data()
     QTest::newRow("pikakuvake elsewhere") << "Pikakuvake /ohje" << true << "ennen";
     QTest::newRow("shortcut without item") << "shortcut to x" << true << "shortcut to x";
     QTest::newRow("background tab") << "http://www.vasaro.test/x" << false << "ennen";
+    QTest::newRow("no link keeps a notice") << "" << true << "ennen";
 }
 
 void TestPipeline::statusText()
@@ -526,6 +528,22 @@ void TestPipeline::hoveredLinkReachesStatusBar()
     QWidget *target = m_tab->view.focusProxy() ? m_tab->view.focusProxy() : &m_tab->view;
     QTest::mouseMove(target, QPoint(at.at(0).toInt(), at.at(1).toInt()));
     QTRY_COMPARE(m_shell.status, url("/kohteet/toinen/12345678"));
+}
+
+// Leaving a link clears the link it showed; a notice shown after it (a
+// refused page, whose error page reports "no link") stays.
+void TestPipeline::leavingLinkKeepsNotice()
+{
+    m_tab->active = true;
+    const QString link = url("/kohteet/toinen/12345678");
+    m_pipeline->WBStatusTextChange(*m_tab, link);
+    QCOMPARE(m_shell.status, link);
+    m_pipeline->WBStatusTextChange(*m_tab, QString());
+    QCOMPARE(m_shell.status, QString());
+    m_pipeline->WBStatusTextChange(*m_tab, link);
+    m_shell.status = QStringLiteral("Sivua ei avattu.");
+    m_pipeline->WBStatusTextChange(*m_tab, QString());
+    QCOMPARE(m_shell.status, QStringLiteral("Sivua ei avattu."));
 }
 
 void TestPipeline::navigationBarFollowsScroll()

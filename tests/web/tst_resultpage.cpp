@@ -13,6 +13,7 @@
 #include "buyer/resultpage/resultpagetools.h"
 #include "core/waitfor.h"
 #include "fakemarketplace.h"
+#include "marketwindow.h"
 #include "scriptedprompts.h"
 #include "webinput.h"
 #include "stillafter.h"
@@ -111,13 +112,8 @@ private slots:
     {
         QVERIFY(kSchemes);
         QVERIFY(m_market.start());
-        m_w = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
-        m_w->resize(1100, 800);
-        m_w->show();
-        m_w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        QVERIFY(waitFor([this] { return active() && active()->title() == QLatin1String("Vasaro - etusivu"); }, 15000));
-        QVERIFY(waitFor([this] { return !active()->vasaroPage()->Busy(); }, 15000));
+        m_w = MarketWindow::open(&m_prompts, QSize(1100, 800));
+        QVERIFY(m_w);
     }
     void cleanup()
     {

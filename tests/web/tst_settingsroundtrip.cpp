@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include "testfiles.h"
 
 namespace {
 QByteArray fullFile(const QString &templateDir)
@@ -32,18 +33,6 @@ QByteArray fullFile(const QString &templateDir)
     for (const QString &l : lines)
         bytes += Cp1252::encode(l) + "\r\n";
     return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 }
 
@@ -80,7 +69,9 @@ private slots:
         app.setProcessEnvironment(env);
         app.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vsselain"), {});
         QVERIFY(app.waitForStarted(10000));
-        QTest::qWait(3000);
+        // Up and running: the window keeps its place and tabs in the session
+        // file, written a moment after the window is shown.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data.filePath(QStringLiteral("istunto.dat"))), 60000);
         ::kill(pid_t(app.processId()), SIGTERM);
         QVERIFY(app.waitForFinished(20000));
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);

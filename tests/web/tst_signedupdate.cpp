@@ -9,7 +9,7 @@
 #include "update/updatecheck.h"
 #include "update/updatekey.h"
 #include "update/updatesignature.h"
-#include "fakemarketplace.h"
+#include "updatefixture.h"
 #include "scriptedprompts.h"
 #include "updatekeys.h"
 #include <QAction>
@@ -20,58 +20,27 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "testfiles.h"
 
 namespace {
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
 const QByteArray kOldProgram = "vanha ohjelma 4.05";
 const QString kQuestion = QStringLiteral("confirm: Uusi versio 4.10 on saatavilla.\r\n\r\nPäivitetäänkö?");
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 }
 
 class TestSignedUpdate : public QObject {
     Q_OBJECT
 private:
-    FakeMarketplace m_market;
+    UpdateFixture m_update;
+    FakeMarketplace &m_market = m_update.market;
     ScriptedPrompts m_prompts;
     const UpdateKeys m_release{QByteArray(VS_THROWAWAY_SECRET_KEY)};
-    QTemporaryDir m_served;
-    QTemporaryDir m_install;
-    QByteArray m_newProgram;
+    QTemporaryDir &m_install = m_update.install;
+    const QByteArray &m_newProgram = m_update.newProgram;
     std::unique_ptr<TForm1> m_window;
-    QString m_about;
 
-    // The text "Käytössä oleva versio" shows; its box is closed with OK.
-    QString aboutText(QWidget *window)
-    {
-        m_about.clear();
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [this] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                auto *box = qobject_cast<QMessageBox *>(w);
-                if (box && box->isVisible() && box->objectName() == QLatin1String("AboutBox")) {
-                    m_about = box->text();
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        closer.start(50);
-        window->findChild<QAction *>(QStringLiteral("About1"))->trigger();
-        return m_about;
-    }
-
-    QString program() const { return m_install.filePath(QStringLiteral("vsselain")); }
+    QString aboutText(QWidget *window) { return UpdateFixture::aboutText(window); }
+    QString program() const { return m_update.program(); }
 
     // The menu item as the user chooses it, found by its caption.
     void chooseCheckFromMenu()
@@ -95,15 +64,9 @@ private slots:
     void initTestCase()
     {
         Q_UNUSED(kSchemes);
-        m_market.setEndpoint(QStringLiteral("maker_web"), QStringLiteral("http://www.vsselain.test/"));
-        QVERIFY(m_market.start());
-        m_newProgram = readFile(QStringLiteral(VS_NEW_PROGRAM));
-        QVERIFY(m_newProgram.size() >= UpdateCheck::kMinimumProgramBytes);
-        QVERIFY(writeFile(m_served.filePath(QStringLiteral("uusi/vsselain")), m_newProgram));
-        QVERIFY(writeFile(m_served.filePath(QStringLiteral("uusi/vsselain.sig")), m_release.sign(m_newProgram)));
-        QVERIFY(writeFile(m_served.filePath(QStringLiteral("vieras/vsselain")), m_newProgram));
-        QVERIFY(writeFile(m_served.filePath(QStringLiteral("vieras/vsselain.sig")), UpdateKeys().sign(m_newProgram)));
-        m_market.setState(QStringLiteral("ohjelmat"), m_served.path());
+        QVERIFY(m_update.start());
+        QVERIFY(m_update.serve(QStringLiteral("uusi"), m_newProgram, m_release.sign(m_newProgram)));
+        QVERIFY(m_update.serve(QStringLiteral("vieras"), m_newProgram, UpdateKeys().sign(m_newProgram)));
         // The daily check of the first page finds this version.
         m_market.setState(QStringLiteral("versio"), QStringLiteral("4.05"));
         QVERIFY(writeFile(program(), kOldProgram));
@@ -115,7 +78,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTRY_VERIFY_WITH_TIMEOUT(!m_market.requests(QStringLiteral("www.vsselain.test"),
                                                     QStringLiteral("/selainversio.php")).isEmpty(), 30000);
-        QTest::qWait(300);   // the daily check reads its answer and ends
+        QTRY_VERIFY(!m_window->updateCheck().isRunning());   // the daily check read its answer
     }
 
     // A release build says nothing about being unable to update itself.

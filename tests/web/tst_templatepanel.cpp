@@ -17,16 +17,10 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "testfiles.h"
 
 namespace {
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 }
 
 class TestTemplatePanel final : public QObject {
@@ -62,8 +56,8 @@ bool TestTemplatePanel::open(TForm1 &w, const QString &path, const QString &titl
 void TestTemplatePanel::panelOnTheListingForm()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("Kamera.ilm"), "Title:Zenit E\r\nQuantity:3\r\nSellstyle:2\r\n");
-    writeFile(dir.filePath("Lasit.ILM"), "Title:Iittala\r\n");
+    QVERIFY(writeFile(dir.filePath("Kamera.ilm"), "Title:Zenit E\r\nQuantity:3\r\nSellstyle:2\r\n"));
+    QVERIFY(writeFile(dir.filePath("Lasit.ILM"), "Title:Iittala\r\n"));
     ScriptedPrompts prompts;
     TForm1 w(Endpoints::fromEnvironment(), &prompts);
     w.show();

@@ -23,19 +23,9 @@
 #include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "testfiles.h"
 
 namespace {
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray lines(const QStringList &list)
 {

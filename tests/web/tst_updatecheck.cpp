@@ -6,7 +6,7 @@
 #include "browser/engine/browserprofile.h"
 #include "browser/tools/progresspanel.h"
 #include "update/updatecheck.h"
-#include "fakemarketplace.h"
+#include "updatefixture.h"
 #include "readonlyfolder.h"
 #include "scriptedprompts.h"
 #include "updatekeys.h"
@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
+#include "stillafter.h"
+#include "testfiles.h"
 
 namespace {
 const bool kSchemes = (BrowserProfile::registerSchemes(), true);
@@ -27,66 +29,32 @@ const QByteArray kOldProgram = "vanha ohjelma";
 const QString kFailed = QStringLiteral("information: Päivittäminen ei onnistunut! \r\n\r\n"
                                        "Päivityksen voi tehdä manuaalisesti http://www.vsselain.test");
 const QString kQuestion = QStringLiteral("confirm: Uusi versio 4.10 on saatavilla.\r\n\r\nPäivitetäänkö?");
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 }
 
 class TestUpdateCheck : public QObject {
     Q_OBJECT
 private:
-    FakeMarketplace m_market;
+    UpdateFixture m_update;
+    FakeMarketplace &m_market = m_update.market;
     ScriptedPrompts m_prompts;
     UpdateKeys m_keys;
-    QTemporaryDir m_served;    // what the maker's service hands out
-    QTemporaryDir m_install;   // the program folder
-    QByteArray m_newProgram;
+    QTemporaryDir &m_install = m_update.install;
+    const QByteArray &m_newProgram = m_update.newProgram;
     std::unique_ptr<TForm1> m_window;
-    QString m_about;
 
-    // The text "Käytössä oleva versio" shows; its box is closed with OK.
-    QString aboutText(QWidget *window)
-    {
-        m_about.clear();
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [this] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                auto *box = qobject_cast<QMessageBox *>(w);
-                if (box && box->isVisible() && box->objectName() == QLatin1String("AboutBox")) {
-                    m_about = box->text();
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        closer.start(50);
-        window->findChild<QAction *>(QStringLiteral("About1"))->trigger();
-        return m_about;
-    }
-
+    QString aboutText(QWidget *window) { return UpdateFixture::aboutText(window); }
     QString program() const { return m_install.filePath(QStringLiteral("vsselain")); }
 
     void serve(const QString &folder, const QByteArray &bytes, const QByteArray &signature)
     {
-        QVERIFY(writeFile(m_served.filePath(folder + QStringLiteral("/vsselain")), bytes));
-        if (!signature.isNull())
-            QVERIFY(writeFile(m_served.filePath(folder + QStringLiteral("/vsselain.sig")), signature));
+        QVERIFY(m_update.serve(folder, bytes, signature));
     }
 
     // A fresh start for each case: the old program alone in its folder.
     void reset()
     {
         m_market.clear();
-        m_market.setState(QStringLiteral("ohjelmat"), m_served.path());
+        m_market.setState(QStringLiteral("ohjelmat"), m_update.served.path());
         m_prompts.asked.clear();
         m_prompts.answers.clear();
         QDir install(m_install.path());
@@ -116,10 +84,7 @@ private slots:
     void initTestCase()
     {
         Q_UNUSED(kSchemes);
-        m_market.setEndpoint(QStringLiteral("maker_web"), QStringLiteral("http://www.vsselain.test/"));
-        QVERIFY(m_market.start());
-        m_newProgram = readFile(QStringLiteral(VS_NEW_PROGRAM));
-        QVERIFY(m_newProgram.size() >= UpdateCheck::kMinimumProgramBytes);
+        QVERIFY(m_update.start());
         serve(QStringLiteral("ok"), m_newProgram, m_keys.sign(m_newProgram));
         // A real program padded to exactly the smallest accepted size.
         QByteArray exact = readFile(QStringLiteral("/bin/true"));
@@ -129,7 +94,6 @@ private slots:
         serve(QStringLiteral("eisig"), m_newProgram, QByteArray());
         const QByteArray text = QByteArray("Tämä ei ole ohjelma.\n").repeated(60000);
         serve(QStringLiteral("eiajettava"), text, m_keys.sign(text));
-        m_market.setState(QStringLiteral("ohjelmat"), m_served.path());
 
         m_window = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
         m_window->updateCheck().setPublicKey(m_keys.publicKey);
@@ -146,7 +110,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_market.requests(QStringLiteral("www.vsselain.test"),
                                                     QStringLiteral("/selainversio.php")).isEmpty(), 20000);
         QVERIFY(m_market.requests(QStringLiteral("www.vsselain.test"), QStringLiteral("/selainversio.dat")).isEmpty());
-        QTest::qWait(300);
+        QTRY_VERIFY(!m_window->updateCheck().isRunning());   // the check read its answer
         QCOMPARE(m_prompts.asked, QStringList());
         QVERIFY(!m_window->settings().paivitysCurrent.isEmpty());
     }
@@ -352,7 +316,7 @@ private slots:
         w.show();
         QTRY_VERIFY_WITH_TIMEOUT(!w.settings().paivitysCurrent.isEmpty(), 20000);
         QCOMPARE(w.settings().paivitysCurrent, w.settings().paivitysStored);
-        QTest::qWait(500);
+        quietFor(kQuietMs);   // a check would have been started by now
         QVERIFY(m_market.requests(QStringLiteral("vsselain.test"), QStringLiteral("/selainversio")).isEmpty());
         QCOMPARE(m_prompts.asked, QStringList());
         // An ordinary close removes the previous program file.

@@ -9,6 +9,7 @@
 #include "browser/policy/contextmenus.h"
 #include "buyer/watchlist/watchlistnotice.h"
 #include "tabsfixture.h"
+#include "marketwindow.h"
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QPushButton>
@@ -102,10 +103,8 @@ private slots:
         m_market.setEndpoint(QStringLiteral("reminder_service"), kService);
         QVERIFY(m_market.start());
         m_market.setState(QStringLiteral("muistilista_sulkeutuva"), QStringLiteral("11.3.2022 20:15"));
-        m_w = std::make_unique<TForm1>(Endpoints::fromEnvironment(), &m_prompts);
-        m_w->show();
-        activateWindow();
-        QVERIFY(waitFor([this] { return active() && active()->title() == QLatin1String("Vasaro - etusivu"); }, 15000));
+        m_w = MarketWindow::open(&m_prompts);
+        QVERIFY(m_w);
         QVERIFY(timer2()->isActive());
         QCOMPARE(timer2()->interval(), 600000);
     }

@@ -391,16 +391,32 @@ void PagePipeline::WBStatusTextChange(PipelineTab &tab, const QString &text)
 {
     if (!tab.isActiveTab())
         return;
+    // Leaving a link takes back only the link it showed: a notice put up
+    // meanwhile (a refused page, a finished download) stays to be read. The
+    // engine also reports "no link" when a page (an error page) replaces
+    // the one under the mouse.
+    if (text.isEmpty()) {
+        if (m_shell->statusText() == m_hoveredText)
+            m_shell->setStatusText(QString());
+        m_hoveredText.clear();
+        return;
+    }
     const QString lower = text.toLower();
     const bool shortcut = (lower.startsWith(QLatin1String("shortcut")) && UrlScheme::isItemPage(lower))
         || lower.startsWith(QLatin1String("pikakuvake"));
     if (!shortcut) {
-        m_shell->setStatusText(text);
+        showHovered(text);
         return;
     }
     const QString item = UrlScheme::fromItemWord(text);
     if (!item.isEmpty())
-        m_shell->setStatusText(m_urls.web(item.chopped(1)));
+        showHovered(m_urls.web(item.chopped(1)));
+}
+
+void PagePipeline::showHovered(const QString &text)
+{
+    m_hoveredText = text;
+    m_shell->setStatusText(text);
 }
 
 void PagePipeline::navigationBarTask(Document *activeDocument)

@@ -69,6 +69,7 @@ private:
     void updateCheck();
     void activeTabControls(PipelineTab &tab, const QString &address);
     void addressBoxUpdate(const QString &url);
+    void showHovered(const QString &text);
     int nextItemCount() const;
     PageState completed(const QString &address, PageState::Kind kind, bool active) const;
 
@@ -80,6 +81,7 @@ private:
     PipelineFeatures m_features;
     UrlScheme m_urls;
     QString m_domain;
+    QString m_hoveredText;   // the link the status bar shows, while it shows one
     QHash<PipelineTab *, quint64> m_generation;   // per tab: bumped at DocumentComplete
     QSet<PipelineTab *> m_earlyRunning;           // early steps in progress (they wait)
     QSet<PipelineTab *> m_completeAfterEarly;     // completion arrived meanwhile

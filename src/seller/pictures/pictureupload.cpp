@@ -10,6 +10,7 @@
 #include "imaging/pictureprep.h"
 #include "seller/pictures/uploadanswers.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -81,7 +82,13 @@ QString PictureUpload::send(const QString &address, const QString &referer, cons
     fields.clear();
     for (int i = 0; i < names.size(); ++i)
         fields.add(names.at(i), values.at(i));
-    return m_http.UploadHttpPost(address, referer, prepared, fileFields, fields.values(), fields.names());
+    const QString answer = m_http.UploadHttpPost(address, referer, prepared, fileFields, fields.values(), fields.names());
+    // The prepared copies served this upload only. They go now, by name: a
+    // sweep of the shared temporary folder would take the pictures another
+    // running program is about to send.
+    for (const QString &path : prepared)
+        QFile::remove(path);
+    return answer;
 }
 
 void PictureUpload::finish(const QString &snippets, const QString &notice)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "testfiles.h"
 
 class TstDownloadRules : public QObject {
     Q_OBJECT
@@ -148,20 +149,6 @@ void TstDownloadRules::missingInitialFolder()
 {
     QCOMPARE(DownloadFolder(QStringLiteral("/ei/ole/tallainen")).folder(), QDir::homePath());
     QCOMPARE(DownloadFolder(QString()).folder(), QDir::homePath());
-}
-
-namespace {
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 }
 
 void TstDownloadRules::moveIntoPlace_data()

@@ -5,6 +5,7 @@
 #include "scriptedprompts.h"
 #include <QTemporaryDir>
 #include <QtTest>
+#include "testfiles.h"
 
 namespace {
 class NoPageHost final : public TemplateHost {
@@ -15,19 +16,6 @@ public:
     void naytapaneeli(const QString &text, int) override { notices << text; }
     void focusActivePage() override {}
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 }
 
 class TstListingTemplates final : public QObject {
@@ -102,7 +90,7 @@ void TstListingTemplates::existingFile()
     QFETCH(Prompts::Answer, answer);
     QFETCH(bool, overwritten);
     const QString path = m_dir->filePath("Kamera.ilm");
-    writeFile(path, "Title:vanha\r\n");
+    QVERIFY(writeFile(path, "Title:vanha\r\n"));
     ListingTemplates templates(m_settings, m_prompts, m_host, m_dir->path() + u'/');
     m_prompts.files << path;
     m_prompts.answers << answer;
@@ -150,10 +138,10 @@ void TstListingTemplates::otherFolder()
 
 void TstListingTemplates::listsTemplatesOfTheFolder()
 {
-    writeFile(m_dir->filePath("Kamera.ILM"), "Title:k\r\n");
-    writeFile(m_dir->filePath("b.ilm"), "Title:b\r\n");
-    writeFile(m_dir->filePath(".piilo.ilm"), "Title:p\r\n");
-    writeFile(m_dir->filePath("muu.txt"), "Title:m\r\n");
+    QVERIFY(writeFile(m_dir->filePath("Kamera.ILM"), "Title:k\r\n"));
+    QVERIFY(writeFile(m_dir->filePath("b.ilm"), "Title:b\r\n"));
+    QVERIFY(writeFile(m_dir->filePath(".piilo.ilm"), "Title:p\r\n"));
+    QVERIFY(writeFile(m_dir->filePath("muu.txt"), "Title:m\r\n"));
     QDir().mkpath(m_dir->filePath("kansio.ilm"));
     ListingTemplates templates(m_settings, m_prompts, m_host, m_dir->path() + u'/');
     QSignalSpy changed(&templates, &ListingTemplates::listChanged);
@@ -182,8 +170,8 @@ void TstListingTemplates::deleteAsks()
     QFETCH(Prompts::Answer, answer);
     QFETCH(QStringList, left);
     QFETCH(int, selected);
-    writeFile(m_dir->filePath("a.ilm"), "Title:a\r\n");
-    writeFile(m_dir->filePath("Kamera.ILM"), "Title:k\r\n");
+    QVERIFY(writeFile(m_dir->filePath("a.ilm"), "Title:a\r\n"));
+    QVERIFY(writeFile(m_dir->filePath("Kamera.ILM"), "Title:k\r\n"));
     ListingTemplates templates(m_settings, m_prompts, m_host, m_dir->path() + u'/');
     templates.vakiopohjat();
     templates.select(1);
@@ -196,7 +184,7 @@ void TstListingTemplates::deleteAsks()
 
 void TstListingTemplates::unreadableTemplateIsReported()
 {
-    writeFile(m_dir->filePath("roska.ilm"), QByteArray("\0\1\2\3", 4));
+    QVERIFY(writeFile(m_dir->filePath("roska.ilm"), QByteArray("\0\1\2\3", 4)));
     ListingTemplates templates(m_settings, m_prompts, m_host, m_dir->path() + u'/');
     templates.lataailmoituspohja(m_dir->filePath("roska.ilm"));
     QCOMPARE(m_prompts.asked.size(), 1);

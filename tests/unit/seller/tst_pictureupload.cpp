@@ -218,6 +218,29 @@ private slots:
         QVERIFY(f.host.inserted.first().contains(QLatin1String("src=\"http://www.vasarokuva.test/4.jpg\"")));
     }
 
+    // The prepared copies go once sent; the user's pictures and a picture
+    // another running program prepared in the same folder stay.
+    void preparedCopiesGoAfterUpload()
+    {
+        Fixture f(m_temp.path());
+        const QString others = m_temp.filePath(QStringLiteral("Vss4242.jpg"));
+        QVERIFY(QImage(QSize(10, 10), QImage::Format_RGB888).save(others));
+        const QStringList chosen{picture(QStringLiteral("p1.jpg"), QSize(2000, 1500)),
+                                 picture(QStringLiteral("p2.png"), QSize(300, 200))};
+        f.prompts.fileLists << chosen;
+        f.http.answer = QStringLiteral("value='<a href=http://www.aijaa.test/v/1>'");
+        f.upload.lisakuvaaijaa();
+        QCOMPARE(f.http.uploads.size(), 1);
+        const QStringList sent = f.http.uploads.first().files;
+        QCOMPARE(sent.size(), 2);
+        for (const QString &path : sent)
+            QVERIFY2(!path.isEmpty() && !QFile::exists(path), qPrintable(path));
+        for (const QString &path : chosen)
+            QVERIFY(QFile::exists(path));
+        QVERIFY(QFile::exists(others));
+        QFile::remove(others);
+    }
+
     void ownServer()
     {
         Fixture f(m_temp.path());

@@ -9,25 +9,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "testfiles.h"
 
 namespace {
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QStringList names(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
-
 }
 
 class TestProgramInstaller : public QObject {
