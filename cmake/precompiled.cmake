@@ -5,7 +5,10 @@
 # reused by every target of the set. A configure with
 # -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON turns them off, e.g. for clang-based
 # tools that cannot read gcc's precompiled headers.
-set(VS_PCH_DIR ${CMAKE_CURRENT_LIST_DIR}/pch)
+# The headers are named through an include folder, not by their full path: the
+# generated header that includes them (part of every compile's cache key) is
+# then the same in every checkout, so the compiler cache serves all of them.
+set(VS_PCH_INCLUDE ${CMAKE_CURRENT_LIST_DIR})
 
 # The compiler cache stores a precompiled header and the files that use it only
 # when told that the header's defines and time macros are safe; clang must also
@@ -61,11 +64,12 @@ function(vs_precompile_library target)
     return()
   endif()
   vs_flag_set(_set ${target})
+  target_include_directories(${target} PRIVATE ${VS_PCH_INCLUDE})
   get_property(_owner GLOBAL PROPERTY VS_PCH_LIB_${_set})
   if(_owner)
     target_precompile_headers(${target} REUSE_FROM ${_owner})
   else()
-    target_precompile_headers(${target} PRIVATE ${VS_PCH_DIR}/program.h)
+    target_precompile_headers(${target} PRIVATE <pch/program.h>)
     set_property(GLOBAL PROPERTY VS_PCH_LIB_${_set} ${target})
   endif()
 endfunction()
@@ -86,7 +90,9 @@ function(vs_precompile_test target)
     endif()
     add_library(${_host} OBJECT ${_src})
     target_link_libraries(${_host} PRIVATE ${ARGN})
-    target_precompile_headers(${_host} PRIVATE ${VS_PCH_DIR}/tests.h)
+    target_include_directories(${_host} PRIVATE ${VS_PCH_INCLUDE})
+    target_precompile_headers(${_host} PRIVATE <pch/tests.h>)
   endif()
+  target_include_directories(${target} PRIVATE ${VS_PCH_INCLUDE})
   target_precompile_headers(${target} REUSE_FROM ${_host})
 endfunction()
