@@ -27,7 +27,7 @@
 #endif
 
 namespace {
-const QString kOpening = QStringLiteral("Avataan..");
+const QString kOpeningCaption = QStringLiteral("Avataan..");
 const QString kNewTab = QStringLiteral("Uusi välilehti");
 const QUrl kBlank(QStringLiteral("about:blank"));
 constexpr int kCloseWaitMs = 3000;
@@ -214,7 +214,7 @@ TVasaroselain *TabManager::CreateNewTabBrowser(bool first)
         view->vasaroPage()->Navigate(QUrl::fromUserInput(m_settings->kotisivu));
     {
         Switching mark(m_switching);
-        m_pages->addTab(view, kOpening);
+        m_pages->addTab(view, kOpeningCaption);
     }
     activate(index);
     emit tabCreated(index);
@@ -241,7 +241,7 @@ void TabManager::connectBrowser(TVasaroselain *view)
 void TabManager::revealTab(int index, bool settle)
 {
     wakeTab(index, settle);
-    m_pages->setTabText(index, kOpening);
+    m_pages->setTabText(index, kOpeningCaption);
     {
         Switching mark(m_switching);
         m_pages->setTabVisible(index, true);
