@@ -11,8 +11,11 @@ if ! command -v run-clang-tidy >/dev/null || [[ ! -f build/compile_commands.json
 fi
 filter="${1:-src/}"
 status=0
+# TODO lead: the main window's files and the feature interfaces are being
+# rewritten on another branch; drop this exclusion once they are merged.
+skip='(?!src/app/tform1|src/browser/features/)'
 # Only the project's own sources: the generated moc files live in build/.
-run-clang-tidy -quiet -p build -j"$(nproc)" "^$PWD/${filter}.*\\.cpp\$" >build/lint.log 2>&1 || status=$?
+run-clang-tidy -quiet -p build -j"$(nproc)" "^$PWD/$skip${filter}.*\\.cpp\$" >build/lint.log 2>&1 || status=$?
 # The findings without colours, clang-tidy's per-file counts and command lines.
 sed 's/\x1b\[[0-9;]*m//g' build/lint.log \
   | grep -v -e '^[0-9]* warnings\? generated\.$' -e '^Suppressed [0-9]* warnings' \
