@@ -33,6 +33,8 @@ if [[ "${1:-}" == "--tests" ]]; then
   PACKAGES+=(xvfb xdotool)
   # the printing test reads the text of the PDF it printed
   PACKAGES+=(poppler-utils)
+  # scripts/lint.sh and scripts/format.sh
+  PACKAGES+=(clang-tidy clang-format)
 fi
 
 missing=()
@@ -55,8 +57,13 @@ fi
 # Paths inside the checkout are hashed relative to it, so the cache serves any
 # checkout of the same sources.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
-[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+# More CMake options from the environment, e.g. VS_CMAKE_ARGS=-DVS_WERROR=ON
+# (.ci/run); given, build/ is configured again with them.
+read -ra EXTRA_CMAKE_ARGS <<<"${VS_CMAKE_ARGS:-}"
+if [[ ! -f build/build.ninja || ${#EXTRA_CMAKE_ARGS[@]} -gt 0 ]]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${EXTRA_CMAKE_ARGS[@]}" >/dev/null
+fi
 if [[ "${1:-}" == "--tests" ]]; then
   cmake --build build -j"$(nproc)"
 else

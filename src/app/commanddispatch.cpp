@@ -72,7 +72,7 @@ QString keyCommand(int key, Qt::KeyboardModifiers modifiers, const KeyContext &c
     if (key == Qt::Key_F3)
         return QStringLiteral("etsitekstia");
     if (key == Qt::Key_Delete) {
-        const QString word = deleteCommand(context);
+        QString word = deleteCommand(context);
         if (!word.isEmpty())
             return word;
     }

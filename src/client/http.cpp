@@ -61,7 +61,7 @@ QString answerText(const QByteArray &body, const QByteArray &contentType)
         return dec.decode(body);
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(body.startsWith("\xef\xbb\xbf") ? body.mid(3) : body);
+    QString text = utf8.decode(body.startsWith("\xef\xbb\xbf") ? body.mid(3) : body);
     if (!utf8.hasError())
         return text;
     return Cp1252::decode(body);
@@ -114,7 +114,7 @@ Http::Answer Http::exchange(Object object, const QByteArray &method, const QStri
                            const QStringList &headerValues, int timeoutMs, bool watchStop)
 {
     QPointer<Http> self(this);
-    const Answer answer = run(object, method, url, body, headerNames, headerValues, timeoutMs, watchStop);
+    Answer answer = run(object, method, url, body, headerNames, headerValues, timeoutMs, watchStop);
     // Noted after the wait: a request started meanwhile on the same object
     // has already been answered and read by its own caller.
     if (self) {

@@ -86,7 +86,7 @@ QString marketplaceText(const QByteArray &bytes)
 {
     const QByteArray repaired = bytes.contains(kC2) ? korjaautf8(bytes) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(repaired);
+    QString text = utf8.decode(repaired);
     if (!utf8.hasError() && !text.isEmpty())
         return text;
     return Cp1252::decode(korjaaaakkoset(bytes));

@@ -188,7 +188,7 @@ void TstDownloads::saved()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QVERIFY2(content.startsWith("Content-Type") ? bytes.contains(content) : bytes == content, bytes.left(200));
+    QVERIFY2(content.startsWith("Content-Type") ? bytes.contains(content) : bytes == content, bytes.left(200).constData());
     QCOMPARE(filesIn(chosen.path()), QStringList{"oma-" + suggested});   // no partial files left
     QVERIFY(!m_panel->isVisible());
     QVERIFY(view->locationUrl().endsWith("testi/lataukset"));

@@ -325,7 +325,7 @@ Prompts::PageAnswer VasaroPage::askPage(Prompts::PageDialog::Kind kind, const QU
     dialog.text = text;
     dialog.value = value;
     dialog.offerBlock = ++m_pageDialogs > 1;
-    const Prompts::PageAnswer answer = m_prompts->pageDialog(dialog);
+    Prompts::PageAnswer answer = m_prompts->pageDialog(dialog);
     if (answer.blockFurther)
         m_dialogsBlocked = true;
     return answer;

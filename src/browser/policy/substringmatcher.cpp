@@ -50,13 +50,14 @@ void SubstringMatcher::build(const QStringList &patterns)
             continue;
         int state = 0;
         for (const QChar c : patterns[i]) {
-            std::int32_t &edge = m_next[std::size_t(state * m_classes + m_class[c.unicode()])];
+            std::int32_t &edge
+                = m_next[std::size_t(state) * std::size_t(m_classes) + std::size_t(m_class[c.unicode()])];
             if (edge < 0) {
                 edge = std::int32_t(m_out.size());
                 m_out.push_back(0);
                 m_next.resize(m_next.size() + std::size_t(m_classes), -1);
             }
-            state = m_next[std::size_t(state * m_classes + m_class[c.unicode()])];
+            state = m_next[std::size_t(state) * std::size_t(m_classes) + std::size_t(m_class[c.unicode()])];
         }
         m_out[std::size_t(state)] |= std::uint64_t(1) << i;
     }
@@ -76,8 +77,9 @@ void SubstringMatcher::build(const QStringList &patterns)
         queue.pop_front();
         m_out[std::size_t(state)] |= m_out[std::size_t(fail[std::size_t(state)])];
         for (int c = 0; c < m_classes; ++c) {
-            std::int32_t &edge = m_next[std::size_t(state * m_classes + c)];
-            const std::int32_t viaFail = m_next[std::size_t(fail[std::size_t(state)] * m_classes + c)];
+            std::int32_t &edge = m_next[std::size_t(state) * std::size_t(m_classes) + std::size_t(c)];
+            const std::int32_t viaFail
+                = m_next[std::size_t(fail[std::size_t(state)]) * std::size_t(m_classes) + std::size_t(c)];
             if (edge < 0) {
                 edge = viaFail;
             } else {
@@ -97,7 +99,7 @@ std::uint64_t SubstringMatcher::find(QStringView text) const
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         const int cls = u < 128 ? m_class[u] : 0;
-        state = m_next[std::size_t(state * m_classes + cls)];
+        state = m_next[std::size_t(state) * std::size_t(m_classes) + std::size_t(cls)];
         hits |= m_out[std::size_t(state)];
     }
     return hits;

@@ -54,7 +54,7 @@ QString closingTime(const QString &html)
     for (int mark = page.indexOf(kClosingMark); mark >= 0; mark = page.indexOf(kClosingMark, mark + 1)) {
         if (inHeading(page, mark))
             continue;
-        const QString time = timeBefore(page, mark);
+        QString time = timeBefore(page, mark);
         if (hasDigit(time))
             return time;
     }

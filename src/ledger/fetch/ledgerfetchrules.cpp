@@ -21,7 +21,7 @@ const QString &tradeMarker()
 // as missing.
 QString numberText(const QString &answer, const QString &marker, bool *found)
 {
-    const QString value = exactValue(answer, marker, found).trimmed();
+    QString value = exactValue(answer, marker, found).trimmed();
     if (*found && value == QLatin1String("null")) {
         *found = false;
         return QString();

@@ -54,7 +54,7 @@ const char *const kFormats[34] = {
     "#,##0\\ \"€\";[Red]\\-#,##0\\ \"€\"",
     "#,##0.00\\ \"€\";\\-#,##0.00\\ \"€\"",
     "#,##0.00\\ \"€\";[Red]\\-#,##0.00\\ \"€\"",
-    "0\\ %", "0.00\\ %", "0.00E+00", "#\" \"?/?", "#\" \"??" "/??",
+    "0\\ %", "0.00\\ %", "0.00E+00", "#\" \"?/?", "#\" \"?\?/??",
     "d/m/yyyy", "d/mmm/yy", "d/mmm", "mmm/yy", "h:mm\\ AM/PM", "h:mm:ss\\ AM/PM",
     "h:mm", "h:mm:ss", "d/m/yyyy\\ h:mm", "##0.0E+0", "mm:ss", "@",
     "_-* #,##0\\ \"€\"_-;\\-* #,##0\\ \"€\"_-;_-* \"-\"\\ \"€\"_-;_-@_-",
@@ -164,7 +164,7 @@ public:
     }
     QByteArray take(int n)
     {
-        const QByteArray b = m_bytes.mid(pos, n);
+        QByteArray b = m_bytes.mid(pos, n);
         pos += n;
         return b;
     }

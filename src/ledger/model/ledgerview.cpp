@@ -294,7 +294,7 @@ int LedgerView::headerSortChoice(int column, int currentItem)
 
 QString LedgerView::displayText(int column, int row) const
 {
-    const QString text = cell(column, row);
+    QString text = cell(column, row);
     if (row < 1)
         return text;
     switch (column) {

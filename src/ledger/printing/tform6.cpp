@@ -221,8 +221,8 @@ QByteArray TForm6::pdf()
     };
     auto result = std::make_shared<Result>();
     m_wb1->page()->printToPdf(
-        [result](const QByteArray &data) {
-            result->data = data;
+        [result](const QByteArray &bytes) {
+            result->data = bytes;
             result->done = true;
         },
         m_printer.pageLayout(), m_printer.pageRanges());
@@ -232,20 +232,20 @@ QByteArray TForm6::pdf()
 
 bool TForm6::printDocument()
 {
-    const QByteArray data = pdf();
-    if (data.isEmpty()) {
+    const QByteArray document = pdf();
+    if (document.isEmpty()) {
         m_prompts.error(QStringLiteral("Tulostus epäonnistui."));
         return false;
     }
     if (m_printer.outputFormat() == QPrinter::PdfFormat) {
         const QString file = m_printer.outputFileName();
-        if (file.isEmpty() || !AtomicFile::write(file, data)) {
+        if (file.isEmpty() || !AtomicFile::write(file, document)) {
             m_prompts.error(QStringLiteral("Tiedostoa ei voitu kirjoittaa:\r\n") + file);
             return false;
         }
         return true;
     }
-    if (spool(data))
+    if (spool(document))
         return true;
     if (rasterPrint(&m_printer))
         return true;

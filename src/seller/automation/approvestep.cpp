@@ -107,7 +107,7 @@ bool ApproveStep::find_and_submit(Document &document, const QString &word)
 
 QString ApproveStep::itemNumber(const QString &address)
 {
-    const QString number = StrUtil::palautaitemid(address);
+    QString number = StrUtil::palautaitemid(address);
     if (!number.isEmpty())
         return number;
     const QLatin1String form("uusi-ilmoitus/");
