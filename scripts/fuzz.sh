@@ -30,8 +30,10 @@ export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS="${FUZZ_JOBS:-1}"
+# A few small libraries only: precompiled headers would cost more than they save.
 [[ -f build-fuzz/build.ninja ]] || nice -n 10 cmake -S . -B build-fuzz -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON "${LAUNCHER[@]}" >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVS_FUZZ=ON \
+  -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON "${LAUNCHER[@]}" >/dev/null
 nice -n 10 cmake --build build-fuzz -j"$JOBS" --target fuzz_all
 
 # The harnesses write and read back files: keep them in memory when possible.

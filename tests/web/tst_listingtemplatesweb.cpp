@@ -264,7 +264,7 @@ void TestListingTemplatesWeb::snippetIntoAdditionField()
 {
     QVERIFY(m_tab->load(QStringLiteral("http://www.vasaro.test/muokkaa-ilmoitusta/9123")));
     m_tab->view.activateWindow();
-    QTest::qWaitForWindowActive(&m_tab->view);
+    QVERIFY(QTest::qWaitForWindowActive(&m_tab->view));
     QGuiApplication::clipboard()->setText(QStringLiteral("käyttäjän oma leike"));
     ListingTemplates templates(m_settings, m_prompts, *m_host, m_dir->path() + u'/');
     QVERIFY(templates.insert_into_description(QStringLiteral("<img src=\"k.jpg\">")));

@@ -24,8 +24,11 @@ public:
     {
         QList<Element> out;
         if (tag.compare(QLatin1String("BUTTON"), Qt::CaseInsensitive) == 0)
-            for (int i = 0; i < buttons.size(); ++i)
-                out << Element(this, i, QStringLiteral("BUTTON"), ElementData{buttons.at(i)});
+            for (int i = 0; i < buttons.size(); ++i) {
+                ElementData data;
+                data.outerHTML = buttons.at(i);
+                out << Element(this, i, QStringLiteral("BUTTON"), data);
+            }
         return out;
     }
     QList<Element> getElementsByName(const QString &, Fields) override { return {}; }
