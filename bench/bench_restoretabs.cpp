@@ -41,9 +41,7 @@ public:
     void setAddressText(const QString &text) override { address = text; }
     QString statusText() const override { return status; }
     void setStatusText(const QString &text) override { status = text; }
-    void setControlVisible(const QString &, bool) override {}
-    bool controlVisible(const QString &) const override { return false; }
-    void setControlCaption(const QString &, const QString &) override {}
+    void pageChanged(const PageState &) override {}
     void naytapaneeli(const QString &, int) override {}
     void queueCommand(const QString &) override {}
     QString signedInUser() const override { return QString(); }

@@ -10,12 +10,6 @@ add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
                     -Wold-style-cast -Wcast-qual -Woverloaded-virtual)
 if(VS_WERROR)
   add_compile_options(-Werror)
-  # gcc's flow analysis reports Qt's own container code, inlined into ours, as
-  # maybe uninitialised (seen with gcc 12 on a QList built from a list of
-  # ints): still shown, never an error.
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    add_compile_options(-Wno-error=maybe-uninitialized)
-  endif()
 endif()
 
 # No implicit QByteArray -> const char * or QString -> QUrl, no narrowing in

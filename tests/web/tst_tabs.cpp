@@ -529,8 +529,8 @@ void TstTabs::addressBoxDeleteAndCap()
     box->hidePopup();
 
     // Room for two more, then the history is full.
-    for (const QString &host : {"uusi1.vasaro.test", "uusi2.vasaro.test", "uusi3.vasaro.test"}) {
-        box->setEditText(host);
+    for (const char *host : {"uusi1.vasaro.test", "uusi2.vasaro.test", "uusi3.vasaro.test"}) {
+        box->setEditText(QString::fromLatin1(host));
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     }
     const QStringList list = TypedUrls(file).list();
